@@ -1,0 +1,58 @@
+#pragma once
+// The application: owns the shared state and every screen, creates screens on
+// their first showing, and moves between them.
+
+#include "core/state.h"
+#include "ui/navigator.h"
+
+#include <QPointer>
+#include <memory>
+
+class QStringListModel;
+
+namespace tarnwell {
+namespace ui { class Platform; }
+class CustomSolventService;
+class FrmSolverStartup;
+class FrmReadDatabase;
+class FrmSolvermain;
+class FrmCalculateParamsfromMix;
+class HelpPages;
+
+class Application final : public ui::Navigator {
+public:
+    explicit Application(ui::Platform& platform);
+    ~Application() override;
+
+    // Shows the startup screen; everything else follows from the user.
+    void start();
+
+    void showMainScreen() override;
+    void showCalculator() override;
+    void showHelp(ui::HelpEntry entry, QWidget* from) override;
+    void showNoteOnMixturesModal(QWidget* from) override;
+
+    AppState& state() { return state_; }
+    FrmSolverStartup* startupScreen() const;
+    FrmSolvermain* mainScreen() const;
+    FrmCalculateParamsfromMix* calculator() const;
+    CustomSolventService& customSolvents() { return *custom_; }
+    HelpPages& helpPages() { return *help_; }
+
+private:
+    // First opening of the main screen: read the database, fill the lists.
+    // On a failure the database message is shown and the program ends.
+    bool openMainScreen();
+
+    ui::Platform& platform_;
+    AppState state_;
+    std::unique_ptr<CustomSolventService> custom_;
+    std::unique_ptr<HelpPages> help_;
+    std::unique_ptr<QStringListModel> solventLabels_;
+    std::unique_ptr<FrmSolverStartup> startup_;
+    std::unique_ptr<FrmReadDatabase> notice_;
+    std::unique_ptr<FrmSolvermain> main_;
+    std::unique_ptr<FrmCalculateParamsfromMix> calculator_;
+};
+
+}  // namespace tarnwell

@@ -1,0 +1,64 @@
+#pragma once
+// The solvent database file and the in-memory table read from it.
+//
+// The file is 8-bit text (Windows-1252), one value per line: four header
+// lines, the record count on line 5, then that many records of 12 lines each.
+// Every field is kept as the text of its line; numbers are converted where
+// they are used. The last record is the custom-entry row ("Enter N, D, W").
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace tarnwell {
+
+inline constexpr const char* kDatabaseFileName = "tarnwell database 1.0.txt";
+
+struct SolventRecord {
+    std::string label;  // reference + ":   " + name, each with trailing blanks removed
+    std::string reference;
+    std::string n, d, w;
+    std::string twaText;
+    std::string vhrText;
+    std::string molarVolume;
+    std::string molecularWeight;
+    std::string twaMgText;
+    std::string effects;
+};
+
+struct SolventTable {
+    std::vector<SolventRecord> records;  // file order
+    std::vector<std::string> labels;     // the exact rows of every solvent list
+    std::int16_t lastIndex = -1;         // the custom-entry row
+};
+
+// Failure numbers reported in the database message.
+enum class LoadFailure : int {
+    FileNotFound = 53,
+    InputPastEnd = 62,    // the file ends before the last record is complete
+    TypeMismatch = 13,    // the count is no number, or a record holds an unusable number
+    Overflow = 6,         // the count is outside -32767 .. 32767
+    CountNotPositive = 9, // the count is 0 or negative
+    AccessDenied = 70,    // the file exists but cannot be opened for reading
+    PathAccess = 75,      // the name is a folder, not a file
+    DeviceError = 57,     // reading failed part-way
+};
+
+using LoadResult = std::variant<SolventTable, LoadFailure>;
+
+// Splits the bytes into lines as the file format defines them: CR LF ends a
+// line, a CR alone ends a line, an LF not after a CR is part of the line; text
+// after the last line end is a line when it has at least one character.
+// Decodes Windows-1252 to UTF-8, builds the labels and checks the records.
+LoadResult parseSolventDatabase(std::string_view bytes);
+
+// Reads the file at `path` and parses it.
+LoadResult loadSolventDatabaseFile(const std::string& path);
+
+// Windows-1252 bytes to UTF-8 (bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D, undefined
+// there, become the control characters of the same number, as Windows does).
+std::string decodeWindows1252(std::string_view bytes);
+
+}  // namespace tarnwell

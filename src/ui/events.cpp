@@ -1,0 +1,89 @@
+#include "ui/events.h"
+
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace tarnwell::ui {
+
+int selectedRow(const QAbstractItemView* list) {
+    const QItemSelectionModel* selection = list->selectionModel();
+    if (!selection) return -1;
+    const QModelIndexList rows = selection->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void selectRow(QAbstractItemView* list, int row) {
+    QItemSelectionModel* selection = list->selectionModel();
+    if (!selection) return;
+    if (row < 0) {
+        selection->clearSelection();
+        return;
+    }
+    const QModelIndex index = list->model()->index(row, 0);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    list->scrollTo(index);
+}
+
+void onClick(QAbstractItemView* list, std::function<void()> handler) {
+    QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, list,
+                     [handler = std::move(handler)] { handler(); });
+}
+
+void onDblClick(QAbstractItemView* list, std::function<void()> handler) {
+    QObject::connect(list, &QAbstractItemView::doubleClicked, list,
+                     [handler = std::move(handler)](const QModelIndex& index) {
+                         if (index.isValid()) handler();
+                     });
+}
+
+void onChange(QLineEdit* field, std::function<void()> handler) {
+    QObject::connect(field, &QLineEdit::textChanged, field, [handler = std::move(handler)] { handler(); });
+}
+
+void onAfterUpdate(QLineEdit* field, std::function<void()> handler) {
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field, handler = std::move(handler)] {
+        if (!field->isModified()) return;
+        field->setModified(false);
+        handler();
+    });
+}
+
+SolventListView::SolventListView(QWidget* parent) : QListView(parent) {
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void SolventListView::keyboardSearch(const QString& search) {
+    if (search.isEmpty() || !model()) return;
+    const QChar wanted = search.back().toCaseFolded();
+    const int rows = model()->rowCount();
+    const int start = selectedRow(this);
+    for (int step = 1; step <= rows; ++step) {
+        const int row = (start + step) % rows;
+        const QString label = model()->index(row, 0).data().toString();
+        const int colon = label.indexOf(QLatin1Char(':'));
+        const QString name = (colon >= 0 ? label.mid(colon + 1) : label).trimmed();
+        if (!name.isEmpty() && name.front().toCaseFolded() == wanted) {
+            selectRow(this, row);
+            return;
+        }
+    }
+}
+
+QListWidget* makePercentList(QWidget* parent, const QString& objectName) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(objectName);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    QStringList values;
+    values.reserve(101);
+    for (int i = 0; i <= 100; ++i) values << QString::number(100 - i);
+    list->addItems(values);
+    return list;
+}
+
+}  // namespace tarnwell::ui

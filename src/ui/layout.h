@@ -1,0 +1,37 @@
+#pragma once
+// Screens are laid out in points, as their designs give them; these turn
+// points into the pixels of the screen's logical resolution (96 dpi gives
+// 4/3 pixel per point), so every screen keeps its shape at any scale factor.
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+class QLabel;
+class QPushButton;
+class QLineEdit;
+
+namespace tarnwell::ui {
+
+int px(double points);
+QRect ptRect(double left, double top, double width, double height);
+QSize ptSize(double width, double height);
+
+// Fixed-size window with a client area of the given points, no minimise or
+// maximise button.
+void setFixedClientSize(QWidget* window, double widthPt, double heightPt);
+
+// Centres `window` on `over` (or on the screen when `over` is null or hidden).
+void centreOn(QWidget* window, const QWidget* over);
+
+QFont makeFont(const QString& family, double pointSize, bool bold = false, bool italic = false);
+
+// Small constructors for the controls the designs place by points.
+QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
+QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
+// A field only the program writes: read-only and out of the tab order.
+QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect geometry);
+
+}  // namespace tarnwell::ui

@@ -1,0 +1,26 @@
+#pragma once
+// Moves between screens. The screens never create one another: they ask the
+// application, which owns every screen, through this interface.
+
+class QWidget;
+
+namespace tarnwell::ui {
+
+enum class HelpEntry {
+    MainHelp,           // main screen "Help": help page 1
+    References,         // "References" on the main screen and the calculator
+    ConcentrationHelp,  // calculator "Help"
+};
+
+class Navigator {
+public:
+    virtual ~Navigator() = default;
+    virtual void showMainScreen() = 0;
+    virtual void showCalculator() = 0;
+    // Modeless help or reference page, created on first use and kept.
+    virtual void showHelp(HelpEntry entry, QWidget* from) = 0;
+    // Help page 6 shown modally; returns when the user leaves it.
+    virtual void showNoteOnMixturesModal(QWidget* from) = 0;
+};
+
+}  // namespace tarnwell::ui

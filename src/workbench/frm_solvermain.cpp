@@ -1,0 +1,288 @@
+#include "workbench/frm_solvermain.h"
+
+#include "core/blend_solver.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "custom/custom_solvent.h"
+#include "solver/solution_report.h"
+#include "ui/colours.h"
+#include "ui/events.h"
+#include "ui/layout.h"
+#include "ui/navigator.h"
+#include "ui/platform.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace tarnwell {
+
+using ui::ptRect;
+
+namespace {
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* smallCaption(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
+    QLabel* label = ui::addLabel(parent, name, text, geometry);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return label;
+}
+}  // namespace
+
+FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Navigator& navigator,
+                             CustomSolventService& custom, QAbstractItemModel* solventLabels, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      platform_(platform),
+      navigator_(navigator),
+      custom_(custom),
+      solventLabels_(solventLabels) {
+    setObjectName(QStringLiteral("frmSolvermain"));
+    setWindowTitle(QStringLiteral("Tarnwell - Main Form"));
+    ui::setFixedClientSize(this, 594, 429.75);
+    setFont(ui::makeFont(QStringLiteral("Tahoma"), 7.5));
+
+    for (int k = 0; k < 3; ++k) buildSlotColumn(k, 6 + 196 * k);
+    buildTargetFrame();
+
+    cmdEnterasTarget_ = ui::addButton(this, QStringLiteral("cmdEnterasTarget"),
+                                      QStringLiteral("Enter Current \nSolvent #1 as the Target"),
+                                      ptRect(10, 236, 120, 30));
+    checkBox1_ = new QCheckBox(QStringLiteral(" Use only 2 solvents"), this);
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    checkBox1_->setGeometry(ptRect(412, 236, 120, 14));
+
+    cmdCalculate_ = ui::addButton(this, QStringLiteral("cmdCalculate"),
+                                  QStringLiteral("Calculate Concentrations to Match the Target"),
+                                  ptRect(404, 262, 182, 34));
+    commandButton3_ = ui::addButton(
+        this, QStringLiteral("CommandButton3"),
+        QStringLiteral("Go to form to calculate solubility paramaters from concentrations"),
+        ptRect(404, 302, 182, 34));
+    for (QPushButton* b : {cmdCalculate_, commandButton3_, cmdEnterasTarget_}) {
+        b->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    }
+    // Long captions wrap inside their buttons, as on the original design.
+    for (QPushButton* b : {cmdCalculate_, commandButton3_}) {
+        auto* wrap = new QLabel(b->text(), b);
+        wrap->setWordWrap(true);
+        wrap->setAlignment(Qt::AlignCenter);
+        wrap->setAttribute(Qt::WA_TransparentForMouseEvents);
+        wrap->setGeometry(b->rect().adjusted(4, 2, -4, -2));
+        wrap->setFont(b->font());
+        wrap->setObjectName(b->objectName() + QStringLiteral("_caption"));
+        // The button keeps its caption as its text; only the wrapped copy is drawn.
+        b->setStyleSheet(QStringLiteral("QPushButton { color: transparent; }"));
+    }
+    commandButton2_ = ui::addButton(this, QStringLiteral("CommandButton2"), QStringLiteral("Help"),
+                                    ptRect(10, 388, 60, 26));
+    cmdReferences_ = ui::addButton(this, QStringLiteral("cmdReferences"), QStringLiteral("References"),
+                                   ptRect(76, 388, 66, 26));
+    for (QPushButton* b : {commandButton2_, cmdReferences_}) b->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+
+    connect(checkBox1_, &QCheckBox::toggled, this, [this] { CheckBox1_Click(); });
+    connect(cmdEnterasTarget_, &QPushButton::clicked, this, [this] { cmdEnterasTarget_Click(); });
+    connect(cmdCalculate_, &QPushButton::clicked, this, [this] { cmdCalculate_Click(); });
+    connect(commandButton3_, &QPushButton::clicked, this, [this] { CommandButton3_Click(); });
+    connect(commandButton2_, &QPushButton::clicked, this, [this] { CommandButton2_Click(); });
+    connect(cmdReferences_, &QPushButton::clicked, this, [this] { cmdReferences_Click(); });
+
+    UserForm_Initialize();
+}
+
+void FrmSolvermain::buildSlotColumn(int k, double left) {
+    const QString number = QString::number(k + 1);
+    static const char* captions[] = {"Solvent #1:  ", "Solvent #2", "Solvent #3"};
+    QLabel* caption = ui::addLabel(this, QStringLiteral("lblSolventCaption") + number,
+                                   QString::fromLatin1(captions[k]), ptRect(left + 60, 2, 90, 12));
+    caption->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    ui::addLabel(this, QStringLiteral("lblRef") + number, QStringLiteral(" Ref"), ptRect(left, 10, 24, 10));
+
+    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    s.list = new ui::SolventListView(this);
+    s.list->setObjectName(QStringLiteral("lstSolvent") + number);
+    s.list->setGeometry(ptRect(left, 20, 190, 129));
+
+    const QString prefix = QStringLiteral("txtSolvent") + number;
+    static const char* ndw[] = {"N", "D", "W"};
+    QLineEdit** fields[] = {&s.n, &s.d, &s.w};
+    for (int i = 0; i < 3; ++i) {
+        const double x = left + 22 + 54 * i;
+        *fields[i] = ui::addReadOnlyField(this, prefix + QStringLiteral("_") + QLatin1String(ndw[i]),
+                                          ptRect(x, 152, 36, 15));
+        (*fields[i])->setAlignment(Qt::AlignCenter);
+        smallCaption(this, QStringLiteral("lbl") + prefix + QLatin1String(ndw[i]), QLatin1String(ndw[i]),
+                     ptRect(x, 168, 36, 10));
+    }
+    s.twa = ui::addReadOnlyField(this, QStringLiteral("txtTLV_") + number, ptRect(left + 22, 180, 66, 15));
+    s.vhr = ui::addReadOnlyField(this, QStringLiteral("txtVHR_") + number, ptRect(left + 102, 180, 66, 15));
+    s.twa->setAlignment(Qt::AlignCenter);
+    s.vhr->setAlignment(Qt::AlignCenter);
+    smallCaption(this, QStringLiteral("lblTWA") + number, QStringLiteral("TWA"), ptRect(left + 22, 196, 66, 10));
+    smallCaption(this, QStringLiteral("lblVHR") + number, QStringLiteral("VHR"), ptRect(left + 102, 196, 66, 10));
+    s.effects = ui::addReadOnlyField(this, QStringLiteral("txtEffects") + number, ptRect(left, 208, 190, 15));
+}
+
+void FrmSolvermain::buildTargetFrame() {
+    frame1_ = new QGroupBox(QStringLiteral("Target Solvent"), this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->setGeometry(ptRect(146, 228, 252, 196));
+    frame1_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    const QFont plain = ui::makeFont(QStringLiteral("Tahoma"), 7.5);
+
+    static const char* names[] = {"lstTargetN", "lstTargetD", "lstTargetW"};
+    static const char* letters[] = {"N", "D", "W"};
+    for (int i = 0; i < 3; ++i) {
+        QListWidget* list = ui::makePercentList(frame1_, QLatin1String(names[i]));
+        list->setGeometry(ptRect(8 + 42 * i, 16, 37, 95));
+        list->setFont(plain);
+        targetLists_[static_cast<std::size_t>(i)] = list;
+        QLabel* l = smallCaption(frame1_, QStringLiteral("lblTarget") + QLatin1String(letters[i]),
+                                 QLatin1String(letters[i]), ptRect(8 + 42 * i, 112, 37, 10));
+        l->setFont(plain);
+    }
+    QLabel* sumCaption = ui::addLabel(frame1_, QStringLiteral("lblSumCaption"), QStringLiteral("    N + D + W = "),
+                                      ptRect(4, 126, 80, 14));
+    sumCaption->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    lblTotal_ = ui::addLabel(frame1_, QStringLiteral("lblTotal"), QString(), ptRect(84, 126, 40, 14));
+    lblTotal_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 9.75, true));
+
+    auto field = [&](const char* name, QRect rect) {
+        auto* f = new QLineEdit(frame1_);
+        f->setObjectName(QLatin1String(name));
+        f->setGeometry(rect);
+        f->setFont(plain);
+        return f;
+    };
+    txtTargetTLV_ = field("txtTargetTLV", ptRect(138, 16, 52, 15));
+    txtTargetVHR_ = field("txtTargetVHR", ptRect(194, 16, 52, 15));
+    txtTargetName_ = field("txtTargetName", ptRect(138, 56, 108, 15));
+    txtEffectsTarget_ = field("txtEffectsTarget", ptRect(6, 166, 240, 15));
+    txtTargetTLV_->setAlignment(Qt::AlignCenter);
+    txtTargetVHR_->setAlignment(Qt::AlignCenter);
+    smallCaption(frame1_, QStringLiteral("lblTargetTWA"), QStringLiteral("TWA"), ptRect(138, 32, 52, 10))->setFont(plain);
+    smallCaption(frame1_, QStringLiteral("lblTargetVHR"), QStringLiteral("VHR"), ptRect(194, 32, 52, 10))->setFont(plain);
+    smallCaption(frame1_, QStringLiteral("lblTargetName"), QStringLiteral("Name"), ptRect(138, 72, 108, 10))->setFont(plain);
+    smallCaption(frame1_, QStringLiteral("lblTargetEffects"), QStringLiteral("Critical Effects"),
+                 ptRect(6, 182, 240, 10))->setFont(plain);
+
+    setTabOrder(targetLists_[0], targetLists_[1]);
+    setTabOrder(targetLists_[1], targetLists_[2]);
+    setTabOrder(targetLists_[2], txtTargetTLV_);
+    setTabOrder(txtTargetTLV_, txtTargetVHR_);
+    setTabOrder(txtTargetVHR_, txtTargetName_);
+    setTabOrder(txtTargetName_, txtEffectsTarget_);
+}
+
+void FrmSolvermain::UserForm_Initialize() {
+    // Every solvent list shows the same table through one shared model.
+    for (int k = 0; k < 3; ++k) {
+        SlotControls& s = slots_[static_cast<std::size_t>(k)];
+        s.list->setModel(solventLabels_);
+        ui::onClick(s.list, [this, k] { lstSolvent_Click(k); });
+        ui::onDblClick(s.list, [this, k] { lstSolvent_DblClick(k); });
+    }
+    for (int i = 0; i < 3; ++i) {
+        QListWidget* list = targetLists_[static_cast<std::size_t>(i)];
+        ui::onClick(list, [this, i] { lstTarget_Click(i); });
+    }
+    ui::onChange(txtTargetName_, [this] { state_.target.label = txtTargetName_->text().toStdString(); });
+    ui::onChange(txtTargetTLV_, [this] { state_.target.twaText = txtTargetTLV_->text().toStdString(); });
+    ui::onChange(txtTargetVHR_, [this] { state_.target.vhrText = txtTargetVHR_->text().toStdString(); });
+    ui::onChange(txtEffectsTarget_, [this] { state_.target.effects = txtEffectsTarget_->text().toStdString(); });
+
+    for (QListWidget* list : targetLists_) ui::selectRow(list, 50);
+    ui::colours::setTextColour(lblTotal_, ui::colours::red());
+    showTotal();
+    txtTargetTLV_->setReadOnly(true);
+    txtTargetVHR_->setReadOnly(true);
+    slots_[0].list->setFocus();
+}
+
+void FrmSolvermain::showTotal() {
+    const int total = state_.target.n + state_.target.d + state_.target.w;
+    lblTotal_->setText(QString::number(total));
+    ui::colours::setTextColour(lblTotal_, total == 100 ? ui::colours::green() : ui::colours::red());
+}
+
+void FrmSolvermain::setTargetFieldsEditable(bool editable) {
+    for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtTargetName_, txtEffectsTarget_}) f->setReadOnly(!editable);
+}
+
+void FrmSolvermain::lstTarget_Click(int which) {
+    QListWidget* list = targetLists_[static_cast<std::size_t>(which)];
+    std::int16_t& value = which == 0 ? state_.target.n : which == 1 ? state_.target.d : state_.target.w;
+    const int row = ui::selectedRow(list);
+    if (row < 0) {
+        // A target list always stands on a value: undo a deselection.
+        ui::selectRow(list, 100 - value);
+        return;
+    }
+    value = static_cast<std::int16_t>(100 - row);
+    const int total = state_.target.n + state_.target.d + state_.target.w;
+    lblTotal_->setText(QString::number(total));
+    if (total == 100) {
+        ui::colours::setTextColour(lblTotal_, ui::colours::green());
+        setTargetFieldsEditable(true);
+        txtTargetTLV_->setFocus();
+        state_.target.reference = 0;
+    } else {
+        ui::colours::setTextColour(lblTotal_, ui::colours::red());
+        for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtTargetName_, txtEffectsTarget_}) f->clear();
+        setTargetFieldsEditable(false);
+    }
+}
+
+void FrmSolvermain::clearSlotFields(int k) {
+    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    for (QLineEdit* f : {s.n, s.d, s.w, s.vhr, s.twa, s.effects}) f->clear();
+}
+
+void FrmSolvermain::lstSolvent_Click(int k) { clearSlotFields(k); }
+
+void FrmSolvermain::lstSolvent_DblClick(int k) {
+    (void)k;
+    // Filled in with the slots.
+}
+
+void FrmSolvermain::CheckBox1_Click() {}
+
+void FrmSolvermain::cmdEnterasTarget_Click() {}
+
+void FrmSolvermain::cmdCalculate_Click() {
+    CalculateRequest request;
+    for (int k = 0; k < 3; ++k) {
+        const SlotControls& s = slots_[static_cast<std::size_t>(k)];
+        request.selectedRow[static_cast<std::size_t>(k)] = ui::selectedRow(s.list);
+        request.nFieldFilled[static_cast<std::size_t>(k)] = !s.n->text().isEmpty();
+    }
+    request.useOnlyTwoSolvents = checkBox1_->isChecked();
+    const BlendMessage outcome = calculateBlend(state_, request);
+    if (outcome != BlendMessage::Solved) {
+        const MessageText message = blendMessageText(outcome);
+        platform_.messageBox(this, qs(message.title), qs(message.text));
+        return;
+    }
+    showSolutionReport(state_, platform_, navigator_, this);
+}
+
+void FrmSolvermain::CommandButton3_Click() {
+    hide();
+    navigator_.showCalculator();
+}
+
+void FrmSolvermain::CommandButton2_Click() { navigator_.showHelp(ui::HelpEntry::MainHelp, this); }
+
+void FrmSolvermain::cmdReferences_Click() { navigator_.showHelp(ui::HelpEntry::References, this); }
+
+void FrmSolvermain::closeEvent(QCloseEvent* event) {
+    // Closing the main screen ends the program without a question.
+    event->accept();
+    platform_.endProgram(0);
+}
+
+}  // namespace tarnwell

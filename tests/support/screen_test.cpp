@@ -1,0 +1,86 @@
+#include "screen_test.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tarnwell::testing {
+
+void clickRow(QAbstractItemView* list, int row) {
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPoint point = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void doubleClickRow(QAbstractItemView* list, int row) {
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPoint point = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+void whenModalAppears(std::function<void(QWidget*)> action, int timeoutMs) {
+    auto* timer = new QTimer;
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, action, timeoutMs] {
+        *elapsed += 20;
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+            if (QApplication::activeModalWidget() == modal) modal->close();
+            return;
+        }
+        if (*elapsed >= timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            ADD_FAILURE() << "no modal window appeared";
+        }
+    });
+    timer->start(20);
+}
+
+std::string databaseText(const std::vector<TestSolvent>& solvents) {
+    std::string out = "Tarnwell test database\r\nheader 2\r\nheader 3\r\nheader 4\r\n";
+    out += std::to_string(solvents.size() + 1) + "\r\n";
+    auto record = [&out](const TestSolvent& s) {
+        for (const std::string* f : {&s.name, &s.reference, &s.n, &s.d, &s.w, &s.twa, &s.vhr, &s.mv, &s.mw,
+                                     &s.twaMg, &s.effects})
+            out += *f + "\r\n";
+        out += "\r\n";
+    };
+    for (const TestSolvent& s : solvents) record(s);
+    TestSolvent custom{"Enter N, D, W.", "0", "0", "0", "0", "none", "none", "0", "0", "none", ""};
+    record(custom);
+    return out;
+}
+
+std::vector<TestSolvent> sampleSolvents() {
+    return {
+        {"Acetone", "2", "47", "32", "21", "250", "1057", "73.93", "58.08", "590", "Eyes, skin, respiratory system"},
+        {"Ethanol", "2", "36", "18", "46", "1000", "58", "58.68", "46.07", "1900", "Eyes, skin, respiratory system"},
+        {"n-Heptane", "2", "100", "0", "0", "85", "549", "146.56", "100.21", "350", "Skin, respiratory system"},
+        {"Tetrahydrofuran", "2", "55", "19", "26", "200", "947", "81.11", "72.11", "590", "Eyes, skin [skin]"},
+        {"Toluene", "2", "80", "7", "13", "100", "289", "106.29", "92.14", "375", "Eyes, skin, liver [skin]"},
+        {"Water", "3", "21", "22", "57", "none", "none", "18.02", "18.02", "none", "none listed"},
+    };
+}
+
+DatabaseFolder::DatabaseFolder(const std::string& text) : previous_(QDir::currentPath()) {
+    if (!text.empty()) {
+        QFile file(dir_.filePath(QStringLiteral("tarnwell database 1.0.txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    QDir::setCurrent(dir_.path());
+}
+
+DatabaseFolder::~DatabaseFolder() { QDir::setCurrent(previous_); }
+
+}  // namespace tarnwell::testing

@@ -1,0 +1,56 @@
+#pragma once
+// Helpers for driving real screens in tests.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarnwell::testing {
+
+// A widget of `root` by objectName; fails the test when it is missing.
+template <typename T>
+T* find(QWidget* root, const QString& name) {
+    T* w = root->findChild<T*>(name);
+    if (!w && root->objectName() == name) w = qobject_cast<T*>(root);
+    return w;
+}
+
+// A real click on row `row` of a list, then a real double-click on it.
+void clickRow(QAbstractItemView* list, int row);
+void doubleClickRow(QAbstractItemView* list, int row);
+void click(QWidget* widget);
+
+// Closes the next modal window (message box or dialog) when it appears,
+// and fails the test if none appears within `timeoutMs`. `action` runs on
+// the modal first (e.g. to read it or press a button on it).
+void whenModalAppears(std::function<void(QWidget* modal)> action, int timeoutMs = 5000);
+
+// Database text in the file format: a list of records, the custom-entry row
+// appended. Each record: name, reference, n, d, w, twa, vhr, mv, mw, twaMg, effects.
+struct TestSolvent {
+    std::string name, reference = "2", n, d, w, twa = "100", vhr = "10", mv = "100", mw = "100",
+                      twaMg = "400", effects = "Eyes, skin";
+};
+std::string databaseText(const std::vector<TestSolvent>& solvents);
+// A small database used across screen tests: acetone, ethanol, heptane, ...
+std::vector<TestSolvent> sampleSolvents();
+
+// Makes `dir` the current directory for the life of the object and writes
+// the database file there (unless `text` is empty).
+class DatabaseFolder {
+public:
+    explicit DatabaseFolder(const std::string& text);
+    ~DatabaseFolder();
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+}  // namespace tarnwell::testing
