@@ -37,6 +37,9 @@ def read_records(path):
     if b"\r" in body.replace(b"\r\n", b""):
         fail("a bare CR in the file")
     lines = body.decode("cp1252").split("\r\n")
+    if len(lines) < 5:
+        fail(f"only {len(lines)} CR LF lines: not the database format")
+        return [], []
     header, count_text, rest = lines[:4], lines[4], lines[5:]
     for i, line in enumerate(header, start=1):
         if not line.strip():
