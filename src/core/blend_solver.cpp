@@ -1,6 +1,10 @@
 #include "core/blend_solver.h"
 
 #include "core/messages.h"
+#include "core/numbers.h"
+
+#include <cmath>
+#include <cstddef>
 
 namespace tarnwell {
 
@@ -21,12 +25,172 @@ MessageText blendMessageText(BlendMessage message) {
     return {kErrorTitle, ""};
 }
 
-// Placeholder until the solver lands: only the target check.
-SolveResult solveConcentrations(const std::array<Triple, 3>&, Triple, bool) { return {}; }
+namespace {
 
-BlendMessage calculateBlend(AppState& state, const CalculateRequest&) {
-    if (state.target.n + state.target.d + state.target.w != 100) return BlendMessage::TargetNot100;
-    return BlendMessage::OutsideTolerance;
+constexpr double kPivotLimit = 0.00001;
+constexpr double kNegativeLimit = -0.00001;
+constexpr double kUpperLimit = 1.00001;
+
+// N, D, W may be any 16-bit value, so 3 x 32767^2 needs 64 bits; the sums are
+// exact integers and stay exact as doubles.
+double dot(Triple x, Triple y) {
+    const std::int64_t sum = std::int64_t{x.n} * y.n + std::int64_t{x.d} * y.d + std::int64_t{x.w} * y.w;
+    return static_cast<double>(sum);
+}
+
+struct PassResult {
+    BlendMessage message = BlendMessage::Solved;
+    double k1 = 0.0, k2 = 0.0, k3 = 0.0;
+};
+
+// One elimination of the normal equations with the row of ones ("+ 1"). The
+// operations keep the order in which they are written, so results match to the
+// last bit of double precision.
+PassResult solvePass(Triple a, Triple b, Triple c, Triple t, bool solveK3) {
+    PassResult out;
+    const double m11 = dot(a, a) + 1, m12 = dot(a, b) + 1, m13 = dot(a, c) + 1;
+    const double m22 = dot(b, b) + 1, m23 = dot(b, c) + 1, m33 = dot(c, c) + 1;
+    const double m21 = m12, m31 = m13, m32 = m23;
+    const double r1 = dot(a, t) + 1, r2 = dot(b, t) + 1, r3 = dot(c, t) + 1;
+
+    const double r2p = r2 - m21 * r1 / m11;
+    const double m = m21 * m13 / m11 - m23;
+    const double gamma = m22 - m21 * m12 / m11;
+    if (std::fabs(gamma) < kPivotLimit) {
+        out.message = BlendMessage::GammaZero;
+        return out;
+    }
+    if (solveK3) {
+        const double r3p = r3 - r1 * m31 / m11;
+        const double numerator = r3p + (r2p / gamma) * (m12 * m31 / m11 - m32);
+        const double denominator = m33 + m * m32 / gamma - m * m12 * m31 / (m11 * gamma) - m13 * m31 / m11;
+        if (std::fabs(denominator) < kPivotLimit) {
+            out.message = BlendMessage::DenominatorZero;
+            return out;
+        }
+        out.k3 = numerator / denominator;
+    }
+    out.k2 = (r2p + m * out.k3) / gamma;
+    // Not back-substituted: K1 is what makes the three add up to exactly 1.
+    out.k1 = 1 - out.k2 - out.k3;
+    return out;
+}
+
+}  // namespace
+
+bool withinTolerance(double mixture, std::int16_t target) { return std::fabs(mixture - target) <= 0.5; }
+
+SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple target, bool twoSolventMode) {
+    SolveResult result;
+    const Triple zero{};
+    const Triple s1 = slots[0], s2 = slots[1], s3 = twoSolventMode ? zero : slots[2];
+
+    PassResult pass = solvePass(s1, s2, s3, target, !twoSolventMode);
+    if (pass.message != BlendMessage::Solved) {
+        result.message = pass.message;
+        return result;
+    }
+    result.firstPassK = {pass.k1, pass.k2, pass.k3};
+    int leftOut = -1;
+    if (pass.k1 < kNegativeLimit || pass.k2 < kNegativeLimit || pass.k3 < kNegativeLimit) {
+        leftOut = pass.k1 < kNegativeLimit ? 0 : pass.k2 < kNegativeLimit ? 1 : 2;
+        const Triple a = leftOut == 0 ? s3 : s1;
+        const Triple b = leftOut == 1 ? s3 : s2;
+        pass = solvePass(a, b, zero, target, false);
+        if (pass.message != BlendMessage::Solved) {
+            result.message = pass.message;
+            result.leftOutSlot = leftOut;
+            return result;
+        }
+        if (pass.k1 < kNegativeLimit || pass.k2 < kNegativeLimit || pass.k3 < kNegativeLimit) {
+            result.message = BlendMessage::Negative;
+            result.leftOutSlot = leftOut;
+            return result;
+        }
+    }
+    result.leftOutSlot = leftOut;
+    if (pass.k1 > kUpperLimit || pass.k2 > kUpperLimit || pass.k3 > kUpperLimit) {
+        result.message = BlendMessage::AboveOne;
+        return result;
+    }
+
+    // Concentrations by slot, and the mixture over the slots that took part.
+    switch (leftOut) {
+    case 0: result.concentration = {0.0, pass.k2, pass.k1}; break;
+    case 1: result.concentration = {pass.k1, 0.0, pass.k2}; break;
+    case 2: result.concentration = {pass.k1, pass.k2, 0.0}; break;
+    default: result.concentration = {pass.k1, pass.k2, pass.k3}; break;
+    }
+    auto mix = [&](std::int16_t Triple::*p) {
+        switch (leftOut) {
+        case 0: return pass.k2 * (s2.*p) + pass.k1 * (s3.*p);
+        case 1: return pass.k1 * (s1.*p) + pass.k2 * (s3.*p);
+        case 2: return pass.k1 * (s1.*p) + pass.k2 * (s2.*p);
+        default: return pass.k1 * (s1.*p) + pass.k2 * (s2.*p) + pass.k3 * (s3.*p);
+        }
+    };
+    result.mixN = mix(&Triple::n);
+    result.mixD = mix(&Triple::d);
+    result.mixW = mix(&Triple::w);
+    result.passesEnded = true;
+
+    if (!withinTolerance(result.mixN, target.n) || !withinTolerance(result.mixD, target.d) ||
+        !withinTolerance(result.mixW, target.w))
+        result.message = BlendMessage::OutsideTolerance;
+    return result;
+}
+
+namespace {
+
+bool slotMissing(const AppState& state, const CalculateRequest& request, std::size_t k) {
+    const int row = request.selectedRow[k];
+    // A row the table does not have counts as no selection rather than a crash.
+    const bool rowValid = row >= 0 && static_cast<std::size_t>(row) < state.table.records.size();
+    return !rowValid || !request.nFieldFilled[k];
+}
+
+void copyHazardTexts(BlendSlotResult& out, const SolventRecord& record) {
+    out.twaText = record.twaText;
+    out.vhrText = record.vhrText;
+    out.reference = parseWholeNumber(record.reference).value_or(0);
+    out.twaMgText = record.twaMgText;
+}
+
+}  // namespace
+
+BlendMessage calculateBlend(AppState& state, const CalculateRequest& request) {
+    const TargetPoint& target = state.target;
+    if (target.n + target.d + target.w != 100) return BlendMessage::TargetNot100;
+    if (slotMissing(state, request, 0)) return BlendMessage::Slot1Missing;
+    if (slotMissing(state, request, 1)) return BlendMessage::Slot2Missing;
+    const bool two = request.useOnlyTwoSolvents;
+    if (!two && slotMissing(state, request, 2)) return BlendMessage::Slot3Missing;
+
+    BlendResult& blend = state.blendResult;
+    const auto& records = state.table.records;
+    for (std::size_t k = 0; k < 2; ++k)
+        copyHazardTexts(blend.slots[k], records[static_cast<std::size_t>(request.selectedRow[k])]);
+    if (!two) {
+        copyHazardTexts(blend.slots[2], records[static_cast<std::size_t>(request.selectedRow[2])]);
+    } else {
+        // Slot 3's reference and mg/m3 text stay as they were.
+        blend.slots[2].twaText.clear();
+        blend.slots[2].vhrText.clear();
+        SolventSlot& s3 = state.slots[2];
+        s3.molarVolume = 0.0;
+        s3.n = s3.d = s3.w = 0;
+    }
+
+    std::array<Triple, 3> triples;
+    for (std::size_t k = 0; k < 3; ++k) triples[k] = {state.slots[k].n, state.slots[k].d, state.slots[k].w};
+    const SolveResult solved = solveConcentrations(triples, {target.n, target.d, target.w}, two);
+    if (solved.passesEnded) {
+        blend.mixN = solved.mixN;
+        blend.mixD = solved.mixD;
+        blend.mixW = solved.mixW;
+        for (std::size_t k = 0; k < 3; ++k) blend.slots[k].concentration = solved.concentration[k];
+    }
+    return solved.message;
 }
 
 }  // namespace tarnwell

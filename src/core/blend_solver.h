@@ -41,7 +41,11 @@ struct SolveResult {
     std::array<double, 3> concentration{};        // by slot; 0 for a slot left out
     double mixN = 0.0, mixD = 0.0, mixW = 0.0;
     int leftOutSlot = -1;                         // 0..2 when the second pass ran
+    std::array<double, 3> firstPassK{};           // K1, K2, K3 of the first pass, once solved
 };
+
+// The tolerance test of one parameter: a difference of exactly 0.5 passes.
+bool withinTolerance(double mixture, std::int16_t target);
 
 // Solves for slots 1..3 (slot 3 ignored and K3 = 0 in two-solvent mode),
 // both passes, the sign and upper tests and the tolerance test.
