@@ -1,0 +1,265 @@
+#include "core/mixture.h"
+
+#include "core/messages.h"
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace tarnwell {
+
+namespace {
+
+// A hazard figure from a text; nothing when the text is no number or the
+// number cannot be used as a divisor.
+std::optional<float> divisor(const std::string& text) {
+    std::optional<float> value = parseSingle(text);
+    if (!value || *value == 0.0f || !std::isfinite(*value)) return std::nullopt;
+    return value;
+}
+
+std::string ndwText(double value) {
+    return std::fabs(value) >= 0.00001 ? formatWhole(value) : std::string("0");
+}
+
+}  // namespace
+
+bool loadMixSlot(const SolventRecord& record, MixSlot& slot) {
+    const std::optional<std::int16_t> n = parseWholeNumber(record.n);
+    const std::optional<std::int16_t> d = parseWholeNumber(record.d);
+    const std::optional<std::int16_t> w = parseWholeNumber(record.w);
+    const std::optional<std::int16_t> reference = parseWholeNumber(record.reference);
+    const std::optional<double> molarVolume = parseDouble(record.molarVolume);
+    const std::optional<float> molecularWeight = parseSingle(record.molecularWeight);
+    if (!n || !d || !w || !reference || !molarVolume || !molecularWeight) return false;
+    slot.n = *n;
+    slot.d = *d;
+    slot.w = *w;
+    slot.reference = *reference;
+    slot.molarVolume = *molarVolume;
+    slot.molecularWeight = *molecularWeight;
+    slot.twaMgText = record.twaMgText;
+    slot.label = record.label;
+    return true;
+}
+
+ConcentrationEntry readConcentration(std::string_view text) {
+    ConcentrationEntry entry;
+    if (!isNumericText(text)) return entry;
+    const std::optional<double> value = parseDouble(text);
+    if (!value || *value < 0.0 || *value > 1.0) {
+        entry.kind = ConcentrationKind::OutOfRange;
+        return entry;
+    }
+    // Within 0..1 the text always reads as a float.
+    const float single = parseSingle(text).value_or(0.0f);
+    entry.kind = ConcentrationKind::Accepted;
+    entry.value = static_cast<float>(roundTwoDecimalsHalfEven(static_cast<double>(single)));
+    entry.text = formatShortestSingle(entry.value);
+    return entry;
+}
+
+float concentrationTotal(float c1, float c2, float c3) { return (c1 + c2) + c3; }
+
+bool totalIsOne(float total) { return std::fabs(total - 1.0f) <= 0.00001f; }
+
+const char* mixCheckText(MixCheck check) {
+    switch (check) {
+    case MixCheck::Passed: return "";
+    case MixCheck::SelectSolvent1: return messages::kMixSelect1;
+    case MixCheck::SelectSolvent2: return messages::kMixSelect2;
+    case MixCheck::SelectSolvent3: return messages::kMixSelect3;
+    case MixCheck::SumNotOne: return messages::kMixSum;
+    case MixCheck::EnterConcentration1: return messages::kMixEnter1;
+    case MixCheck::EnterConcentration2: return messages::kMixEnter2;
+    case MixCheck::EnterConcentration3: return messages::kMixEnter3;
+    }
+    return "";
+}
+
+int mixCheckFocus(MixCheck check) {
+    switch (check) {
+    case MixCheck::EnterConcentration1: return 0;
+    case MixCheck::EnterConcentration2: return 1;
+    case MixCheck::EnterConcentration3: return 2;
+    default: return -1;
+    }
+}
+
+MixCheck checkMixtureInputs(const MixtureInputs& in, float total) {
+    auto chosen = [&in](int k) { return in.selectedRow[k] >= 0 && in.loaded[k]; };
+    if (!chosen(0)) return MixCheck::SelectSolvent1;
+    if (!chosen(1)) return MixCheck::SelectSolvent2;
+    if (!in.twoSolventMode && !chosen(2)) return MixCheck::SelectSolvent3;
+    // The stored total decides, before the fields are looked at.
+    if (std::fabs(total - 1.0f) > 0.00001f) return MixCheck::SumNotOne;
+    if (!in.concentrationEntered[0]) return MixCheck::EnterConcentration1;
+    if (!in.concentrationEntered[1]) return MixCheck::EnterConcentration2;
+    if (!in.twoSolventMode && !in.concentrationEntered[2]) return MixCheck::EnterConcentration3;
+    return MixCheck::Passed;
+}
+
+RoundingBranch roundToHundred(MixtureCalculation& c) {
+    const std::array<double, 3> v{c.mixN, c.mixD, c.mixW};
+    for (double x : v)
+        if (!std::isfinite(x)) return RoundingBranch::NotFinite;
+
+    std::array<double, 3> out{};
+    for (int i = 0; i < 3; ++i) out[i] = roundHalfEven(v[i]);
+    auto store = [&c, &out] {
+        c.mixN = out[0];
+        c.mixD = out[1];
+        c.mixW = out[2];
+    };
+    if (out[0] + out[1] + out[2] == 100.0) {
+        store();
+        return RoundingBranch::Nearest;
+    }
+
+    std::array<double, 3> whole{}, frac{};
+    for (int i = 0; i < 3; ++i) {
+        whole[i] = std::floor(v[i]);
+        frac[i] = v[i] - whole[i];
+    }
+    c.fracN = frac[0];
+    c.fracD = frac[1];
+    c.fracW = frac[2];
+
+    const bool allHigh = frac[0] >= 0.5 && frac[1] >= 0.5 && frac[2] >= 0.5;
+    const bool allLow = frac[0] < 0.5 && frac[1] < 0.5 && frac[2] < 0.5;
+    if (allHigh) {
+        // The largest part gives way; any tie for the largest falls to W.
+        int k = 2;
+        if (frac[0] > frac[1] && frac[0] > frac[2]) k = 0;
+        else if (frac[1] > frac[0] && frac[1] > frac[2]) k = 1;
+        out[k] -= 1.0;
+        store();
+        return RoundingBranch::ReduceLargest;
+    }
+    if (allLow) {
+        // The smallest part is raised; any tie for the smallest falls to W.
+        int k = 2;
+        if (frac[0] < frac[1] && frac[0] < frac[2]) k = 0;
+        else if (frac[1] < frac[0] && frac[1] < frac[2]) k = 1;
+        out = whole;
+        out[k] += 1.0;
+        store();
+        return RoundingBranch::RaiseSmallest;
+    }
+
+    // Mixed parts: floor all three, then give the missing units to the largest
+    // fractional parts (later of N, D, W first on ties, as above). Each value
+    // moves by less than 1, so the sum reaches 100 whenever the solvents' own
+    // N + D + W do.
+    out = whole;
+    std::array<int, 3> order{0, 1, 2};
+    std::sort(order.begin(), order.end(),
+              [&frac](int a, int b) { return frac[a] > frac[b] || (frac[a] == frac[b] && a > b); });
+    for (int k : order) {
+        if (out[0] + out[1] + out[2] >= 100.0) break;
+        out[k] += 1.0;
+    }
+    store();
+    return RoundingBranch::LargestFraction;
+}
+
+std::string formatMixtureFigure(double value) {
+    return value > 1.0 ? formatWholeLarge(value) : formatOneDecimal(value);
+}
+
+MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculation& calc,
+                                const MixtureInputs& in) {
+    MixtureOutcome out;
+    out.check = checkMixtureInputs(in, calc.total);
+    if (out.check != MixCheck::Passed) return out;
+
+    const bool two = in.twoSolventMode;
+    const int used = two ? 2 : 3;
+    if (two) {
+        slots[2].volumeFraction = 0.0f;
+        slots[2].n = slots[2].d = slots[2].w = 0;
+    }
+
+    // Volume fractions to mole fractions.
+    for (int k = 0; k < 3; ++k) {
+        calc.moles[k] = (k < used) ? static_cast<float>(static_cast<double>(slots[k].volumeFraction) /
+                                                        slots[k].molarVolume)
+                                   : 0.0f;
+    }
+    const float moleSum = (calc.moles[1] + calc.moles[0]) + calc.moles[2];
+    for (int k = 0; k < 3; ++k) calc.moleFraction[k] = calc.moles[k] / moleSum;
+
+    // Mole-fraction weighted N, D, W.
+    auto weighted = [&](auto member) {
+        double sum = 0.0;
+        for (int k = 0; k < 3; ++k)
+            sum += static_cast<double>(static_cast<float>(slots[k].*member)) *
+                   static_cast<double>(calc.moleFraction[k]);
+        return sum;
+    };
+    calc.mixN = weighted(&MixSlot::n);
+    calc.mixD = weighted(&MixSlot::d);
+    calc.mixW = weighted(&MixSlot::w);
+
+    out.branch = roundToHundred(calc);
+    out.ndwAvailable = out.branch != RoundingBranch::NotFinite;
+    if (out.ndwAvailable) {
+        out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
+    }
+
+    // Weight fractions, used by both the TWA and the VHR in either mode, so
+    // that a mixture gets the same figures here as in the blend report.
+    for (int k = 0; k < 3; ++k)
+        calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
+    const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
+    bool weightsUsable = massSum != 0.0f && std::isfinite(massSum);
+    for (int k = 0; k < 3; ++k) {
+        calc.massFraction[k] = weightsUsable ? calc.massFraction[k] / massSum : 0.0f;
+        if (!std::isfinite(calc.massFraction[k])) weightsUsable = false;
+    }
+    const auto& wf = calc.massFraction;
+
+    // Mixture TWA (ppm) through the mixture's limit in mg/m3.
+    {
+        std::array<std::optional<float>, 3> ppm, mg;
+        bool usable = weightsUsable;
+        for (int k = 0; k < used; ++k) {
+            ppm[k] = parseSingle(in.twaText[k]);
+            mg[k] = divisor(slots[k].twaMgText);
+            if (!ppm[k] || !mg[k]) usable = false;
+        }
+        if (usable) {
+            float inverse = wf[1] / *mg[1] + wf[0] / *mg[0];
+            if (!two) inverse = wf[2] / *mg[2] + inverse;
+            calc.twaMixMg = 1.0f / inverse;
+            for (int k = 0; k < 3; ++k)
+                calc.twaPart[k] = (k < used) ? (*ppm[k] / *mg[k]) * (wf[k] * calc.twaMixMg) : 0.0f;
+            calc.twaMix = (calc.twaPart[1] + calc.twaPart[0]) + calc.twaPart[2];
+            if (std::isfinite(calc.twaMix)) out.twa = {true, formatMixtureFigure(calc.twaMix)};
+        }
+    }
+
+    // Mixture VHR.
+    {
+        std::array<std::optional<float>, 3> vhr;
+        bool usable = weightsUsable;
+        for (int k = 0; k < used; ++k) {
+            vhr[k] = divisor(in.vhrText[k]);
+            if (!vhr[k]) usable = false;
+        }
+        if (usable) {
+            float inverse = wf[0] / *vhr[0] + wf[1] / *vhr[1];
+            if (two) inverse = wf[1] / *vhr[1] + wf[0] / *vhr[0];
+            else inverse = wf[2] / *vhr[2] + inverse;
+            calc.vhrMix = roundHalfEven(static_cast<double>(1.0f / inverse));
+            if (std::isfinite(calc.vhrMix)) out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
+        }
+    }
+
+    out.warning = slots[0].reference != slots[1].reference ||
+                  (!two && (slots[2].reference != slots[0].reference || slots[2].reference != slots[1].reference));
+    return out;
+}
+
+}  // namespace tarnwell
