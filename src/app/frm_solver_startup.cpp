@@ -84,6 +84,7 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
     text1->setGeometry(ptRect(39, 42, 486.75, 126.75));
     text1->setFont(ui::makeFont(QStringLiteral("Arial"), 9.75));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* text2 = new QPlainTextEdit(startupTerms(), this);
     text2->setObjectName(QStringLiteral("Text2"));
@@ -91,6 +92,7 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
     text2->setGeometry(ptRect(39, 176, 486.75, 126.75));
     text2->setFont(ui::makeFont(QStringLiteral("Arial"), 9.75, true));
     text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* cmdPrint = ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(240, 314, 84, 26));
     auto* cmdExit = ui::addButton(this, QStringLiteral("cmdExit"), QStringLiteral("Exit"), ptRect(240, 346, 84, 26));
@@ -101,6 +103,7 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
     text3->setGeometry(ptRect(350, 330, 200, 78));
     text3->setFont(ui::makeFont(QStringLiteral("Arial"), 8.25));
     text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     for (QPushButton* b : {cmdContinue, cmdPrint, cmdExit}) {
         b->setFont(buttonFont);

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "ui/fonts.h"
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tarnwell::ui::ensureDesignFonts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,193 @@
+// Start, the terms, the main screen's first opening and the ways out, through
+// the Application with a recording platform.
+#include "app/application.h"
+#include "app/frm_solver_startup.h"
+#include "../support/fake_platform.h"
+#include "../support/screen_test.h"
+#include "workbench/frm_solvermain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tarnwell;
+using namespace tarnwell::testing;
+
+namespace {
+
+struct Started {
+    explicit Started(const std::string& database) : folder(database), app(platform) { app.start(); }
+    QWidget* startup() { return app.startupScreen(); }
+    void accept() { click(find<QPushButton>(startup(), "cmdContinue")); }
+    DatabaseFolder folder;
+    FakePlatform platform;
+    Application app;
+};
+
+TEST(Startup, ShowsTheTermsWithTheAcceptanceButtonFocused) {
+    Started s(databaseText(sampleSolvents()));
+    QWidget* w = s.startup();
+    ASSERT_TRUE(w->isVisible());
+    EXPECT_EQ(w->objectName(), "frmSolverStartup");
+    EXPECT_EQ(w->windowTitle(), "Tarnwell");
+    auto* cont = find<QPushButton>(w, "cmdContinue");
+    ASSERT_NE(cont, nullptr);
+    EXPECT_EQ(cont->text(), "         By clicking on this box          I accept these terms of use");
+    EXPECT_TRUE(cont->hasFocus() || QApplication::focusWidget() == nullptr || w->focusWidget() == cont);
+    EXPECT_EQ(find<QLabel>(w, "lblTitle")->text(), "Tarnwell:");
+    EXPECT_EQ(find<QLabel>(w, "Label1")->text(),
+              "A Calculator for Working with Teas Fractional Solubility Parameters");
+    const QString terms = find<QPlainTextEdit>(w, "Text2")->toPlainText();
+    EXPECT_TRUE(terms.startsWith("TERMS OF USE:"));
+    const int capitals = terms.indexOf("USERS SHOULD CONSULT");
+    ASSERT_GT(capitals, 0);
+    EXPECT_EQ(terms.mid(capitals), terms.mid(capitals).toUpper());
+    EXPECT_TRUE(find<QPlainTextEdit>(w, "Text1")->isReadOnly());
+    EXPECT_EQ(find<QPushButton>(w, "cmdPrint")->text(), "Print");
+    EXPECT_EQ(find<QPushButton>(w, "cmdExit")->text(), "Exit");
+    EXPECT_EQ(s.app.mainScreen(), nullptr);  // nothing else exists yet
+}
+
+TEST(Startup, ContinueOpensTheMainScreenWithEverySolvent) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    EXPECT_FALSE(s.startup()->isVisible());
+    FrmSolvermain* main = s.app.mainScreen();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->windowTitle(), "Tarnwell - Main Form");
+    EXPECT_TRUE(s.platform.messages.empty());
+    for (const char* name : {"lstSolvent1", "lstSolvent2", "lstSolvent3"}) {
+        auto* list = find<QListView>(main, name);
+        ASSERT_NE(list, nullptr) << name;
+        ASSERT_EQ(list->model()->rowCount(), 7) << name;
+        EXPECT_EQ(list->model()->index(0, 0).data().toString(), "2:   Acetone");
+        EXPECT_EQ(list->model()->index(6, 0).data().toString(), "0:   Enter N, D, W.");
+        EXPECT_FALSE(list->selectionModel()->hasSelection()) << name;
+    }
+    // One model for every list, so a large database is held once.
+    EXPECT_EQ(find<QListView>(main, "lstSolvent1")->model(), find<QListView>(main, "lstSolvent3")->model());
+    for (const char* name : {"lstTargetN", "lstTargetD", "lstTargetW"}) {
+        auto* list = find<QListWidget>(main, name);
+        ASSERT_EQ(list->count(), 101);
+        EXPECT_EQ(list->item(0)->text(), "100");
+        EXPECT_EQ(list->item(100)->text(), "0");
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->selectedItems().first()->text(), "50");
+    }
+    auto* total = find<QLabel>(main, "lblTotal");
+    EXPECT_EQ(total->text(), "150");
+    EXPECT_EQ(total->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    for (const char* name : {"txtTargetTLV", "txtTargetVHR", "txtTargetName", "txtEffectsTarget"}) {
+        auto* f = find<QLineEdit>(main, name);
+        EXPECT_TRUE(f->text().isEmpty()) << name;
+        EXPECT_TRUE(f->isReadOnly()) << name;
+    }
+    EXPECT_EQ(s.app.state().target.n, 50);
+    EXPECT_EQ(s.app.state().target.reference, 0);
+}
+
+TEST(Startup, SlotFieldsTakeNoTabStop) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    FrmSolvermain* main = s.app.mainScreen();
+    for (int k = 1; k <= 3; ++k)
+        for (const QString& name : {QString("txtSolvent%1_N").arg(k), QString("txtSolvent%1_D").arg(k),
+                                    QString("txtSolvent%1_W").arg(k), QString("txtTLV_%1").arg(k),
+                                    QString("txtVHR_%1").arg(k), QString("txtEffects%1").arg(k)}) {
+            auto* f = find<QLineEdit>(main, name);
+            ASSERT_NE(f, nullptr) << name.toStdString();
+            EXPECT_FALSE(f->focusPolicy() & Qt::TabFocus) << name.toStdString();
+            EXPECT_TRUE(f->isReadOnly()) << name.toStdString();
+        }
+}
+
+TEST(Startup, AOneRecordDatabaseShowsOnlyTheCustomEntryRow) {
+    Started s(databaseText({}));
+    s.accept();
+    auto* list = find<QListView>(s.app.mainScreen(), "lstSolvent2");
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), "0:   Enter N, D, W.");
+}
+
+TEST(Startup, AMissingDatabaseShowsMessage53AndEndsWithoutAMainScreen) {
+    Started s("");
+    s.accept();
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.lastTitle(), "Tarnwell Error");
+    EXPECT_EQ(s.platform.lastText(),
+              "Visual Basic Error Number 53\r\rError opening database file: tarnwell database 1.0.txt\r\r"
+              "Please make sure that this file is in the same \rdirectory as the Tarnwell program and that\r"
+              "the file has not been changed.");
+    EXPECT_EQ(s.platform.endCalls, std::vector<int>{1});
+    EXPECT_EQ(s.app.mainScreen(), nullptr);
+}
+
+TEST(Startup, ADamagedDatabaseShowsItsNumber) {
+    std::string text = databaseText(sampleSolvents());
+    text.resize(text.size() - 40);  // cut inside the last record
+    Started s(text);
+    s.accept();
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_TRUE(s.platform.lastText().startsWith("Visual Basic Error Number 62\r"));
+    EXPECT_EQ(s.platform.endCalls, std::vector<int>{1});
+}
+
+TEST(Startup, ClosingOrExitEndsTheProgramWithoutReadingTheDatabase) {
+    for (const char* way : {"close", "cmdExit"}) {
+        Started s("");  // no database: reading it would show a message
+        if (std::string(way) == "close") s.startup()->close();
+        else click(find<QPushButton>(s.startup(), "cmdExit"));
+        EXPECT_EQ(s.platform.endCalls, std::vector<int>{0}) << way;
+        EXPECT_TRUE(s.platform.messages.empty()) << way;
+        EXPECT_EQ(s.app.mainScreen(), nullptr) << way;
+    }
+}
+
+TEST(Startup, PrintGoesThroughThePrintServiceAndLeavesTheScreenAsItWas) {
+    Started s(databaseText(sampleSolvents()));
+    click(find<QPushButton>(s.startup(), "cmdPrint"));
+    EXPECT_EQ(s.platform.printedWindows, std::vector<QString>{"frmSolverStartup"});
+    EXPECT_TRUE(s.startup()->isVisible());
+    EXPECT_EQ(s.app.mainScreen(), nullptr);
+    EXPECT_TRUE(s.platform.endCalls.empty());
+}
+
+TEST(Startup, ClosingTheMainScreenEndsTheProgram) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    s.app.mainScreen()->close();
+    EXPECT_EQ(s.platform.endCalls, std::vector<int>{0});
+}
+
+TEST(Startup, TypingJumpsToTheNextSolventStartingWithThatLetter) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    auto* list = find<QListView>(s.app.mainScreen(), "lstSolvent1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_T);
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 3);  // Tetrahydrofuran
+    QTest::keyClick(list, Qt::Key_T);
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 4);  // Toluene
+    QTest::keyClick(list, Qt::Key_T);
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 3);  // wraps round
+}
+
+}  // namespace
+
+namespace {
+// With TARNWELL_SCREENSHOT_DIR set, saves pictures of both screens there.
+TEST(Startup, Screenshots) {
+    const QByteArray dir = qgetenv("TARNWELL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "TARNWELL_SCREENSHOT_DIR not set";
+    Started s(databaseText(sampleSolvents()));
+    s.startup()->grab().save(QString::fromUtf8(dir) + "/startup.png");
+    s.accept();
+    s.app.mainScreen()->grab().save(QString::fromUtf8(dir) + "/main.png");
+}
+}  // namespace
