@@ -110,5 +110,15 @@ inline constexpr const char* kNoPrinter =
 inline std::string printFailed(const std::string& why) {
     return "The page could not be printed: " + why;
 }
+inline constexpr const char* kPrintSystemSilent =
+    "The page could not be printed: the print system does not answer.\r"
+    "Please check that printing works on this computer and try again.";
+inline std::string printRefused(const std::string& printer, const std::string& reason) {
+    return printFailed("the printer \"" + printer + "\" refused it (" + reason + ").");
+}
+inline std::string printWaitsOnStoppedPrinter(const std::string& printer) {
+    return "The page waits in the queue of the printer \"" + printer + "\", which is stopped.\r"
+           "It is printed when the printer is started again.";
+}
 
 }  // namespace tarnwell::messages
