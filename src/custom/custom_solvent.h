@@ -46,11 +46,14 @@ public:
 
     // The screen as it is now (created on first use); for tests.
     FrmCustomParams* screen();
+    // The screen, created (and initialized) now if there is none.
+    FrmCustomParams* ensureScreen();
 
 private:
     CustomSolventResult& result_;
     ui::Platform& platform_;
     QPointer<FrmCustomParams> screen_;
+    bool busy_ = false;
 };
 
 }  // namespace tarnwell

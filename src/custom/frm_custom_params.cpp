@@ -1,0 +1,176 @@
+#include "custom/frm_custom_params.h"
+
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "ui/events.h"
+#include "ui/layout.h"
+#include "ui/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <cmath>
+
+namespace tarnwell {
+
+namespace {
+constexpr int kStartRow = 50;  // the value 50 in a 100..0 list
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
+}  // namespace
+
+FrmCustomParams::FrmCustomParams(CustomSolventResult& result, ui::Platform& platform)
+    : QDialog(nullptr), result_(result), platform_(platform) {
+    setObjectName(QStringLiteral("frmCustomParams"));
+    setWindowTitle(QStringLiteral("Enter a set of solubility parameters"));
+    setModal(true);
+    ui::setFixedClientSize(this, 297, 256.5);
+    setFont(ui::makeFont(QStringLiteral("Arial"), 11, true));
+    buildControls();
+    UserForm_Initialize();
+}
+
+void FrmCustomParams::buildControls() {
+    const QFont font11 = ui::makeFont(QStringLiteral("Arial"), 11, true);
+    const QFont font10 = ui::makeFont(QStringLiteral("Arial"), 10, true);
+    const QFont font12 = ui::makeFont(QStringLiteral("Arial"), 12, true);
+
+    auto label = [&](const char* name, const QString& text, QRect place, const QFont& font) {
+        QLabel* l = ui::addLabel(this, QString::fromLatin1(name), text, place);
+        l->setFont(font);
+        return l;
+    };
+    label("Label2", QStringLiteral("N"), ui::ptRect(48, 6, 12, 12), font11);
+    label("Label3", QStringLiteral("D"), ui::ptRect(94.2, 6, 12, 12), font11);
+    label("Label4", QStringLiteral(" W "), ui::ptRect(136.2, 6, 24, 12), font11);
+
+    auto list = [&](const char* name, QRect place) {
+        QListWidget* l = ui::makePercentList(this, QString::fromLatin1(name));
+        l->setGeometry(place);
+        l->setFont(font11);
+        return l;
+    };
+    lstCustomN_ = list("lstCustomN", ui::ptRect(30, 22.8, 50.7, 153.2));
+    lstCustomD_ = list("lstCustomD", ui::ptRect(76.2, 22.8, 50.8, 153.2));
+    lstCustomW_ = list("lstCustomW", ui::ptRect(121.8, 22.8, 50.8, 153.2));
+
+    label("Label5", QStringLiteral("N + D + W ="), ui::ptRect(49.5, 192, 69.8, 12), font11);
+    lblCustomTotal_ = label("lblCustomTotal", QStringLiteral("100"), ui::ptRect(122.2, 192.8, 27, 12), font11);
+    label("Label6", QStringLiteral(" Molecular Weight"), ui::ptRect(186, 30, 102, 18), font11);
+    label("Label8", QStringLiteral(" (grams/mole)"), ui::ptRect(207, 44, 72, 14), font10);
+
+    txtMolWeight_ = new QLineEdit(this);
+    txtMolWeight_->setObjectName(QStringLiteral("txtMolWeight"));
+    txtMolWeight_->setGeometry(ui::ptRect(198, 60, 78, 24));
+    txtMolWeight_->setFont(font11);
+    txtMolWeight_->setAlignment(Qt::AlignCenter);
+
+    label("Label7", QStringLiteral("Specific Gravity \n   @20 C (68F)"), ui::ptRect(198, 102, 90, 30), font11);
+
+    txtSpecGravity_ = new QLineEdit(this);
+    txtSpecGravity_->setObjectName(QStringLiteral("txtSpecGravity"));
+    txtSpecGravity_->setGeometry(ui::ptRect(198, 138, 78, 24));
+    txtSpecGravity_->setFont(font11);
+
+    cmdCustomParamOk_ = ui::addButton(this, QStringLiteral("cmdCustomParamOk"), QStringLiteral("OK"),
+                                      ui::ptRect(60, 228, 78, 21.8));
+    cmdCustomParamOk_->setFont(font12);
+    cmdCustomHelp_ = ui::addButton(this, QStringLiteral("cmdCustomHelp"), QStringLiteral("Help"),
+                                   ui::ptRect(168, 228, 78, 21.8));
+    cmdCustomHelp_->setFont(font12);
+
+    QWidget::setTabOrder(lstCustomN_, lstCustomD_);
+    QWidget::setTabOrder(lstCustomD_, lstCustomW_);
+    QWidget::setTabOrder(lstCustomW_, txtMolWeight_);
+    QWidget::setTabOrder(txtMolWeight_, txtSpecGravity_);
+    QWidget::setTabOrder(txtSpecGravity_, cmdCustomParamOk_);
+    QWidget::setTabOrder(cmdCustomParamOk_, cmdCustomHelp_);
+
+    ui::onClick(lstCustomN_, [this] { lstCustomN_Click(); });
+    ui::onClick(lstCustomD_, [this] { lstCustomD_Click(); });
+    ui::onClick(lstCustomW_, [this] { lstCustomW_Click(); });
+    connect(cmdCustomParamOk_, &QPushButton::clicked, this, &FrmCustomParams::cmdCustomParamOk_Click);
+    connect(cmdCustomHelp_, &QPushButton::clicked, this, &FrmCustomParams::cmdCustomHelp_Click);
+}
+
+void FrmCustomParams::UserForm_Initialize() {
+    for (int counter = 0; counter <= 100; ++counter)
+        percentValues_[static_cast<std::size_t>(counter)] = static_cast<std::int16_t>(100 - counter);
+    // The lists already hold these values (makePercentList); select the middle.
+    for (QListWidget* list : {lstCustomN_, lstCustomD_, lstCustomW_}) {
+        ui::selectRow(list, kStartRow);
+        list->scrollToItem(list->item(kStartRow), QAbstractItemView::PositionAtCenter);
+    }
+    result_.customN = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomN_));
+    result_.customD = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomD_));
+    result_.customW = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomW_));
+    showTotal();
+    result_.customAccepted = -1;
+}
+
+void FrmCustomParams::readList(QListWidget* list, std::int16_t& value) {
+    const int row = ui::selectedRow(list);
+    if (row < 0) {
+        // A ctrl-click can empty a single-selection list; keep what it showed.
+        ui::selectRow(list, 100 - value);
+        return;
+    }
+    value = static_cast<std::int16_t>(100 - row);
+    showTotal();
+}
+
+void FrmCustomParams::lstCustomN_Click() { readList(lstCustomN_, result_.customN); }
+void FrmCustomParams::lstCustomD_Click() { readList(lstCustomD_, result_.customD); }
+void FrmCustomParams::lstCustomW_Click() { readList(lstCustomW_, result_.customW); }
+
+void FrmCustomParams::showTotal() {
+    const int total = result_.customN + result_.customD + result_.customW;
+    lblCustomTotal_->setText(QString::fromStdString(formatPlain(total)));
+}
+
+void FrmCustomParams::fail(const char* text) { platform_.messageBox(this, qs(messages::kErrorTitle), qs(text)); }
+
+void FrmCustomParams::cmdCustomParamOk_Click() {
+    if (result_.customN + result_.customD + result_.customW != 100) return fail(messages::kCustomSum);
+
+    const std::string mwText = txtMolWeight_->text().toStdString();
+    const std::string sgText = txtSpecGravity_->text().toStdString();
+    if (!isNumericText(mwText)) return fail(messages::kCustomMW);
+    if (!isNumericText(sgText)) return fail(messages::kCustomSG);
+
+    // Numeric texts beyond the float range are refused here rather than
+    // carried on as infinities.
+    const std::optional<float> mw = parseSingle(mwText);
+    if (!mw) return fail(messages::kCustomMWTooLarge);
+    result_.customMW = static_cast<double>(*mw);
+    const std::optional<float> sg = parseSingle(sgText);
+    if (!sg) return fail(messages::kCustomSGTooLarge);
+    result_.customSG = static_cast<double>(*sg);
+
+    if (*sg == 0.0f) return fail(messages::kCustomSGZero);
+
+    const float molarVolume = *mw / *sg;
+    // An infinite quotient, or 0 from a non-zero weight, is no molar volume.
+    if (!std::isfinite(molarVolume) || (molarVolume == 0.0f && *mw != 0.0f))
+        return fail(messages::kCustomMolarVolume);
+    result_.customMolarVolume = molarVolume;
+
+    if (!(*mw > 0.0f && *sg > 0.0f)) return fail(messages::kCustomPositive);
+
+    result_.customAccepted = 1;
+    txtMolWeight_->setText(QString());
+    txtSpecGravity_->setText(QString());
+    hide();
+}
+
+void FrmCustomParams::cmdCustomHelp_Click() {
+    platform_.messageBox(this, qs(messages::kCustomHelpTitle), qs(messages::kCustomHelp));
+}
+
+void FrmCustomParams::reject() {
+    discarded_ = true;
+    QDialog::reject();
+}
+
+}  // namespace tarnwell
