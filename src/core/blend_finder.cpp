@@ -1,0 +1,342 @@
+#include "core/blend_finder.h"
+
+#include "core/blend_solver.h"
+#include "core/numbers.h"
+#include "core/report_figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+
+namespace tarnwell {
+
+namespace {
+
+// The solver accepts a concentration down to -0.00001 as zero; a solvent whose
+// share lies in that band does not take part in the blend.
+constexpr double kZeroBand = 0.00001;
+
+// The tolerance the geometry test allows: the solver's 0.5 and a margin far
+// above the rounding of its double arithmetic (about 1e-11 here).
+constexpr double kPruneTolerance = 0.5 + 1e-6;
+
+constexpr unsigned kCancelEvery = 4096;
+
+bool hasSkinNotation(const std::string& effects) {
+    static const std::string mark = "[skin]";
+    auto lower = [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+    if (effects.size() < mark.size()) return false;
+    for (std::size_t at = 0; at + mark.size() <= effects.size(); ++at) {
+        std::size_t i = 0;
+        while (i < mark.size() && lower(static_cast<unsigned char>(effects[at + i])) == mark[i]) ++i;
+        if (i == mark.size()) return true;
+    }
+    return false;
+}
+
+bool contains(const std::vector<int>& rows, int row) {
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+}
+
+// The 2-D projections of a triangle and of the tolerance square around the
+// target are disjoint when some axis separates them. Only the triangle's edge
+// normals need checking here (the coordinate axes are the caller's box test).
+// Everything but the square's half-width is an exact integer.
+bool separatedInPlane(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by, std::int64_t cx,
+                      std::int64_t cy, std::int64_t tx, std::int64_t ty, double r) {
+    const std::int64_t px[3] = {ax, bx, cx}, py[3] = {ay, by, cy};
+    for (int e = 0; e < 3; ++e) {
+        const int f = (e + 1) % 3, g = (e + 2) % 3;
+        const std::int64_t nx = -(py[f] - py[e]), ny = px[f] - px[e];
+        if (nx == 0 && ny == 0) continue;
+        const std::int64_t sc = nx * (px[g] - px[e]) + ny * (py[g] - py[e]);
+        const std::int64_t st = nx * (tx - px[e]) + ny * (ty - py[e]);
+        const double h = r * static_cast<double>(std::llabs(nx) + std::llabs(ny));
+        const double lo = static_cast<double>(std::min<std::int64_t>(0, sc));
+        const double hi = static_cast<double>(std::max<std::int64_t>(0, sc));
+        if (static_cast<double>(st) + h < lo || static_cast<double>(st) - h > hi) return true;
+    }
+    return false;
+}
+
+// Shares lambda in [0, 1] that put a + lambda (b - a) within r of t in one coordinate.
+bool narrowSegment(double a, double b, double t, double r, double& lo, double& hi) {
+    const double d = b - a;
+    if (d == 0.0) return std::fabs(a - t) <= r;
+    double l = (t - r - a) / d, h = (t + r - a) / d;
+    if (l > h) std::swap(l, h);
+    lo = std::max(lo, l);
+    hi = std::min(hi, h);
+    return lo <= hi;
+}
+
+FoundBlend figuresOf(const PreparedSearch& search, const std::array<const FinderCandidate*, 3>& used, int size,
+                     const SolveResult& solved) {
+    // The report's own figures, from the state Calculate would leave behind.
+    AppState state;
+    state.target = search.target;
+    state.twoSolventMode = size == 2 ? -1 : 1;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k) {
+        state.slots[k] = used[k]->slot;
+        state.blendResult.slots[k] = used[k]->hazards;
+        state.blendResult.slots[k].concentration = solved.concentration[k];
+    }
+    state.blendResult.mixN = solved.mixN;
+    state.blendResult.mixD = solved.mixD;
+    state.blendResult.mixW = solved.mixW;
+    const ReportFigures f = computeReportFigures(state);
+
+    FoundBlend blend;
+    blend.size = size;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k) {
+        blend.rows[k] = used[k]->row;
+        blend.concentration[k] = solved.concentration[k];
+        blend.volumeFraction[k] = f.volumeFraction[k];
+        blend.volumeText[k] = f.volumeText[k];
+    }
+    blend.mixN = solved.mixN;
+    blend.mixD = solved.mixD;
+    blend.mixW = solved.mixW;
+    blend.mixNText = f.mixtureN;
+    blend.mixDText = f.mixtureD;
+    blend.mixWText = f.mixtureW;
+    blend.twaText = f.mixtureTwaText;
+    blend.vhrText = f.mixtureVhrText;
+    // Ranked by the figure as shown, so blends that show the same TWA are
+    // ordered by their VHR rather than by digits nobody sees.
+    if (f.mixtureTwaPpm) blend.twaPpm = parseDouble(blend.twaText);
+    if (f.mixtureVhr) blend.vhr = *f.mixtureVhr;
+
+    auto ratio = [](const std::optional<double>& mixture, const std::string& targetText) -> std::optional<double> {
+        if (!mixture || !isNumericText(targetText)) return std::nullopt;
+        const std::optional<float> t = parseSingle(targetText);
+        if (!t || *t == 0.0f || !std::isfinite(*t)) return std::nullopt;
+        const double value = *mixture / static_cast<double>(*t);
+        if (!std::isfinite(value)) return std::nullopt;
+        return value;
+    };
+    blend.twaRatio = ratio(blend.twaPpm, search.target.twaText);
+    blend.vhrRatio = ratio(blend.vhr, search.target.vhrText);
+    return blend;
+}
+
+// Solves one combination and keeps it when it is a listed blend.
+void trySolve(const PreparedSearch& search, const std::array<const FinderCandidate*, 3>& used, int size,
+              const Triple& target, PartialResult& out) {
+    ++out.solved;
+    const std::array<Triple, 3> slots{used[0]->ndw, used[1]->ndw, size == 3 ? used[2]->ndw : Triple{}};
+    const SolveResult solved = solveConcentrations(slots, target, size == 2);
+    if (solved.message != BlendMessage::Solved || solved.leftOutSlot >= 0) return;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k)
+        if (!(solved.concentration[k] > kZeroBand)) return;
+    out.blends.push_back(figuresOf(search, used, size, solved));
+}
+
+bool boxAllows(std::int16_t lo, std::int16_t hi, std::int16_t t) {
+    return static_cast<double>(lo) <= t + kPruneTolerance && static_cast<double>(hi) >= t - kPruneTolerance;
+}
+
+}  // namespace
+
+bool canHoldTarget(Triple a, Triple b, std::optional<Triple> c, Triple t, double r) {
+    if (!c) {
+        double lo = 0.0, hi = 1.0;
+        return narrowSegment(a.n, b.n, t.n, r, lo, hi) && narrowSegment(a.d, b.d, t.d, r, lo, hi) &&
+               narrowSegment(a.w, b.w, t.w, r, lo, hi);
+    }
+    const Triple& z = *c;
+    auto inBox = [r](std::int16_t x, std::int16_t y, std::int16_t u, std::int16_t target) {
+        const double lo = std::min({x, y, u}), hi = std::max({x, y, u});
+        return lo <= target + r && hi >= target - r;
+    };
+    if (!inBox(a.n, b.n, z.n, t.n) || !inBox(a.d, b.d, z.d, t.d) || !inBox(a.w, b.w, z.w, t.w)) return false;
+    // A point of the triangle within r of the target in every coordinate is,
+    // in each 2-D view, a point of the flat triangle within r of the target.
+    if (separatedInPlane(a.n, a.d, b.n, b.d, z.n, z.d, t.n, t.d, r)) return false;
+    if (separatedInPlane(a.n, a.w, b.n, b.w, z.n, z.w, t.n, t.w, r)) return false;
+    if (separatedInPlane(a.d, a.w, b.d, b.w, z.d, z.w, t.d, t.w, r)) return false;
+    return true;
+}
+
+PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options) {
+    PreparedSearch search;
+    search.target = target;
+    search.options = options;
+    const int count = static_cast<int>(table.records.size());
+    for (int row = 0; row < count; ++row) {
+        if (row == table.lastIndex) continue;  // the custom-entry row is no solvent
+        if (contains(options.excluded, row)) continue;
+        const SolventRecord& record = table.records[static_cast<std::size_t>(row)];
+        // The same conversions a double-click and Calculate make: a record
+        // they would refuse is not offered either.
+        const std::optional<std::int16_t> n = parseWholeNumber(record.n);
+        const std::optional<std::int16_t> d = parseWholeNumber(record.d);
+        const std::optional<std::int16_t> w = parseWholeNumber(record.w);
+        const std::optional<double> molarVolume = parseDouble(record.molarVolume);
+        const std::optional<double> molecularWeight = parseDouble(record.molecularWeight);
+        const std::optional<std::int16_t> reference = parseWholeNumber(record.reference);
+        if (!n || !d || !w || !molarVolume || !molecularWeight || !reference) continue;
+        FinderCandidate c;
+        c.row = row;
+        c.ndw = {*n, *d, *w};
+        c.reference = *reference;
+        c.skin = hasSkinNotation(record.effects);
+        if (options.excludeSkin && c.skin) continue;
+        if (options.sameReferenceOnly && target.reference != 0 && c.reference != target.reference) continue;
+        c.slot.label = record.label;
+        c.slot.n = *n;
+        c.slot.d = *d;
+        c.slot.w = *w;
+        c.slot.molarVolume = *molarVolume;
+        c.slot.molecularWeight = *molecularWeight;
+        c.slot.effects = record.effects;
+        c.hazards.reference = *reference;
+        c.hazards.twaText = record.twaText;
+        c.hazards.twaMgText = record.twaMgText;
+        c.hazards.vhrText = record.vhrText;
+        search.candidates.push_back(std::move(c));
+    }
+    search.needsRequired = !options.mustContain.empty();
+    for (const FinderCandidate& c : search.candidates) search.required.push_back(contains(options.mustContain, c.row));
+    return search;
+}
+
+std::uint64_t workOfFirst(const PreparedSearch& search, std::size_t first) {
+    const std::size_t m = search.candidates.size();
+    if (first >= m) return 0;
+    const std::uint64_t rest = m - 1 - first;
+    std::uint64_t work = 0;
+    if (search.options.size != BlendSize::TriplesOnly) work += rest;
+    if (search.options.size != BlendSize::PairsOnly && rest >= 2) work += rest * (rest - 1) / 2;
+    return work;
+}
+
+PartialResult searchFirst(const PreparedSearch& search, std::size_t i, const std::atomic<bool>* cancel) {
+    PartialResult out;
+    const auto& c = search.candidates;
+    const std::size_t m = c.size();
+    if (i >= m) return out;
+    const Triple target{search.target.n, search.target.d, search.target.w};
+    const bool pairs = search.options.size != BlendSize::TriplesOnly;
+    const bool triples = search.options.size != BlendSize::PairsOnly;
+    const bool prune = search.options.prune;
+    const bool sameReference = search.options.sameReferenceOnly;
+    unsigned sinceCheck = 0;
+    auto cancelled = [&] {
+        if (++sinceCheck < kCancelEvery) return false;
+        sinceCheck = 0;
+        if (cancel && cancel->load(std::memory_order_relaxed)) out.cancelled = true;
+        return out.cancelled;
+    };
+    if (cancel && cancel->load(std::memory_order_relaxed)) {
+        out.cancelled = true;
+        return out;
+    }
+
+    const FinderCandidate& a = c[i];
+    for (std::size_t j = i + 1; j < m; ++j) {
+        const FinderCandidate& b = c[j];
+        if (sameReference && b.reference != a.reference) continue;
+        const bool abRequired = search.required[i] || search.required[j];
+        if (pairs && (!search.needsRequired || abRequired)) {
+            if (cancelled()) return out;
+            if (prune && !canHoldTarget(a.ndw, b.ndw, std::nullopt, target, kPruneTolerance))
+                ++out.pruned;
+            else
+                trySolve(search, {&a, &b, nullptr}, 2, target, out);
+        }
+        if (!triples) continue;
+        // The box of the first two; the third solvent must make up what it lacks.
+        const std::int16_t loN = std::min(a.ndw.n, b.ndw.n), hiN = std::max(a.ndw.n, b.ndw.n);
+        const std::int16_t loD = std::min(a.ndw.d, b.ndw.d), hiD = std::max(a.ndw.d, b.ndw.d);
+        const std::int16_t loW = std::min(a.ndw.w, b.ndw.w), hiW = std::max(a.ndw.w, b.ndw.w);
+        for (std::size_t k = j + 1; k < m; ++k) {
+            const FinderCandidate& z = c[k];
+            if (sameReference && z.reference != a.reference) continue;
+            if (search.needsRequired && !abRequired && !search.required[k]) continue;
+            if (cancelled()) return out;
+            if (prune) {
+                const bool box = boxAllows(std::min(loN, z.ndw.n), std::max(hiN, z.ndw.n), target.n) &&
+                                 boxAllows(std::min(loD, z.ndw.d), std::max(hiD, z.ndw.d), target.d) &&
+                                 boxAllows(std::min(loW, z.ndw.w), std::max(hiW, z.ndw.w), target.w);
+                if (!box || !canHoldTarget(a.ndw, b.ndw, z.ndw, target, kPruneTolerance)) {
+                    ++out.pruned;
+                    continue;
+                }
+            }
+            trySolve(search, {&a, &b, &z}, 3, target, out);
+        }
+    }
+    return out;
+}
+
+bool ranksBefore(const FoundBlend& a, const FoundBlend& b) {
+    if (a.twaPpm.has_value() != b.twaPpm.has_value()) return a.twaPpm.has_value();
+    if (a.twaPpm && *a.twaPpm != *b.twaPpm) return *a.twaPpm > *b.twaPpm;
+    if (a.vhr.has_value() != b.vhr.has_value()) return a.vhr.has_value();
+    if (a.vhr && *a.vhr != *b.vhr) return *a.vhr < *b.vhr;
+    if (a.size != b.size) return a.size < b.size;
+    return a.rows < b.rows;
+}
+
+FinderOutcome finishSearch(const PreparedSearch& search, std::vector<PartialResult> parts) {
+    FinderOutcome outcome;
+    for (PartialResult& part : parts) {
+        outcome.solved += part.solved;
+        outcome.pruned += part.pruned;
+        outcome.cancelled = outcome.cancelled || part.cancelled;
+        std::move(part.blends.begin(), part.blends.end(), std::back_inserter(outcome.blends));
+    }
+    outcome.totalFound = outcome.blends.size();
+    const std::size_t keep =
+        std::min(outcome.blends.size(), static_cast<std::size_t>(std::max(0, search.options.maxResults)));
+    std::partial_sort(outcome.blends.begin(), outcome.blends.begin() + static_cast<std::ptrdiff_t>(keep),
+                      outcome.blends.end(), ranksBefore);
+    outcome.blends.resize(keep);
+    return outcome;
+}
+
+FinderOutcome findBlends(const SolventTable& table, const TargetPoint& target, const FinderOptions& options,
+                         const std::atomic<bool>* cancel) {
+    const PreparedSearch search = prepareSearch(table, target, options);
+    std::vector<PartialResult> parts;
+    for (std::size_t i = 0; i < search.candidates.size(); ++i) {
+        parts.push_back(searchFirst(search, i, cancel));
+        if (parts.back().cancelled) break;
+    }
+    return finishSearch(search, std::move(parts));
+}
+
+std::string ratioText(std::optional<double> ratio, const char* figure) {
+    if (!ratio || !std::isfinite(*ratio) || *ratio < 0.0) return {};
+    const std::string name(figure);
+    if (*ratio == 0.0) return {};  // the figure itself says 0
+    const bool higher = *ratio >= 1.0;
+    const double factor = higher ? *ratio : 1.0 / *ratio;
+    const std::string shown = formatOneDecimal(factor);
+    if (shown == "1.0") return "same " + name;
+    return shown + "\xC3\x97 " + (higher ? "higher " : "lower ") + name;
+}
+
+std::string blendRowText(const FoundBlend& blend, const SolventTable& table) {
+    std::string text;
+    for (int k = 0; k < blend.size; ++k) {
+        const int row = blend.rows[static_cast<std::size_t>(k)];
+        if (k > 0) text += " + ";
+        if (row >= 0 && static_cast<std::size_t>(row) < table.labels.size()) text += table.labels[static_cast<std::size_t>(row)];
+    }
+    text += "   vol ";
+    for (int k = 0; k < blend.size; ++k) {
+        if (k > 0) text += " / ";
+        text += blend.volumeText[static_cast<std::size_t>(k)];
+    }
+    text += "   N, D, W = " + blend.mixNText + "  " + blend.mixDText + "  " + blend.mixWText;
+    text += "   TWA " + blend.twaText + " ppm";
+    if (std::string r = ratioText(blend.twaRatio, "TWA"); !r.empty()) text += " (" + r + ")";
+    text += "   VHR " + blend.vhrText;
+    if (std::string r = ratioText(blend.vhrRatio, "VHR"); !r.empty()) text += " (" + r + ")";
+    return text;
+}
+
+}  // namespace tarnwell
