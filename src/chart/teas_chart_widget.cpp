@@ -1,0 +1,220 @@
+#include "chart/teas_chart_widget.h"
+
+#include "core/teas_chart.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+#include <cmath>
+
+namespace tarnwell {
+
+namespace {
+const double kHeight = std::sqrt(3.0) / 2.0;
+}
+
+TeasChartWidget::TeasChartWidget(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("teasChart"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(320, 300);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+QColor TeasChartWidget::slotColour(int k) {
+    static const QColor colours[] = {QColor(0, 102, 204), QColor(230, 120, 0), QColor(150, 0, 160)};
+    return colours[(k - 1) % 3];
+}
+
+void TeasChartWidget::setSolvents(std::vector<ChartSolvent> solvents) {
+    solvents_ = std::move(solvents);
+    update();
+}
+
+void TeasChartWidget::setMarks(const ChartMarks& marks) {
+    if (marks == marks_) return;
+    marks_ = marks;
+    update();
+}
+
+void TeasChartWidget::setFilter(const QString& filter) {
+    filter_ = filter;
+    if (selected_ >= 0 && !shown(selected_)) selected_ = -1;
+    update();
+}
+
+void TeasChartWidget::selectRow(int row) {
+    selected_ = row;
+    update();
+}
+
+bool TeasChartWidget::shown(int row) const {
+    if (filter_.isEmpty()) return true;
+    return solvents_[static_cast<std::size_t>(row)].label.contains(filter_, Qt::CaseInsensitive);
+}
+
+QRectF TeasChartWidget::plotArea() const {
+    // Room for the axis labels around a triangle that keeps its shape.
+    const QRectF room = QRectF(rect()).adjusted(48, 28, -48, -44);
+    double width = room.width(), height = width * kHeight;
+    if (height > room.height()) {
+        height = room.height();
+        width = height / kHeight;
+    }
+    return QRectF(room.center().x() - width / 2, room.center().y() - height / 2, width, height);
+}
+
+QPointF TeasChartWidget::mapToWidget(double n, double d, double w) const {
+    const std::optional<PlanePoint> p = teasToPlane(n, d, w);
+    const QRectF area = plotArea();
+    if (!p) return area.bottomLeft();
+    return {area.left() + p->x * area.width(), area.bottom() - p->y / kHeight * area.height()};
+}
+
+int TeasChartWidget::solventAt(QPointF position, double radius) const {
+    int best = -1;
+    double bestDistance = radius * radius;
+    for (std::size_t i = 0; i < solvents_.size(); ++i) {
+        const ChartSolvent& s = solvents_[i];
+        if (!shown(static_cast<int>(i)) || s.n + s.d + s.w <= 0) continue;
+        const QPointF q = mapToWidget(s.n, s.d, s.w);
+        const double dx = q.x() - position.x(), dy = q.y() - position.y();
+        if (dx * dx + dy * dy <= bestDistance) {
+            bestDistance = dx * dx + dy * dy;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+void TeasChartWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF hydrogen = mapToWidget(0, 0, 100), dispersion = mapToWidget(100, 0, 0), polar = mapToWidget(0, 100, 0);
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    p.setFont(small);
+
+    // Grid lines every 10 % with their labels on the axis each parameter is read from.
+    for (int percent = 10; percent < 100; percent += 10) {
+        const double f = percent;
+        p.setPen(QPen(QColor(215, 215, 215), 0.8));
+        p.drawLine(mapToWidget(f, 0, 100 - f), mapToWidget(f, 100 - f, 0));   // fd constant
+        p.drawLine(mapToWidget(100 - f, f, 0), mapToWidget(0, f, 100 - f));   // fp constant
+        p.drawLine(mapToWidget(0, 100 - f, f), mapToWidget(100 - f, 0, f));   // fh constant
+        p.setPen(QColor(90, 90, 90));
+        const QString text = QString::number(percent);
+        const QPointF bottom = mapToWidget(f, 0, 100 - f);
+        p.drawText(QRectF(bottom.x() - 12, bottom.y() + 3, 24, 12), Qt::AlignCenter, text);
+        const QPointF right = mapToWidget(100 - f, f, 0);
+        p.drawText(QRectF(right.x() + 4, right.y() - 6, 24, 12), Qt::AlignLeft | Qt::AlignVCenter, text);
+        const QPointF left = mapToWidget(0, 100 - f, f);
+        p.drawText(QRectF(left.x() - 28, left.y() - 6, 24, 12), Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+    p.setPen(QPen(Qt::black, 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygonF({hydrogen, dispersion, polar}));
+    QFont axisFont = font();
+    axisFont.setBold(true);
+    p.setFont(axisFont);
+    p.drawText(QRectF(hydrogen.x(), hydrogen.y() + 16, dispersion.x() - hydrogen.x(), 16), Qt::AlignCenter,
+               QStringLiteral("fd (N) \u2192 100 at lower right"));
+    p.drawText(QPointF((dispersion.x() + polar.x()) / 2 + 18, (dispersion.y() + polar.y()) / 2), QStringLiteral("fp (D)"));
+    p.drawText(QPointF((hydrogen.x() + polar.x()) / 2 - 60, (hydrogen.y() + polar.y()) / 2), QStringLiteral("fh (W)"));
+
+    // The region the chosen solvents can reach.
+    QPolygonF region;
+    for (const auto& s : marks_.slotMarks)
+        if (s) region << mapToWidget(s->n, s->d, s->w);
+    if (region.size() >= 2) {
+        p.setPen(QPen(QColor(0, 140, 70), 1.5, Qt::DashLine));
+        p.setBrush(region.size() == 3 ? QColor(0, 160, 80, 40) : Qt::NoBrush);
+        if (region.size() == 2) p.drawLine(region[0], region[1]);
+        else p.drawPolygon(region);
+    }
+
+    // Every shown solvent as a small point.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 120, 120));
+    for (std::size_t i = 0; i < solvents_.size(); ++i) {
+        if (!shown(static_cast<int>(i))) continue;
+        const ChartSolvent& s = solvents_[i];
+        if (s.n + s.d + s.w <= 0) continue;
+        p.drawEllipse(mapToWidget(s.n, s.d, s.w), 2.2, 2.2);
+    }
+    if (selected_ >= 0 && selected_ < static_cast<int>(solvents_.size())) {
+        const ChartSolvent& s = solvents_[static_cast<std::size_t>(selected_)];
+        p.setPen(QPen(Qt::black, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(mapToWidget(s.n, s.d, s.w), 6, 6);
+        p.drawText(mapToWidget(s.n, s.d, s.w) + QPointF(8, -8), s.label);
+    }
+    for (int k = 0; k < 3; ++k) {
+        const auto& s = marks_.slotMarks[static_cast<std::size_t>(k)];
+        if (!s) continue;
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(slotColour(k + 1));
+        p.drawEllipse(mapToWidget(s->n, s->d, s->w), 5.5, 5.5);
+    }
+    if (marks_.blend) {
+        p.setPen(QPen(QColor(0, 128, 0), 2.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(mapToWidget(marks_.blend->n, marks_.blend->d, marks_.blend->w), 7, 7);
+    }
+    if (marks_.target) {
+        const QPointF c = mapToWidget(marks_.target->n, marks_.target->d, marks_.target->w);
+        p.setPen(QPen(QColor(255, 0, 0), 2.5));
+        p.drawLine(c + QPointF(-7, -7), c + QPointF(7, 7));
+        p.drawLine(c + QPointF(-7, 7), c + QPointF(7, -7));
+    }
+    if (!filter_.isEmpty()) {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(6, 4, width() - 12, 18), Qt::AlignLeft, QStringLiteral("Showing names with: ") + filter_);
+    }
+}
+
+void TeasChartWidget::mousePressEvent(QMouseEvent* event) {
+    setFocus();
+    const int row = solventAt(event->position());
+    if (row >= 0) selectRow(row);
+}
+
+void TeasChartWidget::mouseMoveEvent(QMouseEvent* event) {
+    const int row = solventAt(event->position());
+    if (row < 0) {
+        QToolTip::hideText();
+        return;
+    }
+    const ChartSolvent& s = solvents_[static_cast<std::size_t>(row)];
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       QStringLiteral("%1\nN %2  D %3  W %4").arg(s.label).arg(s.n).arg(s.d).arg(s.w), this);
+}
+
+void TeasChartWidget::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key >= Qt::Key_1 && key <= Qt::Key_3 && selected_ >= 0) {
+        emit loadRequested(key - Qt::Key_0, selected_);
+        return;
+    }
+    if (key == Qt::Key_Backspace) {
+        setFilter(filter_.left(filter_.size() - 1));
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        setFilter(QString());
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isLetter()) {
+        setFilter(filter_ + text);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace tarnwell

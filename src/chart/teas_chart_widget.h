@@ -1,0 +1,74 @@
+#pragma once
+// The Teas triangle drawn with vector graphics: the database's solvents as
+// points, the chosen solvents in their slot colours, the region they can
+// reach, the target as a cross and the last blend or mixture as a ring.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace tarnwell {
+
+struct ChartSolvent {
+    QString label;
+    double n = 0, d = 0, w = 0;
+};
+
+struct ChartMark {
+    double n = 0, d = 0, w = 0;
+    bool operator==(const ChartMark&) const = default;
+};
+
+// What the screen that opened the chart has chosen.
+struct ChartMarks {
+    std::array<std::optional<ChartMark>, 3> slotMarks;
+    std::optional<ChartMark> target;
+    std::optional<ChartMark> blend;
+    bool operator==(const ChartMarks&) const = default;
+};
+
+class TeasChartWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit TeasChartWidget(QWidget* parent = nullptr);
+
+    void setSolvents(std::vector<ChartSolvent> solvents);  // row i = table row i
+    void setMarks(const ChartMarks& marks);
+    const ChartMarks& marks() const { return marks_; }
+    // Only solvents whose name contains the filter are drawn (case-insensitive).
+    void setFilter(const QString& filter);
+    QString filter() const { return filter_; }
+    int selectedRow() const { return selected_; }
+    void selectRow(int row);
+
+    // Where a Teas point is drawn in this widget's coordinates.
+    QPointF mapToWidget(double n, double d, double w) const;
+    // The nearest shown solvent within `radius` pixels, or -1.
+    int solventAt(QPointF position, double radius = 6.0) const;
+
+    static QColor slotColour(int k);
+
+signals:
+    // The user asked to load solvent `row` into slot k (1..3).
+    void loadRequested(int slot, int row);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool shown(int row) const;
+    QRectF plotArea() const;
+
+    std::vector<ChartSolvent> solvents_;
+    ChartMarks marks_;
+    QString filter_;
+    int selected_ = -1;
+};
+
+}  // namespace tarnwell
