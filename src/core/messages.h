@@ -121,4 +121,10 @@ inline std::string printWaitsOnStoppedPrinter(const std::string& printer) {
            "It is printed when the printer is started again.";
 }
 
+// --- Safer-blend finder ----------------------------------------------------------------
+inline constexpr const char* kFindBlendsNoSelection = "Please click on a blend in the list first.";
+inline constexpr const char* kFindBlendsNoSolution =
+    "No blend of two or three listed solvents matches this target within +/- 0.5 with these choices.";
+inline constexpr const char* kFindBlendsCancelled = "Search cancelled.";
+
 }  // namespace tarnwell::messages
