@@ -10,6 +10,7 @@
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
+#include "workbench/solvent_slots.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <optional>
 
 namespace tarnwell {
 
@@ -167,8 +170,6 @@ void FrmSolvermain::buildTargetFrame() {
     smallCaption(frame1_, QStringLiteral("lblTargetTWA"), QStringLiteral("TWA"), ptRect(138, 32, 52, 10))->setFont(plain);
     smallCaption(frame1_, QStringLiteral("lblTargetVHR"), QStringLiteral("VHR"), ptRect(194, 32, 52, 10))->setFont(plain);
     smallCaption(frame1_, QStringLiteral("lblTargetName"), QStringLiteral("Name"), ptRect(138, 72, 108, 10))->setFont(plain);
-    smallCaption(frame1_, QStringLiteral("lblTargetEffects"), QStringLiteral("Critical Effects"),
-                 ptRect(6, 182, 240, 10))->setFont(plain);
 
     setTabOrder(targetLists_[0], targetLists_[1]);
     setTabOrder(targetLists_[1], targetLists_[2]);
@@ -195,7 +196,11 @@ void FrmSolvermain::UserForm_Initialize() {
     ui::onChange(txtTargetVHR_, [this] { state_.target.vhrText = txtTargetVHR_->text().toStdString(); });
     ui::onChange(txtEffectsTarget_, [this] { state_.target.effects = txtEffectsTarget_->text().toStdString(); });
 
-    for (QListWidget* list : targetLists_) ui::selectRow(list, 50);
+    for (QListWidget* list : targetLists_) {
+        ui::selectRow(list, 50);
+        // Show values on both sides of the starting 50.
+        list->scrollToItem(list->item(50), QAbstractItemView::PositionAtCenter);
+    }
     ui::colours::setTextColour(lblTotal_, ui::colours::red());
     showTotal();
     txtTargetTLV_->setReadOnly(true);
@@ -245,13 +250,138 @@ void FrmSolvermain::clearSlotFields(int k) {
 void FrmSolvermain::lstSolvent_Click(int k) { clearSlotFields(k); }
 
 void FrmSolvermain::lstSolvent_DblClick(int k) {
-    (void)k;
-    // Filled in with the slots.
+    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    const int r = ui::selectedRow(s.list);
+    if (r < 0) return;
+    SolventSlot& slot = solventSlot(state_, k);
+
+    if (r == state_.table.lastIndex) {
+        std::optional<CustomEntry> entry =
+            custom_.RequestCustomSolvent(this, s.list, DescriptionStyle::MainScreen);
+        if (entry) {
+            slot.n = entry->n;
+            slot.d = entry->d;
+            slot.w = entry->w;
+            slot.molarVolume = entry->molarVolume;
+            description_ = entry->description;
+        }
+        if (ui::selectedRow(s.list) < 0) {
+            slot.label.clear();
+        } else {
+            slot.label = "0:  User entered N, D, W: ";
+            s.twa->clear();
+            s.vhr->clear();
+            s.effects->setText(qs(description_));
+            slot.effects = description_;
+        }
+    } else {
+        const SolventRecord& row = state_.table.records[static_cast<std::size_t>(r)];
+        // Convert everything before writing anything, so a record that cannot
+        // be read leaves the slot as empty as it was, not half filled.
+        const std::optional<std::int16_t> n = parseWholeNumber(row.n);
+        const std::optional<std::int16_t> d = parseWholeNumber(row.d);
+        const std::optional<std::int16_t> w = parseWholeNumber(row.w);
+        const std::optional<double> molarVolume = parseDouble(row.molarVolume);
+        const std::optional<double> molecularWeight = parseDouble(row.molecularWeight);
+        if (!n || !d || !w || !molarVolume || !molecularWeight) {
+            slot.label.clear();
+            ui::selectRow(s.list, -1);  // its Click handler empties the fields
+            platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kUnusableSolventRecord));
+            return;
+        }
+        slot.n = *n;
+        slot.d = *d;
+        slot.w = *w;
+        s.twa->setText(qs(row.twaText));
+        s.vhr->setText(qs(row.vhrText));
+        slot.label = row.label;
+        s.effects->setText(qs(row.effects));
+        slot.molarVolume = *molarVolume;
+        slot.molecularWeight = *molecularWeight;
+        slot.effects = s.effects->text().toStdString();
+    }
+
+    if (ui::selectedRow(s.list) >= 0) {
+        s.n->setText(qs(formatSignReserved(slot.n)));
+        s.d->setText(qs(formatSignReserved(slot.d)));
+        s.w->setText(qs(formatSignReserved(slot.w)));
+    } else {
+        for (QLineEdit* f : {s.n, s.d, s.w, s.effects}) f->clear();
+    }
 }
 
-void FrmSolvermain::CheckBox1_Click() {}
+void FrmSolvermain::setSlotBackground(int k, const QColor& colour) {
+    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    ui::colours::setBackground(s.list, colour);
+    for (QLineEdit* f : {s.n, s.d, s.w, s.twa, s.vhr, s.effects}) ui::colours::setBackground(f, colour);
+}
 
-void FrmSolvermain::cmdEnterasTarget_Click() {}
+void FrmSolvermain::CheckBox1_Click() {
+    SlotControls& s = slots_[2];
+    const bool twoSolvents = checkBox1_->isChecked();
+    s.list->setEnabled(!twoSolvents);
+    ui::selectRow(s.list, -1);
+    setSlotBackground(2, twoSolvents ? ui::colours::inactiveBorder() : ui::colours::windowBackground());
+    clearSlotFields(2);
+    state_.twoSolventMode = twoSolvents ? -1 : 1;
+}
+
+void FrmSolvermain::cmdEnterasTarget_Click() {
+    SlotControls& s1 = slots_[0];
+    const int r = ui::selectedRow(s1.list);
+    if (r < 0 || s1.n->text().isEmpty()) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEnterAsTargetNoSolvent));
+        return;
+    }
+    if (r == state_.table.lastIndex) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEnterAsTargetCustomRow));
+        return;
+    }
+    const SolventRecord& row = state_.table.records[static_cast<std::size_t>(r)];
+    const std::optional<std::int16_t> n = parseWholeNumber(row.n);
+    const std::optional<std::int16_t> d = parseWholeNumber(row.d);
+    const std::optional<std::int16_t> w = parseWholeNumber(row.w);
+    const std::optional<std::int16_t> reference = parseWholeNumber(row.reference);
+    if (!n || !d || !w || !reference) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kUnusableSolventRecord));
+        return;
+    }
+    // The target lists only hold 0 to 100; anything else has no row to stand on.
+    auto inRange = [](std::int16_t v) { return v >= 0 && v <= 100; };
+    if (!inRange(*n) || !inRange(*d) || !inRange(*w)) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEnterAsTargetOutOfRange));
+        return;
+    }
+
+    // Move the lists first: their Click handlers empty the four fields on any
+    // total but 100, so the row's texts are written only once the lists stand.
+    state_.target.n = *n;
+    state_.target.d = *d;
+    state_.target.w = *w;
+    ui::selectRow(targetLists_[0], 100 - *n);
+    ui::selectRow(targetLists_[1], 100 - *d);
+    ui::selectRow(targetLists_[2], 100 - *w);
+    showTotal();
+    if (*n + *d + *w == 100) {
+        txtTargetTLV_->setText(qs(row.twaText));
+        txtTargetVHR_->setText(qs(row.vhrText));
+    } else {
+        txtTargetTLV_->clear();
+        txtTargetVHR_->clear();
+    }
+    txtTargetName_->setText(qs(row.label));
+    txtEffectsTarget_->setText(qs(row.effects));
+    state_.target.reference = *reference;
+    state_.target.label = txtTargetName_->text().toStdString();
+    state_.target.twaText = txtTargetTLV_->text().toStdString();
+    state_.target.vhrText = txtTargetVHR_->text().toStdString();
+    state_.target.effects = txtEffectsTarget_->text().toStdString();
+    setTargetFieldsEditable(false);
+
+    ui::selectRow(s1.list, -1);
+    clearSlotFields(0);
+    s1.list->setFocus();
+}
 
 void FrmSolvermain::cmdCalculate_Click() {
     CalculateRequest request;

@@ -6,9 +6,11 @@
 
 #include <QWidget>
 #include <array>
+#include <string>
 
 class QAbstractItemModel;
 class QCheckBox;
+class QColor;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -58,6 +60,7 @@ private:
     void buildSlotColumn(int k, double left);
     void buildTargetFrame();
     void clearSlotFields(int k);
+    void setSlotBackground(int k, const QColor& colour);
     void setTargetFieldsEditable(bool editable);
     void showTotal();
 
@@ -66,6 +69,7 @@ private:
     ui::Navigator& navigator_;
     CustomSolventService& custom_;
     QAbstractItemModel* solventLabels_;
+    std::string description_;  // the last accepted custom entry's description
 
     std::array<SlotControls, 3> slots_;
     std::array<QListWidget*, 3> targetLists_{};  // N, D, W

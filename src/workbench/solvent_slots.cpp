@@ -1,0 +1,7 @@
+#include "workbench/solvent_slots.h"
+
+namespace tarnwell {
+
+SolventSlot& solventSlot(AppState& state, int k) { return state.slots.at(static_cast<std::size_t>(k)); }
+
+}  // namespace tarnwell
