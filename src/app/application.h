@@ -18,6 +18,7 @@ class FrmReadDatabase;
 class FrmSolvermain;
 class FrmCalculateParamsfromMix;
 class HelpPages;
+class FrmTeasChart;
 
 class Application final : public ui::Navigator {
 public:
@@ -31,11 +32,13 @@ public:
     void showCalculator() override;
     void showHelp(ui::HelpEntry entry, QWidget* from) override;
     void showNoteOnMixturesModal(QWidget* from) override;
+    void showTeasChart(QWidget* from) override;
 
     AppState& state() { return state_; }
     FrmSolverStartup* startupScreen() const;
     FrmSolvermain* mainScreen() const;
     FrmCalculateParamsfromMix* calculator() const;
+    FrmTeasChart* teasChart() const;
     CustomSolventService& customSolvents() { return *custom_; }
     HelpPages& helpPages() { return *help_; }
 
@@ -53,6 +56,8 @@ private:
     std::unique_ptr<FrmReadDatabase> notice_;
     std::unique_ptr<FrmSolvermain> main_;
     std::unique_ptr<FrmCalculateParamsfromMix> calculator_;
+    QPointer<FrmTeasChart> chart_;  // discarded by its close box
+    QPointer<QWidget> chartOpener_;
 };
 
 }  // namespace tarnwell

@@ -21,6 +21,8 @@ public:
     virtual void showHelp(HelpEntry entry, QWidget* from) = 0;
     // Help page 6 shown modally; returns when the user leaves it.
     virtual void showNoteOnMixturesModal(QWidget* from) = 0;
+    // The Teas chart, following the screen that opened it (modeless).
+    virtual void showTeasChart(QWidget* from) { (void)from; }
 };
 
 }  // namespace tarnwell::ui

