@@ -1,7 +1,17 @@
 #include "solver/solution_report.h"
 
+#include "core/messages.h"
+#include "solver/frm_results.h"
+
+#include <memory>
+
 namespace tarnwell {
 
-void showSolutionReport(AppState&, ui::Platform&, ui::Navigator&, QWidget*) {}
+void showSolutionReport(AppState& state, ui::Platform& platform, ui::Navigator& navigator, QWidget* mainScreen) {
+    // A fresh report for every solve, discarded as soon as it is left.
+    auto report = std::make_unique<FrmResults>(state, platform, navigator, mainScreen);
+    report->setWindowTitle(QString::fromUtf8(messages::kSolutionTitle));
+    report->exec();
+}
 
 }  // namespace tarnwell

@@ -203,8 +203,12 @@ TEST(ReportFigures, UnusableNumbersGiveX) {
         const ReportFigures f = computeReportFigures(s);
         EXPECT_EQ(f.mixtureTwaText == "X", c.twaX) << c.name << ": " << f.mixtureTwaText;
         EXPECT_EQ(f.mixtureVhrText == "X", c.vhrX) << c.name << ": " << f.mixtureVhrText;
-        if (c.twaX) EXPECT_EQ(f.mixtureTwaColour, ReportColour::None) << c.name;
-        if (c.vhrX) EXPECT_EQ(f.targetVhrColour, ReportColour::None) << c.name;
+        if (c.twaX) {
+            EXPECT_EQ(f.mixtureTwaColour, ReportColour::None) << c.name;
+        }
+        if (c.vhrX) {
+            EXPECT_EQ(f.targetVhrColour, ReportColour::None) << c.name;
+        }
         for (const std::string* t : {&f.mixtureTwaText, &f.mixtureVhrText, &f.volumeText[0], &f.volumeText[1],
                                      &f.volumeText[2]})
             for (const char* bad : {"inf", "nan", "-0"}) EXPECT_EQ(t->find(bad), std::string::npos) << c.name;

@@ -1,0 +1,222 @@
+#include "solver/frm_results.h"
+
+#include "ui/colours.h"
+#include "ui/layout.h"
+#include "ui/navigator.h"
+#include "ui/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarnwell {
+
+using ui::ptRect;
+namespace colours = ui::colours;
+
+namespace {
+
+const QString kFace = QStringLiteral("Tahoma");
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, double points, bool bold,
+              const QColor& colour) {
+    QLabel* l = ui::addLabel(parent, QLatin1String(name), text, geometry);
+    l->setFont(ui::makeFont(kFace, points, bold));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    colours::setTextColour(l, colour);
+    return l;
+}
+
+QLabel* heading(QWidget* parent, const char* name, const char* text, QRect geometry, double points = 9.75) {
+    return label(parent, name, QString::fromUtf8(text), geometry, points, true, colours::blue());
+}
+
+// A value field: bold 11 points in the system text colour until coloured.
+QLabel* value(QWidget* parent, const QString& name, QRect geometry, bool bold = true) {
+    QLabel* l = ui::addLabel(parent, name, QString(), geometry);
+    l->setFont(ui::makeFont(kFace, 11, bold));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    colours::setTextColour(l, colours::windowText());
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* text, QRect geometry, double points, bool bold) {
+    QPushButton* b = ui::addButton(parent, QLatin1String(name), QString::fromUtf8(text), geometry);
+    b->setFont(ui::makeFont(kFace, points, bold));
+    return b;
+}
+
+void paint(QLabel* l, ReportColour colour) {
+    switch (colour) {
+    case ReportColour::None: return;
+    case ReportColour::Green: colours::setTextColour(l, colours::green()); return;
+    case ReportColour::Red: colours::setTextColour(l, colours::red()); return;
+    case ReportColour::WindowFrame: colours::setTextColour(l, colours::windowFrame()); return;
+    }
+}
+
+}  // namespace
+
+FrmResults::FrmResults(const AppState& state, ui::Platform& platform, ui::Navigator& navigator, QWidget* mainScreen)
+    : QDialog(nullptr),
+      state_(state),
+      platform_(platform),
+      navigator_(navigator),
+      mainScreen_(mainScreen) {
+    setObjectName(QStringLiteral("frmResults"));
+    setModal(true);
+    ui::setFixedClientSize(this, 564, 408);
+    setFont(ui::makeFont(kFace, 8.25));
+    buildLayout();
+    connect(cmdOk_, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdPrint_, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdNoteOnMixtures_, &QPushButton::clicked, this, [this] { cmdNoteOnMixtures_Click(); });
+    UserForm_Initialize();
+    ui::centreOn(this, mainScreen_);
+}
+
+void FrmResults::buildLayout() {
+    heading(this, "Label1", "Solvents and Critical Effect(s)", ptRect(18, 12, 204, 12));
+    heading(this, "Label4", "Concentration", ptRect(228, 12, 96, 12));
+    heading(this, "Label20", "Exposure Limit", ptRect(330, 12, 120, 12));
+    heading(this, "Label24", "Vapor Hazard Ratio (VHR)", ptRect(456, 12, 106, 12), 8.25);
+    lblRef_ = label(this, "lblRef", QStringLiteral("Reference:  Solvent Name"), ptRect(18, 24, 190, 12), 9, false,
+                    colours::buttonText());
+    label(this, "Label22", QStringLiteral("  vol solvent / vol mixture"), ptRect(216, 24, 108, 24), 9, true,
+          colours::windowText())
+        ->setWordWrap(true);
+    // The shipped limits are NIOSH REL / OSHA PEL values, so the heading says so.
+    heading(this, "Label21", "REL/PEL TWA (ppm)", ptRect(324, 24, 120, 12), 9);
+    label(this, "Label30", QStringLiteral("(Higher Value Desirable)"), ptRect(318, 36, 126, 14), 10, true,
+          colours::windowFrame());
+    label(this, "Label31", QStringLiteral("(Lower Value Desirable)"), ptRect(444, 36, 118, 14), 10, true,
+          colours::windowFrame());
+
+    static const char* solventNames[] = {"lblSolvent1", "lblsolvent2", "lblsolvent3"};
+    static const char* effectsNames[] = {"lblEffects1", "lblEffects2", "lbleffects3"};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double top = 60 + 60 * static_cast<double>(k);
+        const QString n = QString::number(k + 1);
+        lblSolvent_[k] = value(this, QLatin1String(solventNames[k]), ptRect(18, top, 222, 18));
+        lblVolume_[k] = value(this, QStringLiteral("lblVolume") + n, ptRect(249, top, 36, 18));
+        lblTLV_[k] = value(this, QStringLiteral("lblTLV") + n, ptRect(318, top, 114, 18));
+        lblVHR_[k] = value(this, QStringLiteral("lblVHR_") + n, ptRect(456, top, 84, 18));
+        lblNDWtext_[k] = label(this, k == 2 ? "lblNDWtextfor3" : k == 1 ? "lblNDWtextfor2" : "lblNDWtextfor1",
+                               QStringLiteral("N, D, W ="), ptRect(30, top + 18, 54, 14), 9, false,
+                               colours::windowText());
+        lblSolventNDW_[k] = label(this, "", QString(), ptRect(84, top + 18, 150, 14), 9, false, colours::windowText());
+        lblSolventNDW_[k]->setObjectName(QStringLiteral("lblSolvent") + n + QStringLiteral("NDW"));
+        lblEffects_[k] = label(this, effectsNames[k], QString(), ptRect(30, top + 36, 285, 24), 9, false,
+                               colours::windowText());
+        lblEffects_[k]->setWordWrap(true);
+    }
+
+    lblWarning_ = label(this, "lblWarning",
+                        QStringLiteral("Warning:  The solubility parameters for the solvents/target you selected are "
+                                       "taken from different references-see Help."),
+                        ptRect(18, 234, 510, 17), 10, false, colours::red());
+    lblWarning_->setWordWrap(true);
+    colours::setBackground(lblWarning_, colours::lightPink());
+
+    auto* bar = button(this, "CommandButton1", "", ptRect(6, 252, 546, 3), 8.25, false);
+    bar->setFocusPolicy(Qt::NoFocus);
+
+    heading(this, "Label32", " *", ptRect(396, 258, 14, 18), 14);
+    heading(this, "Label33", " *", ptRect(450, 258, 14, 18), 14);
+    heading(this, "Label5", "N", ptRect(270, 264, 18, 14));
+    heading(this, "Label7", "D", ptRect(294, 264, 18, 14));
+    heading(this, "Label6", " W", ptRect(318, 264, 24, 14));
+    heading(this, "Label29", "TWA", ptRect(348, 264, 48, 14));
+    heading(this, "Label28", "VHR", ptRect(426, 264, 30, 14));
+    cmdOk_ = button(this, "cmdOk", "Ok", ptRect(498, 264, 54, 36), 12, true);
+
+    heading(this, "Label15", "Target: ", ptRect(6, 282, 48, 14));
+    lblTargetName_ = value(this, QStringLiteral("lblTargetName"), ptRect(54, 282, 204, 18));
+    lblTargetN_ = value(this, QStringLiteral("lblTargetN"), ptRect(264, 282, 24, 18), false);
+    lblTargetD_ = value(this, QStringLiteral("lblTargetD"), ptRect(288, 282, 24, 18), false);
+    lblTargetW_ = value(this, QStringLiteral("lblTargetW"), ptRect(312, 282, 30, 18), false);
+    lblTLVTarget_ = value(this, QStringLiteral("lblTLVTarget"), ptRect(348, 282, 66, 18));
+    lblVHRTarget_ = value(this, QStringLiteral("lblVHRTarget"), ptRect(414, 282, 78, 18));
+    lblTargetEffects_ = label(this, "lblTargetEffects", QString(), ptRect(48, 300, 204, 14), 9, false,
+                              colours::windowText());
+    cmdPrint_ = button(this, "cmdPrint", "Print", ptRect(498, 312, 54, 36), 12, true);
+
+    heading(this, "Label16", "Mixture:", ptRect(6, 330, 54, 14));
+    lblMixtureN_ = value(this, QStringLiteral("lblMixtureN"), ptRect(264, 330, 24, 18), false);
+    lblMixtureD_ = value(this, QStringLiteral("lblMixtureD"), ptRect(288, 330, 24, 18), false);
+    lblMixtureW_ = value(this, QStringLiteral("lblMixtureW"), ptRect(312, 330, 30, 18), false);
+    lblTLVMixPPM_ = value(this, QStringLiteral("lblTLVMixPPM"), ptRect(348, 330, 66, 18));
+    lblVHRMixture_ = value(this, QStringLiteral("lblVHRMixture"), ptRect(414, 330, 78, 18));
+
+    heading(this, "Label47", " *", ptRect(216, 348, 14, 18), 14);
+    cmdNoteOnMixtures_ = button(this, "cmdNoteOnMixtures",
+                                "TWA and VHR calculations assume critcal effects are additive ...",
+                                ptRect(228, 354, 270, 20), 9, false);
+
+    heading(this, "Label27", "Notes:", ptRect(6, 378, 48, 14));
+    textBox1_ = new QLineEdit(this);
+    textBox1_->setObjectName(QStringLiteral("TextBox1"));
+    textBox1_->setGeometry(ptRect(54, 378, 498, 18));
+    textBox1_->setToolTip(QStringLiteral("Use this box to enter notes about this combination of solvents"));
+}
+
+void FrmResults::UserForm_Initialize() {
+    figures_ = computeReportFigures(state_);
+    const ReportFigures& f = figures_;
+
+    setWindowTitle(QStringLiteral("Tarnwell Solution"));
+    for (std::size_t k = 0; k < 3; ++k) {
+        lblSolvent_[k]->setText(qs(f.solventLabel[k]));
+        lblEffects_[k]->setText(qs(f.effects[k]));
+        lblVolume_[k]->setText(qs(f.volumeText[k]));
+        lblSolventNDW_[k]->setText(qs(f.ndwText[k]));
+        lblTLV_[k]->setText(qs(f.twaText[k]));
+        lblVHR_[k]->setText(qs(f.vhrText[k]));
+    }
+    lblNDWtext_[2]->setText(qs(f.ndwCaption3));
+    lblTargetN_->setText(qs(f.targetN));
+    lblTargetD_->setText(qs(f.targetD));
+    lblTargetW_->setText(qs(f.targetW));
+    lblMixtureN_->setText(qs(f.mixtureN));
+    lblMixtureD_->setText(qs(f.mixtureD));
+    lblMixtureW_->setText(qs(f.mixtureW));
+
+    lblWarning_->setVisible(f.showReferenceWarning);
+    colours::setTextColour(lblRef_, f.showReferenceWarning ? colours::red() : colours::buttonText());
+
+    lblTLVTarget_->setText(qs(f.targetTwa));
+    lblVHRTarget_->setText(qs(f.targetVhr));
+    lblTargetName_->setText(qs(f.targetName));
+    lblTargetName_->setFont(ui::makeFont(kFace, f.targetNamePoints, true));
+
+    const int savedEffectsWidth = lblTargetEffects_->width();
+    lblTargetEffects_->setText(qs(f.targetEffects));
+    if (f.widenTargetEffects) {
+        // A long text gets 50 points more and wraps onto a second line.
+        lblTargetEffects_->resize(savedEffectsWidth + ui::px(50), ui::px(28));
+        lblTargetEffects_->setWordWrap(true);
+    }
+
+    lblTLVMixPPM_->setText(qs(f.mixtureTwaText));
+    paint(lblTLVTarget_, f.targetTwaColour);
+    paint(lblTLVMixPPM_, f.mixtureTwaColour);
+    lblVHRMixture_->setText(qs(f.mixtureVhrText));
+    paint(lblVHRTarget_, f.targetVhrColour);
+    paint(lblVHRMixture_, f.mixtureVhrColour);
+
+    cmdOk_->setDefault(true);
+    cmdOk_->setFocus();
+}
+
+void FrmResults::cmdOk_Click() { hide(); }
+
+void FrmResults::cmdPrint_Click() { platform_.printWindow(this); }
+
+void FrmResults::cmdNoteOnMixtures_Click() {
+    hide();
+    navigator_.showNoteOnMixturesModal(mainScreen_);
+}
+
+}  // namespace tarnwell
