@@ -6,6 +6,7 @@
 #include "ui/layout.h"
 
 #include <QAbstractItemView>
+#include <QPointer>
 #include <QWidget>
 
 namespace tarnwell {
@@ -28,8 +29,13 @@ FrmCustomParams* CustomSolventService::ensureScreen() {
     return screen_;
 }
 
-std::optional<CustomEntry> CustomSolventService::RequestCustomSolvent(QWidget* askingScreen, QAbstractItemView* list,
+std::optional<CustomEntry> CustomSolventService::RequestCustomSolvent(QWidget* askingWidget,
+                                                                      QAbstractItemView* askingList,
                                                                       DescriptionStyle style) {
+    // Guarded: the program may be ending (and its screens going) while the
+    // modal loop runs.
+    QPointer<QWidget> askingScreen(askingWidget);
+    QPointer<QAbstractItemView> list(askingList);
     // The screen is modal, so a second request can only come from code run
     // while it is up; it must not show the screen twice.
     if (busy_) return std::nullopt;

@@ -176,6 +176,8 @@ struct OkCase {
     float molarVolume = 0;
 };
 
+void PrintTo(const OkCase& c, std::ostream* os) { *os << c.what; }
+
 const OkCase kOkCases[] = {
     // The sum is checked first, whatever the fields hold.
     {"total 150, fields empty", 50, 50, 50, "", "", messages::kCustomSum},
