@@ -117,6 +117,13 @@ protected:
     // A real click on the row of a target list that shows `value`.
     void clickTarget(char letter, int value) { clickRow(targetList(letter), 100 - value); }
 
+    // A picture of the screen for a person to look at, when a folder for it
+    // is given in TARNWELL_SCREENSHOT_DIR.
+    void saveScreenshot(const QString& fileName) {
+        const QString folder = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) EXPECT_TRUE(screen->grab().save(folder + QLatin1Char('/') + fileName));
+    }
+
     AppState state;
     FakePlatform platform;
     RecordingNavigator navigator;

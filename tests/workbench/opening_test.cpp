@@ -140,8 +140,7 @@ TEST_F(Opening, NoControlOverlapsAnotherOrClipsItsText) {
     EXPECT_LE(needed.height() + 4, enter->height());
 
     // A picture of the screen for a person to look at, when one is asked for.
-    const QByteArray picture = qgetenv("TARNWELL_SCREENSHOT");
-    if (!picture.isEmpty()) screen->grab().save(QString::fromLocal8Bit(picture));
+    saveScreenshot(QStringLiteral("main-screen-opening.png"));
 }
 
 }  // namespace

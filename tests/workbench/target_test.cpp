@@ -86,6 +86,25 @@ TEST_F(Target, TypingIsTakenOnlyWhileAHandSetTotalIs100) {
     EXPECT_TRUE(state.target.effects.empty());
 }
 
+// Three solvents and a target, by mouse alone.
+TEST_F(Target, ABlendIsSetUpByMouseAlone) {
+    doubleClickRow(solventList(1), kAcetone);
+    doubleClickRow(solventList(2), kHeptane);
+    doubleClickRow(solventList(3), kEthanol);
+    clickTarget('N', 60);
+    clickTarget('D', 15);
+    clickTarget('W', 25);
+    EXPECT_EQ(control<QLabel>(QStringLiteral("lblTotal"))->text(), QStringLiteral("100"));
+    QTest::keyClicks(field(QStringLiteral("txtTargetTLV")), "200");
+    EXPECT_EQ(slotTexts(1), (QStringList{" 47", " 32", " 21", "250", "1057", "Eyes, skin, respiratory system"}));
+    EXPECT_EQ(slotTexts(2), (QStringList{" 100", " 0", " 0", "85", "549", "Skin, respiratory system"}));
+    EXPECT_EQ(slotTexts(3), (QStringList{" 36", " 18", " 46", "1000", "58", "Eyes, skin, respiratory system"}));
+    EXPECT_EQ(state.target.twaText, "200");
+    EXPECT_EQ(state.target.reference, 0);
+    EXPECT_TRUE(platform.messages.empty());
+    saveScreenshot(QStringLiteral("main-screen-filled.png"));
+}
+
 struct CopyCase {
     int row;
     const char* total;
