@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -313,6 +314,11 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
 void FrmSolvermain::setSlotBackground(int k, const QColor& colour) {
     SlotControls& s = slots_[static_cast<std::size_t>(k)];
     ui::colours::setBackground(s.list, colour);
+    // A switched-off list keeps its rows readable on the grey: the desktop's
+    // grey text (system colour 17), not a disabled text as pale as the grey.
+    QPalette palette = s.list->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    s.list->setPalette(palette);
     for (QLineEdit* f : {s.n, s.d, s.w, s.twa, s.vhr, s.effects}) ui::colours::setBackground(f, colour);
 }
 

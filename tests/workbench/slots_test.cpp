@@ -134,12 +134,16 @@ TEST_F(Slots, TwoSolventSwitchGreysAndEmptiesTheThirdColumnBothWays) {
     EXPECT_FALSE(third->isEnabled());
     EXPECT_EQ(selected(third), -1);
     EXPECT_EQ(ui::colours::background(third), ui::colours::inactiveBorder());
+    EXPECT_NE(third->palette().color(QPalette::Disabled, QPalette::Text).lightness(),
+              ui::colours::inactiveBorder().lightness())
+        << "the switched-off list's rows must stay readable on its grey";
     for (const QString& name : slotFieldNames(3)) {
         EXPECT_TRUE(text(name).isEmpty()) << name.toStdString();
         EXPECT_EQ(ui::colours::background(field(name)), ui::colours::inactiveBorder()) << name.toStdString();
     }
     EXPECT_EQ(slot(3).label, state.table.labels[kEthanol]) << "the stored slot stays as it was";
     EXPECT_EQ(slotTexts(2), second);
+    saveScreenshot(QStringLiteral("main-screen-two-solvents.png"));
 
     // A disabled list takes no double-click.
     doubleClickRow(third, kWater);
