@@ -36,7 +36,9 @@ TEST_P(WorkedExamples, MatchToFiveDecimals) {
     ASSERT_TRUE(r.passesEnded);
     EXPECT_EQ(r.leftOutSlot, e.leftOut);
     for (std::size_t k = 0; k < 3; ++k) {
-        if (e.firstPass[k] != 0.0) EXPECT_NEAR(r.firstPassK[k], e.firstPass[k], k5) << "first pass K" << k + 1;
+        if (e.firstPass[k] != 0.0) {
+            EXPECT_NEAR(r.firstPassK[k], e.firstPass[k], k5) << "first pass K" << k + 1;
+        }
         EXPECT_NEAR(r.concentration[k], e.concentration[k], k5) << "slot " << k + 1;
     }
     EXPECT_NEAR(r.mixN, e.mix[0], 0.005);

@@ -120,7 +120,9 @@ TEST_F(ReportScreen, PlacesAndFonts) {
         QLabel* l = find<QLabel>(report.get(), QLatin1String(p.name));
         ASSERT_NE(l, nullptr) << p.name;
         EXPECT_EQ(l->pos(), QPoint(ui::px(p.left), ui::px(p.top))) << p.name;
-        if (p.width > 0) EXPECT_EQ(l->width(), ui::px(p.width)) << p.name;
+        if (p.width > 0) {
+            EXPECT_EQ(l->width(), ui::px(p.width)) << p.name;
+        }
         EXPECT_DOUBLE_EQ(l->font().pointSizeF(), p.points) << p.name;
         EXPECT_EQ(l->font().bold(), p.bold) << p.name;
     }
