@@ -2,6 +2,8 @@
 #include "core/messages.h"
 #include "core/mixture.h"
 #include "core/numbers.h"
+#include "core/report_figures.h"
+#include "core/state.h"
 
 #include <gtest/gtest.h>
 
@@ -362,6 +364,49 @@ TEST(MixtureHazards, WarningWhenReferencesDiffer) {
         m.slots[2].reference = c.r3;
         EXPECT_EQ(m.run().warning, c.warning) << c.r1 << c.r2 << c.r3 << c.two;
     }
+}
+
+// The blend report works out the same mixture's TWA and VHR from the mole
+// fractions in double precision; both screens must show the same figures.
+TEST(MixtureHazards, AgreeWithTheBlendReportForTheSameMixture) {
+    const std::vector<Solvent> solvents = {kAcetone, kEthanol, kHeptane, kToluene};
+    int compared = 0;
+    for (std::size_t i = 0; i < solvents.size(); ++i) {
+        for (std::size_t j = 0; j < solvents.size(); ++j) {
+            if (i == j) continue;
+            for (int hundredths = 1; hundredths < 100; ++hundredths) {
+                const float c1 = static_cast<float>(roundTwoDecimalsHalfEven(hundredths / 100.0));
+                const float c2 = static_cast<float>(roundTwoDecimalsHalfEven((100 - hundredths) / 100.0));
+                Mixture m({solvents[i], solvents[j]}, {c1, c2});
+                if (!totalIsOne(m.calc.total)) continue;
+                const MixtureOutcome out = m.run();
+                ASSERT_TRUE(out.twa.available && out.vhr.available);
+
+                AppState app;
+                app.twoSolventMode = -1;
+                for (std::size_t k = 0; k < 2; ++k) {
+                    const Solvent& s = k == 0 ? solvents[i] : solvents[j];
+                    app.slots[k].molarVolume = s.molarVolume;
+                    app.slots[k].molecularWeight = s.molecularWeight;
+                    app.blendResult.slots[k].concentration = m.calc.moleFraction[k];
+                    app.blendResult.slots[k].twaText = s.ppm;
+                    app.blendResult.slots[k].twaMgText = s.mg;
+                    app.blendResult.slots[k].vhrText = s.vhr;
+                }
+                const ReportFigures report = computeReportFigures(app);
+                ASSERT_TRUE(report.mixtureTwaPpm && report.mixtureVhr);
+                if (m.calc.twaMix > 1.0f && *report.mixtureTwaPpm > 1.0) {
+                    EXPECT_EQ(out.twa.text, report.mixtureTwaText) << i << " " << j << " " << c1;
+                    ++compared;
+                }
+                if (m.calc.vhrMix > 1.0 && *report.mixtureVhr > 1.0) {
+                    EXPECT_EQ(out.vhr.text, report.mixtureVhrText) << i << " " << j << " " << c1;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 2000);
 }
 
 // --- Input checks ---------------------------------------------------------------------
