@@ -170,7 +170,7 @@ void FrmCalculateParamsfromMix::buildResultBox() {
     frameResults2_ = new QFrame(this);
     frameResults2_->setObjectName(QStringLiteral("frameResults2"));
     frameResults2_->setFrameShape(QFrame::Box);
-    frameResults2_->setGeometry(ptRect(202, 292, 262, 100));
+    frameResults2_->setGeometry(ptRect(202, 292, 262, 84));
 
     ui::addLabel(frameResults2_, QStringLiteral("lblResultsTitle"), QStringLiteral("  Solubility Parameters for the Mixture"),
                  ptRect(4, 4, 254, 12))
@@ -198,7 +198,7 @@ void FrmCalculateParamsfromMix::buildResultBox() {
     QLabel* star1 = ui::addLabel(frameResults2_, QStringLiteral("lblTLVStar"), QStringLiteral("*"), ptRect(193, 20, 9, 12));
     QLabel* star2 = ui::addLabel(frameResults2_, QStringLiteral("lblVHRStar"), QStringLiteral("*"), ptRect(251, 20, 9, 12));
     QLabel* note = ui::addLabel(frameResults2_, QStringLiteral("lblResultsNote"),
-                                QStringLiteral("*  See note on calculations in Help"), ptRect(10, 70, 244, 12));
+                                QStringLiteral("*  See note on calculations in Help"), ptRect(10, 62, 244, 12));
     for (QLabel* l : {star1, star2, note}) {
         l->setFont(tahoma(8.25, true));
         ui::colours::setTextColour(l, ui::colours::red());

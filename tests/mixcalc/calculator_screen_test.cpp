@@ -322,7 +322,6 @@ TEST_F(CalculatorScreen, MixtureFromEndToEndPrintedOnYes) {
         EXPECT_EQ(field(QStringLiteral("txtTLVMixture"))->text(), QStringLiteral("274"));
         EXPECT_EQ(field(QStringLiteral("txtVHRMixture"))->text(), QStringLiteral("163"));
         underQuestion = screen->grab().toImage();
-        underQuestion.save(QStringLiteral("/tmp/tarnwell-calculator-result.png"));
     });
     ASSERT_EQ(platform.printedWindows.size(), 1u);
     EXPECT_EQ(platform.printedWindows[0], QStringLiteral("frmCalculateParamsfromMix"));
