@@ -71,54 +71,86 @@ bool narrowSegment(double a, double b, double t, double r, double& lo, double& h
     return lo <= hi;
 }
 
-FoundBlend figuresOf(const PreparedSearch& search, const std::array<const FinderCandidate*, 3>& used, int size,
-                     const SolveResult& solved) {
-    // The report's own figures, from the state Calculate would leave behind.
+std::optional<double> ratioToTarget(const std::optional<double>& mixture, const std::string& targetText) {
+    if (!mixture || !isNumericText(targetText)) return std::nullopt;
+    const std::optional<float> t = parseSingle(targetText);
+    if (!t || *t == 0.0f || !std::isfinite(*t)) return std::nullopt;
+    const double value = *mixture / static_cast<double>(*t);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// The report's mixture TWA and VHR, worked out as the report does (same
+// readings, same order of operations) but without building its texts, since
+// this runs for every match. Ranking uses the TWA as shown: blends that show
+// the same TWA are ordered by their VHR rather than by digits nobody sees.
+void rankFigures(const std::array<const FinderCandidate*, 3>& used, std::size_t size, FoundBlend& b) {
+    b.twaPpm.reset();
+    b.vhr.reset();
+    double mixtureMolecularWeight = 0.0;
+    for (std::size_t k = 0; k < size; ++k) mixtureMolecularWeight += used[k]->slot.molecularWeight * b.concentration[k];
+    if (!std::isfinite(mixtureMolecularWeight) || mixtureMolecularWeight == 0.0) return;
+    std::array<double, 3> weightFraction{}, mg{}, vhr{};
+    bool twaUsable = true, vhrUsable = true;
+    for (std::size_t k = 0; k < size; ++k) {
+        weightFraction[k] = used[k]->slot.molecularWeight / mixtureMolecularWeight * b.concentration[k];
+        mg[k] = used[k]->twaMg;
+        vhr[k] = used[k]->vhr;
+        twaUsable = twaUsable && used[k]->twaUsable;
+        vhrUsable = vhrUsable && used[k]->vhrUsable;
+    }
+    if (twaUsable) {
+        if (const std::optional<double> twaMg = harmonicMixture(weightFraction, mg, size)) {
+            double ppm = 0.0;
+            for (std::size_t k = 0; k < size; ++k) ppm += used[k]->ppmPerMg * (weightFraction[k] * *twaMg);
+            if (std::isfinite(ppm)) b.twaPpm = parseDouble(ppm >= 1 ? formatWholeLarge(ppm) : formatOneDecimal(ppm));
+        }
+    }
+    if (vhrUsable)
+        if (const std::optional<double> value = harmonicMixture(weightFraction, vhr, size)) b.vhr = roundHalfEven(*value);
+}
+
+// The listed blend's texts: the report's own figures, from the state
+// Calculate would leave behind.
+void fillFigures(const PreparedSearch& search, FoundBlend& blend) {
     AppState state;
     state.target = search.target;
-    state.twoSolventMode = size == 2 ? -1 : 1;
-    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k) {
-        state.slots[k] = used[k]->slot;
-        state.blendResult.slots[k] = used[k]->hazards;
-        state.blendResult.slots[k].concentration = solved.concentration[k];
+    state.twoSolventMode = blend.size == 2 ? -1 : 1;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
+        const FinderCandidate& c =
+            search.candidates[static_cast<std::size_t>(search.candidateOfRow[static_cast<std::size_t>(blend.rows[k])])];
+        state.slots[k] = c.slot;
+        state.blendResult.slots[k] = c.hazards;
+        state.blendResult.slots[k].concentration = blend.concentration[k];
     }
-    state.blendResult.mixN = solved.mixN;
-    state.blendResult.mixD = solved.mixD;
-    state.blendResult.mixW = solved.mixW;
+    state.blendResult.mixN = blend.mixN;
+    state.blendResult.mixD = blend.mixD;
+    state.blendResult.mixW = blend.mixW;
     const ReportFigures f = computeReportFigures(state);
-
-    FoundBlend blend;
-    blend.size = size;
-    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k) {
-        blend.rows[k] = used[k]->row;
-        blend.concentration[k] = solved.concentration[k];
+    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
         blend.volumeFraction[k] = f.volumeFraction[k];
         blend.volumeText[k] = f.volumeText[k];
     }
-    blend.mixN = solved.mixN;
-    blend.mixD = solved.mixD;
-    blend.mixW = solved.mixW;
     blend.mixNText = f.mixtureN;
     blend.mixDText = f.mixtureD;
     blend.mixWText = f.mixtureW;
     blend.twaText = f.mixtureTwaText;
     blend.vhrText = f.mixtureVhrText;
-    // Ranked by the figure as shown, so blends that show the same TWA are
-    // ordered by their VHR rather than by digits nobody sees.
-    if (f.mixtureTwaPpm) blend.twaPpm = parseDouble(blend.twaText);
-    if (f.mixtureVhr) blend.vhr = *f.mixtureVhr;
+    blend.twaRatio = ratioToTarget(blend.twaPpm, search.target.twaText);
+    blend.vhrRatio = ratioToTarget(blend.vhr, search.target.vhrText);
+}
 
-    auto ratio = [](const std::optional<double>& mixture, const std::string& targetText) -> std::optional<double> {
-        if (!mixture || !isNumericText(targetText)) return std::nullopt;
-        const std::optional<float> t = parseSingle(targetText);
-        if (!t || *t == 0.0f || !std::isfinite(*t)) return std::nullopt;
-        const double value = *mixture / static_cast<double>(*t);
-        if (!std::isfinite(value)) return std::nullopt;
-        return value;
-    };
-    blend.twaRatio = ratio(blend.twaPpm, search.target.twaText);
-    blend.vhrRatio = ratio(blend.vhr, search.target.vhrText);
-    return blend;
+// Keeps the part's best maxResults: a heap whose front is the worst kept.
+void keep(std::vector<FoundBlend>& best, FoundBlend&& blend, std::size_t limit) {
+    if (limit == 0) return;
+    if (best.size() < limit) {
+        best.push_back(std::move(blend));
+        std::push_heap(best.begin(), best.end(), ranksBefore);
+    } else if (ranksBefore(blend, best.front())) {
+        std::pop_heap(best.begin(), best.end(), ranksBefore);
+        best.back() = std::move(blend);
+        std::push_heap(best.begin(), best.end(), ranksBefore);
+    }
 }
 
 // Solves one combination and keeps it when it is a listed blend.
@@ -130,7 +162,18 @@ void trySolve(const PreparedSearch& search, const std::array<const FinderCandida
     if (solved.message != BlendMessage::Solved || solved.leftOutSlot >= 0) return;
     for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k)
         if (!(solved.concentration[k] > kZeroBand)) return;
-    out.blends.push_back(figuresOf(search, used, size, solved));
+    ++out.found;
+    FoundBlend blend;
+    blend.size = size;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k) {
+        blend.rows[k] = used[k]->row;
+        blend.concentration[k] = solved.concentration[k];
+    }
+    blend.mixN = solved.mixN;
+    blend.mixD = solved.mixD;
+    blend.mixW = solved.mixW;
+    rankFigures(used, static_cast<std::size_t>(size), blend);
+    keep(out.blends, std::move(blend), static_cast<std::size_t>(std::max(0, search.options.maxResults)));
 }
 
 bool boxAllows(std::int16_t lo, std::int16_t hi, std::int16_t t) {
@@ -195,8 +238,24 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
         c.hazards.twaText = record.twaText;
         c.hazards.twaMgText = record.twaMgText;
         c.hazards.vhrText = record.vhrText;
+        {
+            const std::optional<float> mg = isNumericText(record.twaMgText) ? parseSingle(record.twaMgText) : std::nullopt;
+            const std::optional<double> ppm = parseDouble(record.twaText);
+            const std::optional<double> mgDouble = parseDouble(record.twaMgText);
+            c.twaUsable = mg && ppm && mgDouble && *mgDouble != 0.0;
+            if (c.twaUsable) {
+                c.twaMg = static_cast<double>(*mg);
+                c.ppmPerMg = *ppm / *mgDouble;
+            }
+            const std::optional<float> vhr = isNumericText(record.vhrText) ? parseSingle(record.vhrText) : std::nullopt;
+            c.vhrUsable = vhr.has_value();
+            if (vhr) c.vhr = static_cast<double>(*vhr);
+        }
         search.candidates.push_back(std::move(c));
     }
+    search.candidateOfRow.assign(table.records.size(), -1);
+    for (std::size_t i = 0; i < search.candidates.size(); ++i)
+        search.candidateOfRow[static_cast<std::size_t>(search.candidates[i].row)] = static_cast<int>(i);
     search.needsRequired = !options.mustContain.empty();
     for (const FinderCandidate& c : search.candidates) search.required.push_back(contains(options.mustContain, c.row));
     return search;
@@ -286,14 +345,15 @@ FinderOutcome finishSearch(const PreparedSearch& search, std::vector<PartialResu
         outcome.solved += part.solved;
         outcome.pruned += part.pruned;
         outcome.cancelled = outcome.cancelled || part.cancelled;
+        outcome.totalFound += part.found;
         std::move(part.blends.begin(), part.blends.end(), std::back_inserter(outcome.blends));
     }
-    outcome.totalFound = outcome.blends.size();
-    const std::size_t keep =
+    const std::size_t kept =
         std::min(outcome.blends.size(), static_cast<std::size_t>(std::max(0, search.options.maxResults)));
-    std::partial_sort(outcome.blends.begin(), outcome.blends.begin() + static_cast<std::ptrdiff_t>(keep),
+    std::partial_sort(outcome.blends.begin(), outcome.blends.begin() + static_cast<std::ptrdiff_t>(kept),
                       outcome.blends.end(), ranksBefore);
-    outcome.blends.resize(keep);
+    outcome.blends.resize(kept);
+    for (FoundBlend& blend : outcome.blends) fillFigures(search, blend);
     return outcome;
 }
 

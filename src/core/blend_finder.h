@@ -76,6 +76,12 @@ struct FinderCandidate {
     bool skin = false;
     SolventSlot slot;          // what a double-click puts into a slot
     BlendSlotResult hazards;   // what Calculate copies into the BlendResult
+    // The hazard texts read once, as the report reads them, for ranking.
+    bool twaUsable = false;    // twaMgText and twaText numbers, mg/m3 not 0
+    double twaMg = 0.0;        // twaMgText as a single-precision number
+    double ppmPerMg = 0.0;     // twaText / twaMgText
+    bool vhrUsable = false;
+    double vhr = 0.0;          // vhrText as a single-precision number
 };
 
 // Everything one search needs, worked out once and then read by any number
@@ -86,6 +92,7 @@ struct PreparedSearch {
     std::vector<FinderCandidate> candidates;  // file order, after the filters
     std::vector<bool> required;               // by candidate: one of mustContain
     bool needsRequired = false;
+    std::vector<int> candidateOfRow;          // by record index; -1 when not a candidate
 };
 
 PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options);
@@ -94,8 +101,11 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
 // caller can spread the search over threads and show progress.
 std::uint64_t workOfFirst(const PreparedSearch& search, std::size_t first);
 
+// A part's blends carry only what ranking needs (rows, concentrations, the
+// TWA and VHR figures); the texts are filled for the blends finally listed.
 struct PartialResult {
-    std::vector<FoundBlend> blends;
+    std::vector<FoundBlend> blends;  // the part's best, at most maxResults
+    std::size_t found = 0;           // all the part's matches
     std::uint64_t solved = 0, pruned = 0;
     bool cancelled = false;
 };

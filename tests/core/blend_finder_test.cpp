@@ -249,8 +249,12 @@ TEST(BlendFinderPruning, NeverDropsASolutionOnRandomDatabases) {
             int w = 100 - n - d;
             // Some records add up to 99 or 101, as rounded published values do.
             if (round % 3 == 0) w = std::max(0, w + wobble(random));
-            records.push_back(record("S" + std::to_string(i), 2 + i % 2, n, d, w, std::to_string(50 + i * 7),
-                                     std::to_string(10 + i * 3), "x"));
+            // Hazard texts as the data has them: mostly numbers, some missing or 0.
+            const int kind = (i + round) % 9;
+            records.push_back(record("S" + std::to_string(i), 2 + i % 2, n, d, w,
+                                     kind == 0 ? "" : std::to_string(50 + i * 7),
+                                     kind == 1 ? "0" : kind == 2 ? "none" : std::to_string(10 + (i * 37) % 5), "x",
+                                     kind == 3 ? "0" : std::to_string(100 + i * 13)));
         }
         const SolventTable table = tableOf(records);
         // Targets: a record itself, a point between records, or anywhere.
@@ -270,6 +274,14 @@ TEST(BlendFinderPruning, NeverDropsASolutionOnRandomDatabases) {
         const FinderOutcome a = findBlends(table, target, pruned);
         const FinderOutcome b = findBlends(table, target, full);
         ASSERT_EQ(rowsOf(a), rowsOf(b)) << "round " << round;
+        // The order the parts ranked by is the order of the report's figures.
+        EXPECT_TRUE(std::is_sorted(a.blends.begin(), a.blends.end(), ranksBefore)) << "round " << round;
+        for (const FoundBlend& f : a.blends) {
+            const CalculatedBlend c = calculateThroughState(table, target, f);
+            ASSERT_EQ(f.twaText, c.figures.mixtureTwaText);
+            ASSERT_EQ(f.twaPpm.has_value(), c.figures.mixtureTwaPpm.has_value());
+            ASSERT_EQ(f.vhr, c.figures.mixtureVhr);
+        }
         EXPECT_EQ(b.pruned, 0u);
         EXPECT_EQ(a.solved + a.pruned, b.solved);
         prunedTotal += a.pruned;

@@ -1,0 +1,245 @@
+#include "finder/frm_find_blends.h"
+
+#include "core/blend_solver.h"
+#include "core/messages.h"
+#include "core/numbers.h"
+#include "finder/blend_search.h"
+#include "ui/events.h"
+#include "ui/layout.h"
+#include "ui/platform.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace tarnwell {
+
+using ui::ptRect;
+
+namespace {
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+constexpr int kTickMs = 50;
+
+QString targetText(const TargetPoint& t) {
+    QString name = t.label.empty() ? QStringLiteral("set by hand") : qs(t.label);
+    return QStringLiteral("Target: %1    N, D, W = %2  %3  %4    TWA %5    VHR %6")
+        .arg(name)
+        .arg(t.n)
+        .arg(t.d)
+        .arg(t.w)
+        .arg(t.twaText.empty() ? QStringLiteral("X") : qs(t.twaText))
+        .arg(t.vhrText.empty() ? QStringLiteral("X") : qs(t.vhrText));
+}
+}  // namespace
+
+FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractItemModel* solventLabels,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), platform_(platform) {
+    setObjectName(QStringLiteral("frmFindBlends"));
+    setWindowTitle(QStringLiteral("Find Safer Blends"));
+    ui::setFixedClientSize(this, 600, 456);
+    setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
+
+    lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 584, 14));
+    lblTarget_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+
+    ui::addLabel(this, QStringLiteral("lblBlendSize"), QStringLiteral("Blends of:"), ptRect(8, 26, 46, 14));
+    cboBlendSize_ = new QComboBox(this);
+    cboBlendSize_->setObjectName(QStringLiteral("cboBlendSize"));
+    cboBlendSize_->addItems({QStringLiteral("Two or three solvents"), QStringLiteral("Two solvents only"),
+                             QStringLiteral("Three solvents only")});
+    cboBlendSize_->setGeometry(ptRect(56, 23, 120, 18));
+    chkSameReference_ = new QCheckBox(QStringLiteral("Same reference only"), this);
+    chkSameReference_->setObjectName(QStringLiteral("chkSameReference"));
+    chkSameReference_->setGeometry(ptRect(186, 25, 110, 14));
+    chkSameReference_->setToolTip(QStringLiteral(
+        "Only solvents from one reference table (the target's, when the target was taken from the list)"));
+    chkExcludeSkin_ = new QCheckBox(QStringLiteral("Leave out solvents marked [skin]"), this);
+    chkExcludeSkin_->setObjectName(QStringLiteral("chkExcludeSkin"));
+    chkExcludeSkin_->setGeometry(ptRect(300, 25, 170, 14));
+    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(478, 26, 62, 14));
+    spnMaxResults_ = new QSpinBox(this);
+    spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
+    spnMaxResults_->setRange(1, 10000);
+    spnMaxResults_->setValue(50);
+    spnMaxResults_->setGeometry(ptRect(540, 23, 52, 18));
+
+    ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
+                 ptRect(8, 46, 290, 12));
+    ui::addLabel(this, QStringLiteral("lblMustContain"),
+                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(302, 46, 290, 12));
+    lstExclude_ = new ui::SolventListView(this);
+    lstExclude_->setObjectName(QStringLiteral("lstExclude"));
+    lstMustContain_ = new ui::SolventListView(this);
+    lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
+    lstExclude_->setGeometry(ptRect(8, 58, 290, 78));
+    lstMustContain_->setGeometry(ptRect(302, 58, 290, 78));
+    for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
+        list->setModel(solventLabels);
+        list->setSelectionMode(QAbstractItemView::MultiSelection);
+    }
+
+    cmdSearch_ = ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 142, 70, 22));
+    cmdCancelSearch_ =
+        ui::addButton(this, QStringLiteral("cmdCancelSearch"), QStringLiteral("Cancel"), ptRect(84, 142, 60, 22));
+    prgSearch_ = new QProgressBar(this);
+    prgSearch_->setObjectName(QStringLiteral("prgSearch"));
+    prgSearch_->setRange(0, 1000);
+    prgSearch_->setTextVisible(false);
+    prgSearch_->setGeometry(ptRect(150, 146, 120, 14));
+    lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 142, 314, 22));
+    lblStatus_->setWordWrap(true);
+    cmdCancelSearch_->hide();
+    prgSearch_->hide();
+
+    lstFoundBlends_ = new QListWidget(this);
+    lstFoundBlends_->setObjectName(QStringLiteral("lstFoundBlends"));
+    lstFoundBlends_->setGeometry(ptRect(8, 170, 584, 246));
+    lstFoundBlends_->setUniformItemSizes(true);
+    lstFoundBlends_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lstFoundBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
+
+    cmdUseBlend_ = ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"),
+                                 ptRect(8, 424, 110, 24));
+    cmdUseBlend_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    cmdPrint_ = ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(446, 424, 70, 24));
+    cmdClose_ = ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(522, 424, 70, 24));
+
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(kTickMs);
+    connect(progressTimer_, &QTimer::timeout, this, [this] { showProgress(); });
+
+    connect(cmdSearch_, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdCancelSearch_, &QPushButton::clicked, this, [this] { cmdCancelSearch_Click(); });
+    connect(cmdUseBlend_, &QPushButton::clicked, this, [this] { cmdUseBlend_Click(); });
+    connect(cmdPrint_, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdClose_, &QPushButton::clicked, this, [this] { close(); });
+    ui::onDblClick(lstFoundBlends_, [this] { lstFoundBlends_DblClick(); });
+}
+
+FrmFindBlends::~FrmFindBlends() { cancelSearch(); }
+
+FinderOptions FrmFindBlends::readOptions() const {
+    FinderOptions o;
+    o.size = cboBlendSize_->currentIndex() == 1   ? BlendSize::PairsOnly
+             : cboBlendSize_->currentIndex() == 2 ? BlendSize::TriplesOnly
+                                                  : BlendSize::PairsAndTriples;
+    o.sameReferenceOnly = chkSameReference_->isChecked();
+    o.excludeSkin = chkExcludeSkin_->isChecked();
+    o.maxResults = spnMaxResults_->value();
+    for (const QModelIndex& i : lstExclude_->selectionModel()->selectedRows()) o.excluded.push_back(i.row());
+    for (const QModelIndex& i : lstMustContain_->selectionModel()->selectedRows()) o.mustContain.push_back(i.row());
+    return o;
+}
+
+void FrmFindBlends::startSearch() {
+    cancelSearch();
+    const TargetPoint& target = state_.target;
+    lblTarget_->setText(targetText(target));
+    blends_.clear();
+    lstFoundBlends_->clear();
+    if (target.n + target.d + target.w != 100) {
+        lblStatus_->clear();
+        const MessageText m = blendMessageText(BlendMessage::TargetNot100);
+        platform_.messageBox(this, qs(m.title), qs(m.text));
+        return;
+    }
+    lblStatus_->setText(QStringLiteral("Searching..."));
+    job_ = std::make_unique<ParallelBlendSearch>(prepareSearch(state_.table, target, readOptions()));
+    watcher_ = new QFutureWatcher<PartialResult>(this);
+    QFutureWatcher<PartialResult>* watcher = watcher_;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        // A finished signal of a search replaced in the meantime is not ours.
+        if (watcher == watcher_) searchFinished();
+        watcher->deleteLater();
+    });
+    watcher->setFuture(job_->future());
+    elapsedTicks_ = 0;
+    progressTimer_->start();
+}
+
+void FrmFindBlends::showProgress() {
+    if (!job_) return;
+    ++elapsedTicks_;
+    if (elapsedTicks_ * kTickMs >= kMomentMs) setSearchControlsRunning(true);
+    prgSearch_->setValue(static_cast<int>(job_->progress() * 1000));
+}
+
+void FrmFindBlends::setSearchControlsRunning(bool running) {
+    prgSearch_->setVisible(running);
+    cmdCancelSearch_->setVisible(running);
+}
+
+void FrmFindBlends::searchFinished() {
+    progressTimer_->stop();
+    setSearchControlsRunning(false);
+    watcher_ = nullptr;
+    if (!job_) return;
+    const FinderOutcome outcome = job_->outcome();
+    job_.reset();
+    if (outcome.cancelled) {
+        lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsCancelled));
+        return;
+    }
+    blends_ = outcome.blends;
+    for (const FoundBlend& b : blends_) lstFoundBlends_->addItem(QString::fromStdString(blendRowText(b, state_.table)));
+    if (blends_.empty()) {
+        lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsNoSolution));
+    } else if (outcome.totalFound > blends_.size()) {
+        lblStatus_->setText(QStringLiteral("%1 blends match; the best %2 are listed, safest first.")
+                                .arg(outcome.totalFound)
+                                .arg(blends_.size()));
+    } else {
+        lblStatus_->setText(outcome.totalFound == 1 ? QStringLiteral("1 blend matches.")
+                                                    : QStringLiteral("%1 blends match, listed safest first.")
+                                                          .arg(outcome.totalFound));
+    }
+    ui::selectRow(lstFoundBlends_, 0);
+}
+
+void FrmFindBlends::cancelSearch() {
+    if (!job_) return;
+    progressTimer_->stop();
+    job_->cancel();
+    watcher_ = nullptr;  // its finished signal no longer counts
+    job_.reset();        // waits for the tasks, which stop within a few thousand combinations
+    setSearchControlsRunning(false);
+}
+
+void FrmFindBlends::cmdSearch_Click() { startSearch(); }
+
+void FrmFindBlends::cmdCancelSearch_Click() {
+    if (!job_) return;
+    cancelSearch();
+    lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsCancelled));
+}
+
+void FrmFindBlends::cmdUseBlend_Click() {
+    const int row = ui::selectedRow(lstFoundBlends_);
+    if (row < 0 || static_cast<std::size_t>(row) >= blends_.size()) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), QString::fromLatin1(messages::kFindBlendsNoSelection));
+        return;
+    }
+    // A copy: the handler may start a new search that replaces the list.
+    const FoundBlend blend = blends_[static_cast<std::size_t>(row)];
+    if (useBlend_) useBlend_(blend);
+}
+
+void FrmFindBlends::lstFoundBlends_DblClick() { cmdUseBlend_Click(); }
+
+void FrmFindBlends::cmdPrint_Click() { platform_.printWindow(this); }
+
+void FrmFindBlends::closeEvent(QCloseEvent* event) {
+    cancelSearch();
+    lblStatus_->clear();
+    event->accept();
+}
+
+}  // namespace tarnwell
