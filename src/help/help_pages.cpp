@@ -268,7 +268,7 @@ HelpPage* HelpPages::build(const QString& name) {
     case Arrangement::Middle: {
         // How to reach the calculator, the picture of its button, then the
         // buttons between two rules, then the section about the program.
-        const double topHeight = 132;
+        const double topHeight = 84;
         addText(page, QStringLiteral("txtHelp"), parts.value(0),
                 ui::ptRect(kMargin, kMargin, w - 2 * kMargin, topHeight));
         // A likeness of the main screen's button; it does nothing when pressed.
