@@ -84,7 +84,9 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
                                        QStringLiteral("Go to Tarnwell main form"), ptRect(472, 326, 114, 34));
     cmdReferences_ =
         ui::addButton(this, QStringLiteral("cmdReferences"), QStringLiteral("References"), ptRect(472, 364, 114, 24));
-    for (QPushButton* b : {cmdCalculate_, cmdHelpConcentrationForm_, cmdGoToSolvermain_, cmdReferences_})
+    cmdTeasChart_ = ui::addButton(this, QStringLiteral("cmdTeasChart"), QStringLiteral("Teas Chart"),
+                                  ptRect(10, 348, 182, 24));
+    for (QPushButton* b : {cmdCalculate_, cmdHelpConcentrationForm_, cmdGoToSolvermain_, cmdReferences_, cmdTeasChart_})
         b->setFont(tahoma(8.25, true));
     wrapCaption(cmdCalculate_);
     wrapCaption(cmdGoToSolvermain_);
@@ -110,6 +112,7 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
     connect(cmdCalculate_, &QPushButton::clicked, this, [this] { cmdCalculate_Click(); });
     connect(cmdHelpConcentrationForm_, &QPushButton::clicked, this, [this] { cmdHelpConcentrationForm_Click(); });
     connect(cmdGoToSolvermain_, &QPushButton::clicked, this, [this] { cmdGoToSolvermain_Click(); });
+    connect(cmdTeasChart_, &QPushButton::clicked, this, [this] { navigator_.showTeasChart(this); });
     connect(cmdReferences_, &QPushButton::clicked, this, [this] { cmdReferences_Click(); });
 
     UserForm_Initialize();

@@ -88,6 +88,7 @@ private:
     QPushButton* cmdHelpConcentrationForm_ = nullptr;
     QPushButton* cmdGoToSolvermain_ = nullptr;
     QPushButton* cmdReferences_ = nullptr;
+    QPushButton* cmdTeasChart_ = nullptr;
     QFrame* frameResults2_ = nullptr;
     std::array<QLineEdit*, 3> ndwResult_{};  // txtNinframe2, txtDinframe2, txtWinframe2
     QLineEdit* txtTLVMixture_ = nullptr;

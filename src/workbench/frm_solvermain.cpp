@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "custom/custom_solvent.h"
+#include "finder/frm_find_blends.h"
 #include "solver/solution_report.h"
 #include "ui/colours.h"
 #include "ui/events.h"
@@ -87,7 +88,16 @@ FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Naviga
     cmdReferences_ = ui::addButton(this, QStringLiteral("cmdReferences"), QStringLiteral("References"),
                                    ptRect(76, 388, 66, 26));
     for (QPushButton* b : {commandButton2_, cmdReferences_}) b->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    // In the free room under CommandButton3, clear of every designed control.
+    cmdFindBlends_ = ui::addButton(this, QStringLiteral("cmdFindBlends"), QStringLiteral("Find Safer Blends..."),
+                                   ptRect(404, 342, 182, 24));
+    cmdFindBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    connect(cmdFindBlends_, &QPushButton::clicked, this, [this] { cmdFindBlends_Click(); });
 
+    cmdTeasChart_ = ui::addButton(this, QStringLiteral("cmdTeasChart"), QStringLiteral("Teas Chart"),
+                                  ptRect(404, 372, 182, 24));
+    cmdTeasChart_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    connect(cmdTeasChart_, &QPushButton::clicked, this, [this] { navigator_.showTeasChart(this); });
     connect(checkBox1_, &QCheckBox::toggled, this, [this] { CheckBox1_Click(); });
     connect(cmdEnterasTarget_, &QPushButton::clicked, this, [this] { cmdEnterasTarget_Click(); });
     connect(cmdCalculate_, &QPushButton::clicked, this, [this] { cmdCalculate_Click(); });
@@ -414,6 +424,45 @@ void FrmSolvermain::CommandButton3_Click() {
 void FrmSolvermain::CommandButton2_Click() { navigator_.showHelp(ui::HelpEntry::MainHelp, this); }
 
 void FrmSolvermain::cmdReferences_Click() { navigator_.showHelp(ui::HelpEntry::References, this); }
+
+void FrmSolvermain::cmdFindBlends_Click() {
+    const TargetPoint& target = state_.target;
+    if (target.n + target.d + target.w != 100) {
+        const MessageText message = blendMessageText(BlendMessage::TargetNot100);
+        platform_.messageBox(this, qs(message.title), qs(message.text));
+        return;
+    }
+    if (!frmFindBlends_) {
+        frmFindBlends_ = new FrmFindBlends(state_, platform_, solventLabels_, this);
+        frmFindBlends_->setUseBlendHandler([this](const FoundBlend& blend) {
+            // Mode first: switching it empties slot 3.
+            setUseOnlyTwoSolvents(blend.size == 2);
+            for (int k = 0; k < blend.size; ++k) loadSolventIntoSlot(k, blend.rows[static_cast<std::size_t>(k)]);
+            raise();
+            calculate();
+        });
+        ui::centreOn(frmFindBlends_, this);
+    }
+    frmFindBlends_->show();
+    frmFindBlends_->raise();
+    frmFindBlends_->activateWindow();
+    frmFindBlends_->startSearch();
+}
+
+void FrmSolvermain::loadSolventIntoSlot(int k, int row) {
+    if (k < 0 || k > 2) return;
+    ui::SolventListView* list = slots_[static_cast<std::size_t>(k)].list;
+    if (row < 0 || row >= list->model()->rowCount()) return;
+    ui::selectRow(list, row);
+    list->scrollTo(list->currentIndex());
+    lstSolvent_DblClick(k);
+}
+
+void FrmSolvermain::setUseOnlyTwoSolvents(bool on) {
+    if (checkBox1_->isChecked() != on) checkBox1_->setChecked(on);  // runs CheckBox1_Click
+}
+
+void FrmSolvermain::calculate() { cmdCalculate_Click(); }
 
 void FrmSolvermain::closeEvent(QCloseEvent* event) {
     // Closing the main screen ends the program without a question.

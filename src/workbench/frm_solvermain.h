@@ -24,12 +24,19 @@ class Navigator;
 class SolventListView;
 }  // namespace ui
 class CustomSolventService;
+class FrmFindBlends;
 
 class FrmSolvermain : public QWidget {
     Q_OBJECT
 public:
     FrmSolvermain(AppState& state, ui::Platform& platform, ui::Navigator& navigator,
                   CustomSolventService& custom, QAbstractItemModel* solventLabels, QWidget* parent = nullptr);
+
+    // For the blend finder: the same steps as a double-click on `row` of slot
+    // k's list (k = 0..2), as ticking " Use only 2 solvents", and as Calculate.
+    void loadSolventIntoSlot(int k, int row);
+    void setUseOnlyTwoSolvents(bool on);
+    void calculate();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,6 +52,7 @@ private slots:
     void CommandButton3_Click();
     void CommandButton2_Click();
     void cmdReferences_Click();
+    void cmdFindBlends_Click();
 
 private:
     struct SlotControls {
@@ -85,6 +93,9 @@ private:
     QPushButton* commandButton3_ = nullptr;
     QPushButton* commandButton2_ = nullptr;
     QPushButton* cmdReferences_ = nullptr;
+    QPushButton* cmdFindBlends_ = nullptr;
+    FrmFindBlends* frmFindBlends_ = nullptr;  // modeless, kept once opened
+    QPushButton* cmdTeasChart_ = nullptr;
 };
 
 }  // namespace tarnwell
