@@ -3,6 +3,7 @@
 // the default printer, and ending the program. Screens get it by reference, so
 // tests can put a recording double in its place.
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -33,9 +34,27 @@ public:
     void endProgram(int exitCode = 0) override;
 };
 
+// What became of a print: whether the page went out, and what the user must
+// be told (the reason of a failure, or a note such as a stopped printer).
+struct PrintOutcome {
+    bool printed = false;
+    QString message;
+};
+
+// How long a print waits for the print system to answer before giving up.
+inline constexpr int kPrintSystemWaitMs = 5000;
+
 // Renders `window` onto the default printer, scaled to the printable area
-// keeping its aspect ratio and centred. Returns an empty string on success,
+// keeping its aspect ratio and centred, with no dialog. Never waits more than
+// about `waitMs` for a print system that does not answer.
+PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs = kPrintSystemWaitMs);
+
+// The same, reduced to the failure: an empty string when the page went out,
 // otherwise the reason in plain words.
 QString printWindowOnDefaultPrinter(QWidget* window);
+
+// The rectangle, in printer pixels, that a window of `window` size takes on a
+// page whose printable area is `page`: as large as fits, aspect kept, centred.
+QRectF printPlacement(const QSize& window, const QRect& page);
 
 }  // namespace tarnwell::ui

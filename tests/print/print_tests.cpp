@@ -1,0 +1,330 @@
+// Printing on a real print system: pages are printed through the program's own
+// print service into the test's private CUPS queue, and the PDF that comes out
+// is made into a picture and read back.
+
+// The program's headers first: the shared state has a member that Qt's
+// "slots" keyword would otherwise rewrite.
+#include "app/application.h"
+#include "app/frm_solver_startup.h"
+#include "core/messages.h"
+#include "ui/platform.h"
+
+#include "page_checks.h"
+#include "print_test_env.h"
+
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tarnwell::testing {
+namespace {
+
+constexpr int kDpi = 50;
+constexpr int kPageWaitMs = 30000;
+
+#define REQUIRE_PRINT_SYSTEM()                                                                       \
+    do {                                                                                             \
+        if (!printSystem()) {                                                                        \
+            if (!PrivatePrintSystem::missingPart().isEmpty())                                        \
+                GTEST_SKIP() << "no print system to test with: "                                     \
+                             << PrivatePrintSystem::missingPart().toStdString();                     \
+            FAIL() << "the test's print system did not start: " << printSystemProblem().toStdString(); \
+        }                                                                                            \
+    } while (0)
+
+// Every modal that shows while `action` runs is read and closed, so a message
+// box can never hang a test.
+struct SeenMessage {
+    QString title, text;
+};
+std::vector<SeenMessage> runWatchingModals(const std::function<void()>& action) {
+    auto seen = std::make_shared<std::vector<SeenMessage>>();
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [seen] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            seen->push_back({modal->windowTitle(), box ? box->text() : QString()});
+            modal->close();
+        }
+    });
+    watchdog.start(30);
+    action();
+    return *seen;
+}
+
+struct Page {
+    QImage image;
+    int imagePpi = -1;
+    QString why;
+};
+
+Page capturePage(const QString& name) {
+    Page page;
+    const QByteArray pdf = printSystem()->takePdf(kPageWaitMs, &page.why);
+    if (pdf.isEmpty()) return page;
+    const QString work = printSystem()->folder();
+    page.image = PrivatePrintSystem::pageImage(pdf, kDpi, work, &page.why);
+    page.imagePpi = PrivatePrintSystem::lowestImageResolution(pdf, work);
+    if (!page.image.isNull()) keepPage(page.image, name);
+    return page;
+}
+
+// The window's picture must fill its expected place on the page: the ink box
+// matches it (to a pixel or two at 50 dpi), so the aspect ratio is kept and
+// the picture is centred in the printable area.
+void expectWindowInPlace(const QImage& page, const QRectF& expected, bool inkFillsWindow) {
+    const QRect ink = inkBox(page);
+    ASSERT_FALSE(ink.isEmpty()) << "the page is blank";
+    const double tolerance = 2.5;
+    EXPECT_GE(ink.left(), expected.left() - tolerance);
+    EXPECT_GE(ink.top(), expected.top() - tolerance);
+    EXPECT_LE(ink.right() + 1, expected.right() + tolerance);
+    EXPECT_LE(ink.bottom() + 1, expected.bottom() + tolerance);
+    if (inkFillsWindow) {
+        EXPECT_NEAR(ink.left(), expected.left(), tolerance);
+        EXPECT_NEAR(ink.top(), expected.top(), tolerance);
+        EXPECT_NEAR(ink.width(), expected.width(), tolerance);
+        EXPECT_NEAR(ink.height(), expected.height(), tolerance);
+    }
+}
+
+// A window of blocks whose places are known.
+class BlockWindow : public QWidget {
+public:
+    explicit BlockWindow(QSize size) {
+        setObjectName(QStringLiteral("blocks"));
+        setWindowTitle(QStringLiteral("Blocks"));
+        setFixedSize(size);
+        setAutoFillBackground(true);
+        QPalette p = palette();
+        p.setColor(QPalette::Window, QColor(0, 0, 255));
+        setPalette(p);
+        auto block = [this](const char* name, QRect r, QColor c) {
+            auto* w = new QWidget(this);
+            w->setObjectName(QString::fromLatin1(name));
+            w->setGeometry(r);
+            w->setAutoFillBackground(true);
+            QPalette q = w->palette();
+            q.setColor(QPalette::Window, c);
+            w->setPalette(q);
+        };
+        block("red", QRect(0, 0, size.width() / 2, size.height() / 2), QColor(255, 0, 0));
+        block("green", QRect(size.width() / 2, size.height() / 2, size.width() / 2, size.height() / 2), QColor(0, 128, 0));
+    }
+};
+
+TEST(PrintedPage, WindowIsScaledToThePageKeepingItsShapeAndCentred) {
+    REQUIRE_PRINT_SYSTEM();
+    const struct {
+        const char* name;
+        QSize size;
+    } cases[] = {{"wide", {800, 300}}, {"tall", {300, 800}}, {"square", {500, 500}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BlockWindow window(c.size);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_EQ(printSystem()->expectPage(QString::fromLatin1(c.name)), QString());
+        const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+        EXPECT_TRUE(outcome.printed);
+        EXPECT_EQ(outcome.message, QString());
+        const Page page = capturePage(QStringLiteral("blocks-") + QString::fromLatin1(c.name));
+        ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
+
+        const QRectF expected = expectedPlacement(&window, kDpi);
+        expectWindowInPlace(page.image, expected, true);
+        const QRect ink = inkBox(page.image);
+        EXPECT_NEAR(double(ink.width()) / ink.height(), double(c.size.width()) / c.size.height(), 0.03);
+        // Centred in the printable area, and as large as it allows.
+        const QRectF area = printableArea(kDpi);
+        EXPECT_NEAR(ink.center().x(), area.center().x(), 2.0);
+        EXPECT_NEAR(ink.center().y(), area.center().y(), 2.0);
+        EXPECT_TRUE(std::abs(ink.width() - area.width()) < 3 || std::abs(ink.height() - area.height()) < 3);
+        // Each block at its place, in its colour, not mirrored or shifted.
+        for (const auto& [name, colour] : {std::pair{"red", QColor(255, 0, 0)}, std::pair{"green", QColor(0, 128, 0)}}) {
+            QRect place = placeOnPage(&window, window.findChild<QWidget*>(QString::fromLatin1(name)), expected);
+            EXPECT_GT(colourShare(page.image, place.adjusted(3, 3, -3, -3), colour), 0.95) << name;
+        }
+    }
+}
+
+TEST(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
+    REQUIRE_PRINT_SYSTEM();
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    FrmSolverStartup* startup = app.startupScreen();
+    ASSERT_NE(startup, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
+    const QImage before = startup->grab().toImage();
+
+    ASSERT_EQ(printSystem()->expectPage(QStringLiteral("startup")), QString());
+    auto* cmdPrint = startup->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
+    ASSERT_NE(cmdPrint, nullptr);
+    const auto messages = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    for (const auto& m : messages) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+
+    const Page page = capturePage(QStringLiteral("startup"));
+    ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
+    const QRectF expected = expectedPlacement(startup, kDpi);
+    // The grey window background fills the window's whole place.
+    expectWindowInPlace(page.image, expected, true);
+    const QRect ink = inkBox(page.image);
+    EXPECT_NEAR(double(ink.width()) / ink.height(), 565.5 / 431.25, 0.03);
+    // The three light-red buttons at their places.
+    for (const char* name : {"cmdContinue", "cmdPrint", "cmdExit"}) {
+        QWidget* button = startup->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_GT(colourShare(page.image, placeOnPage(startup, button, expected).adjusted(2, 2, -2, -2),
+                              QColor(255, 192, 192)),
+                  0.35)
+            << name;
+    }
+    const QRect beside = placeOnPage(startup, startup->findChild<QWidget*>(QStringLiteral("cmdPrint")), expected)
+                             .adjusted(-60, 0, -60, 0);
+    EXPECT_LT(colourShare(page.image, beside, QColor(255, 192, 192)), 0.05);
+    // The page as a whole is the screen's picture, drawn at the printer's
+    // resolution: no stretched screen grab of 96 pixels to the inch.
+    EXPECT_LT(differenceFromScreen(page.image, expected.toAlignedRect(), startup), 30.0);
+    EXPECT_GE(page.imagePpi, 600);
+
+    EXPECT_TRUE(startup->isVisible());
+    EXPECT_EQ(startup->grab().toImage(), before) << "printing changed the screen";
+}
+
+TEST(PrintFailures, RefusedPageIsSaidInAMessageAndTheNextPagePrints) {
+    REQUIRE_PRINT_SYSTEM();
+    PrivatePrintSystem& system = *printSystem();
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    FrmSolverStartup* startup = app.startupScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
+    const QImage before = startup->grab().toImage();
+    auto* cmdPrint = startup->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
+
+    ASSERT_EQ(system.admin(QStringLiteral("cupsreject"), {QStringLiteral("Test")}), 0);
+    auto seen = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, QString::fromUtf8(messages::kPrintTitle));
+    EXPECT_TRUE(seen[0].text.startsWith(QStringLiteral("The page could not be printed: the printer \"Test\" refused it (")))
+        << seen[0].text.toStdString();
+    EXPECT_TRUE(startup->isVisible());
+    EXPECT_EQ(startup->grab().toImage(), before);
+
+    // Accepting again: the earlier refusal must not be reported for a good page.
+    ASSERT_EQ(system.admin(QStringLiteral("cupsaccept"), {QStringLiteral("Test")}), 0);
+    ASSERT_EQ(system.expectPage(QStringLiteral("after-refusal")), QString());
+    seen = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    EXPECT_TRUE(seen.empty()) << seen.front().text.toStdString();
+    const Page page = capturePage(QStringLiteral("after-refusal"));
+    EXPECT_FALSE(page.image.isNull()) << page.why.toStdString();
+}
+
+TEST(PrintFailures, StoppedQueueKeepsThePageAndSaysSo) {
+    REQUIRE_PRINT_SYSTEM();
+    PrivatePrintSystem& system = *printSystem();
+    BlockWindow window(QSize(400, 300));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(system.expectPage(QStringLiteral("stopped-queue")), QString());
+    ASSERT_EQ(system.admin(QStringLiteral("cupsdisable"), {QStringLiteral("Test")}), 0);
+    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+    EXPECT_TRUE(outcome.printed);
+    EXPECT_EQ(outcome.message, QString::fromStdString(messages::printWaitsOnStoppedPrinter("Test")));
+    ASSERT_EQ(system.admin(QStringLiteral("cupsenable"), {QStringLiteral("Test")}), 0);
+    const Page page = capturePage(QStringLiteral("stopped-queue"));
+    EXPECT_FALSE(page.image.isNull()) << page.why.toStdString();
+}
+
+TEST(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
+    REQUIRE_PRINT_SYSTEM();
+    PrivatePrintSystem& system = *printSystem();
+    BlockWindow window(QSize(400, 300));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A stopped cupsd still takes connections on its socket but never answers.
+    ASSERT_EQ(::kill(pid_t(system.pid()), SIGSTOP), 0);
+    QElapsedTimer clock;
+    clock.start();
+    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window, 1500);
+    const qint64 took = clock.elapsed();
+    ::kill(pid_t(system.pid()), SIGCONT);
+    EXPECT_FALSE(outcome.printed);
+    EXPECT_EQ(outcome.message, QString::fromUtf8(messages::kPrintSystemSilent));
+    EXPECT_GE(took, 1400);
+    EXPECT_LT(took, 4000);
+
+    // Once it answers again, pages print again.
+    ASSERT_EQ(system.expectPage(QStringLiteral("after-silence")), QString());
+    const ui::PrintOutcome again = ui::printWindowOnPrinter(&window);
+    EXPECT_TRUE(again.printed) << again.message.toStdString();
+    EXPECT_FALSE(capturePage(QStringLiteral("after-silence")).image.isNull());
+}
+
+TEST(PrintFailures, EndedPrintSystemMeansNoPrinterAtOnce) {
+    REQUIRE_PRINT_SYSTEM();
+    PrivatePrintSystem& system = *printSystem();
+    BlockWindow window(QSize(400, 300));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    system.stop();
+    QElapsedTimer clock;
+    clock.start();
+    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_FALSE(outcome.printed);
+    EXPECT_EQ(outcome.message, QString::fromUtf8(messages::kNoPrinter));
+    // Later tests in this process get their print system back.
+    ASSERT_EQ(system.start(), QString());
+}
+
+// Runs in a child process whose CUPS_SERVER names a socket nobody listens on
+// (libcups keeps the first server it sees, so this cannot change in-process).
+TEST(NoPrintSystem, MessageBoxSaysNoPrinterWithoutWaiting) {
+    if (!withoutPrintSystem()) {
+        if (!PrivatePrintSystem::missingPart().isEmpty() && !printSystem())
+            GTEST_SKIP() << PrivatePrintSystem::missingPart().toStdString();
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TARNWELL_PRINT_SYSTEM"), QStringLiteral("none"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=NoPrintSystem.MessageBoxSaysNoPrinterWithoutWaiting")});
+        ASSERT_TRUE(child.waitForStarted(5000));
+        const bool ended = child.waitForFinished(60000);
+        if (!ended) child.kill();
+        const QString out = QString::fromLocal8Bit(child.readAll());
+        ASSERT_TRUE(ended) << "the child did not end: " << out.toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+        return;
+    }
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    FrmSolverStartup* startup = app.startupScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
+    const QImage before = startup->grab().toImage();
+    QElapsedTimer clock;
+    clock.start();
+    const auto seen = runWatchingModals(
+        [&] { QTest::mouseClick(startup->findChild<QPushButton*>(QStringLiteral("cmdPrint")), Qt::LeftButton); });
+    EXPECT_LT(clock.elapsed(), 3000);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, QString::fromUtf8(messages::kPrintTitle));
+    EXPECT_EQ(seen[0].text, QString::fromUtf8(messages::kNoPrinter));
+    EXPECT_TRUE(startup->isVisible());
+    EXPECT_EQ(startup->grab().toImage(), before);
+}
+
+}  // namespace
+}  // namespace tarnwell::testing
