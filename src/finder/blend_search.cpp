@@ -1,10 +1,26 @@
 #include "finder/blend_search.h"
 
+#include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
 namespace tarnwell {
+
+namespace {
+// A pool of its own: Qt's raster painting hands work to the global pool and
+// waits for it, so a search filling that pool would freeze every repaint.
+QThreadPool& searchPool() {
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;  // lives to the end of the program
+        p->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        return p;
+    }();
+    return *pool;
+}
+}  // namespace
 
 ParallelBlendSearch::ParallelBlendSearch(PreparedSearch search)
     : search_(std::make_shared<const PreparedSearch>(std::move(search))),
@@ -18,7 +34,7 @@ ParallelBlendSearch::ParallelBlendSearch(PreparedSearch search)
     auto search_copy = search_;
     auto cancel = cancel_;
     auto done = done_;
-    future_ = QtConcurrent::mapped(std::move(firsts), [search_copy, cancel, done](std::size_t first) {
+    future_ = QtConcurrent::mapped(&searchPool(), std::move(firsts), [search_copy, cancel, done](std::size_t first) {
         PartialResult part = searchFirst(*search_copy, first, cancel.get());
         done->fetch_add(workOfFirst(*search_copy, first));
         return part;
