@@ -7,12 +7,17 @@
 #include "app/application.h"
 #include "app/frm_solver_startup.h"
 #include "core/messages.h"
+#include "ui/colours.h"
 #include "ui/platform.h"
+#include "workbench/frm_solvermain.h"
 
+#include "../support/screen_test.h"
 #include "page_checks.h"
 #include "print_test_env.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -65,12 +70,12 @@ struct Page {
     QString why;
 };
 
-Page capturePage(const QString& name) {
+Page capturePage(const QString& name, int dpi = kDpi) {
     Page page;
     const QByteArray pdf = printSystem()->takePdf(kPageWaitMs, &page.why);
     if (pdf.isEmpty()) return page;
     const QString work = printSystem()->folder();
-    page.image = PrivatePrintSystem::pageImage(pdf, kDpi, work, &page.why);
+    page.image = PrivatePrintSystem::pageImage(pdf, dpi, work, &page.why);
     page.imagePpi = PrivatePrintSystem::lowestImageResolution(pdf, work);
     if (!page.image.isNull()) keepPage(page.image, name);
     return page;
@@ -197,6 +202,96 @@ TEST(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
 
     EXPECT_TRUE(startup->isVisible());
     EXPECT_EQ(startup->grab().toImage(), before) << "printing changed the screen";
+}
+
+// The report of a blend, printed by its own Print button while it is shown:
+// the page carries its red and green figures where the screen has them.
+TEST(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
+    REQUIRE_PRINT_SYSTEM();
+    DatabaseFolder folder(databaseText(sampleSolvents()));
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.startupScreen()));
+    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
+    FrmSolvermain* main = app.mainScreen();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    doubleClickRow(find<QAbstractItemView>(main, QStringLiteral("lstSolvent1")), 2);  // heptane
+    doubleClickRow(find<QAbstractItemView>(main, QStringLiteral("lstSolvent2")), 0);  // acetone
+    doubleClickRow(find<QAbstractItemView>(main, QStringLiteral("lstSolvent3")), 1);  // ethanol
+    clickRow(find<QListWidget>(main, QStringLiteral("lstTargetN")), 100 - 60);
+    clickRow(find<QListWidget>(main, QStringLiteral("lstTargetD")), 100 - 20);
+    clickRow(find<QListWidget>(main, QStringLiteral("lstTargetW")), 100 - 20);
+
+    constexpr int dpi = 100;
+    bool reportShown = false;
+    whenModalAppears([&](QWidget* report) {
+        ASSERT_EQ(report->objectName(), QStringLiteral("frmResults"));
+        reportShown = true;
+        ASSERT_EQ(printSystem()->expectPage(QStringLiteral("report")), QString());
+        const auto seen = runWatchingModals([&] { click(find<QPushButton>(report, QStringLiteral("cmdPrint"))); });
+        for (const auto& m : seen) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+        EXPECT_TRUE(report->isVisible());
+        const Page page = capturePage(QStringLiteral("report"), dpi);
+        ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
+        const QRectF expected = expectedPlacement(report, dpi);
+        expectWindowInPlace(page.image, expected, true);
+        EXPECT_LT(differenceFromScreen(page.image, expected.toAlignedRect(), report), 30.0);
+        int coloured = 0;
+        for (QLabel* label : report->findChildren<QLabel*>()) {
+            const QColor c = ui::colours::textColour(label);
+            const bool green = c == ui::colours::green(), red = c == ui::colours::red();
+            if (!label->isVisible() || label->text().trimmed().isEmpty() || (!green && !red)) continue;
+            ++coloured;
+            const QRect place = placeOnPage(report, label, expected);
+            const QColor other = green ? ui::colours::red() : ui::colours::green();
+            EXPECT_GT(colourShare(page.image, place, c, 60), 0.01) << label->objectName().toStdString();
+            EXPECT_LT(colourShare(page.image, place, other, 60), 0.002) << label->objectName().toStdString();
+        }
+        EXPECT_GE(coloured, 2) << "the report shows no red or green figures";
+    }, 10000);
+    click(find<QPushButton>(main, QStringLiteral("cmdCalculate")));
+    EXPECT_TRUE(reportShown);
+}
+
+// The first page of each help chain, printed by its own Print button.
+TEST(PrintedScreens, HelpPagesPrintThroughTheirPrintButtons) {
+    REQUIRE_PRINT_SYSTEM();
+    DatabaseFolder folder(databaseText(sampleSolvents()));
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
+    FrmSolvermain* main = app.mainScreen();
+    ASSERT_NE(main, nullptr);
+    const struct {
+        ui::HelpEntry entry;
+        const char* page;
+    } cases[] = {{ui::HelpEntry::MainHelp, "frmHelp1"},
+                 {ui::HelpEntry::References, "frmReferences1"},
+                 {ui::HelpEntry::ConcentrationHelp, "frmHelpConcentration"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        app.showHelp(c.entry, main);
+        QWidget* page = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String(c.page)) page = w;
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
+        ASSERT_EQ(printSystem()->expectPage(QString::fromLatin1(c.page)), QString());
+        const auto seen = runWatchingModals([&] { click(find<QPushButton>(page, QStringLiteral("cmdPrint"))); });
+        for (const auto& m : seen) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+        const Page printed = capturePage(QString::fromLatin1(c.page));
+        ASSERT_FALSE(printed.image.isNull()) << printed.why.toStdString();
+        // A white page: its ink lies inside the window's place, and the page
+        // as a whole is the screen's picture.
+        const QRectF expected = expectedPlacement(page, kDpi);
+        expectWindowInPlace(printed.image, expected, false);
+        EXPECT_LT(differenceFromScreen(printed.image, expected.toAlignedRect(), page), 30.0);
+        EXPECT_TRUE(page->isVisible());
+        page->hide();
+    }
 }
 
 TEST(PrintFailures, RefusedPageIsSaidInAMessageAndTheNextPagePrints) {
