@@ -41,11 +41,13 @@ double colourShare(const QImage& page, const QRect& region, const QColor& colour
 }
 
 double differenceFromScreen(const QImage& page, const QRect& region, QWidget* window) {
+    return differenceFromPicture(page, region, window->grab().toImage());
+}
+
+double differenceFromPicture(const QImage& page, const QRect& region, const QImage& picture) {
     const QRect r = region.intersected(page.rect());
     if (r.isEmpty()) return 255.0;
-    const QImage screen = window->grab()
-                              .toImage()
-                              .convertToFormat(QImage::Format_RGB32)
+    const QImage screen = picture.convertToFormat(QImage::Format_RGB32)
                               .scaled(r.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     double sum = 0;
     for (int y = 0; y < r.height(); ++y)

@@ -18,6 +18,7 @@ double colourShare(const QImage& page, const QRect& region, const QColor& colour
 // Mean absolute difference per channel (0-255) between the page's `region`
 // and the window's screen picture scaled to that region.
 double differenceFromScreen(const QImage& page, const QRect& region, QWidget* window);
+double differenceFromPicture(const QImage& page, const QRect& region, const QImage& picture);
 // The default printer's printable area on a page pictured at `dpi`.
 QRectF printableArea(int dpi);
 // Where on a page pictured at `dpi` the default printer puts `window`.

@@ -6,6 +6,7 @@
 // "slots" keyword would otherwise rewrite.
 #include "app/application.h"
 #include "app/frm_solver_startup.h"
+#include "mixcalc/frm_calculate_params_from_mix.h"
 #include "core/messages.h"
 #include "ui/colours.h"
 #include "ui/platform.h"
@@ -292,6 +293,64 @@ TEST(PrintedScreens, HelpPagesPrintThroughTheirPrintButtons) {
         EXPECT_TRUE(page->isVisible());
         page->hide();
     }
+}
+
+// The calculator, printed by answering Yes to the print question: the page is
+// the screen as it was under the question, result box shown.
+TEST(PrintedScreens, CalculatorPrintsAsShownUnderThePrintQuestion) {
+    REQUIRE_PRINT_SYSTEM();
+    DatabaseFolder folder(databaseText(sampleSolvents()));
+    ui::DesktopPlatform platform;
+    Application app(platform);
+    app.start();
+    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
+    ASSERT_NE(app.mainScreen(), nullptr);
+    click(find<QPushButton>(app.mainScreen(), QStringLiteral("CommandButton3")));
+    QWidget* calculator = app.calculator();
+    ASSERT_NE(calculator, nullptr);
+    calculator->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
+    for (int k = 1; k <= 3; ++k)
+        doubleClickRow(find<QAbstractItemView>(calculator, QStringLiteral("lstSolvent%1").arg(k)), k - 1);
+    for (const auto& [k, text] : {std::pair{1, "0.5"}, std::pair{2, "0.3"}, std::pair{3, "0.2"}}) {
+        auto* f = find<QWidget>(calculator, QStringLiteral("txtInputCon%1").arg(k));
+        QTest::mouseClick(f, Qt::LeftButton);
+        QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f, QString::fromLatin1(text));
+        QTest::keyClick(f, Qt::Key_Tab);
+    }
+    ASSERT_EQ(printSystem()->expectPage(QStringLiteral("calculator")), QString());
+    QImage underQuestion;
+    QRect resultBox;
+    bool asked = false;
+    whenModalAppears([&](QWidget* question) {
+        asked = true;
+        ASSERT_EQ(question->objectName(), QStringLiteral("frmPrintResults"));
+        underQuestion = calculator->grab().toImage();
+        QWidget* box = find<QWidget>(calculator, QStringLiteral("frameResults2"));
+        ASSERT_TRUE(box && box->isVisible());
+        resultBox = QRect(box->mapTo(calculator, QPoint(0, 0)), box->size());
+        const auto seen = runWatchingModals([&] { click(find<QPushButton>(question, QStringLiteral("cmdPrint"))); });
+        for (const auto& m : seen) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+    });
+    click(find<QPushButton>(calculator, QStringLiteral("cmdCalculate")));
+    ASSERT_TRUE(asked) << "the print question was not asked";
+
+    const Page page = capturePage(QStringLiteral("calculator"));
+    ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
+    const QRectF expected = expectedPlacement(calculator, kDpi);
+    expectWindowInPlace(page.image, expected, true);
+    EXPECT_LT(differenceFromPicture(page.image, expected.toAlignedRect(), underQuestion), 30.0);
+    // The result box is on the page, though the screen has hidden it again.
+    const double kx = expected.width() / calculator->width(), ky = expected.height() / calculator->height();
+    const QRect boxOnPage = QRectF(expected.left() + resultBox.left() * kx, expected.top() + resultBox.top() * ky,
+                                   resultBox.width() * kx, resultBox.height() * ky).toAlignedRect();
+    const QImage boxPicture = underQuestion.copy(resultBox);
+    const double asAsked = differenceFromPicture(page.image, boxOnPage, boxPicture);
+    EXPECT_LT(asAsked, 30.0);
+    const double asNow = differenceFromPicture(page.image, boxOnPage, calculator->grab().toImage().copy(resultBox));
+    EXPECT_LT(asAsked * 2, asNow) << "the page does not show the result box";
+    EXPECT_FALSE(find<QWidget>(calculator, QStringLiteral("frameResults2"))->isVisible());
 }
 
 TEST(PrintFailures, RefusedPageIsSaidInAMessageAndTheNextPagePrints) {
