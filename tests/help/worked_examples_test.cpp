@@ -4,10 +4,13 @@
 #include "core/blend_solver.h"
 #include "core/database.h"
 #include "core/mixture.h"
+#include "core/numbers.h"
 #include "core/report_figures.h"
 #include "help/help_text.h"
 
+#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -145,33 +148,141 @@ TEST(HelpWorkedExamples, OnlyOneOfTheTwoParameterSetsOfDimethylacetamideIsMatche
     EXPECT_PAGE_SAYS("frmHelp2addedMore", QString("missed by %1 in N").arg(miss, 0, 'f', 2));
 }
 
-TEST(HelpWorkedExamples, TheCalculatorExampleOfFiftyThirtyAndTwentyPercent) {
+// The calculator as the example fills it: the solvents double-clicked and the
+// concentrations typed, then Calculate.
+struct Calculator {
     std::array<MixSlot, 3> slots;
     MixtureCalculation calc;
     MixtureInputs inputs;
-    const int rows[3] = {row("Acetone"), row("Ethanol"), row("n-Heptane")};
-    const char* typed[3] = {"0.5", "0.3", "0.2"};
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_TRUE(loadMixSlot(record(rows[k]), slots[k]));
+    MixtureOutcome out;
+};
+
+Calculator calculate(const std::vector<int>& rows, const std::vector<const char*>& typed, bool twoSolvents = false) {
+    Calculator c;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        EXPECT_TRUE(loadMixSlot(record(rows[k]), c.slots[k]));
         const ConcentrationEntry entry = readConcentration(typed[k]);
-        ASSERT_EQ(entry.kind, ConcentrationKind::Accepted);
-        slots[k].volumeFraction = entry.value;
-        inputs.selectedRow[k] = rows[k];
-        inputs.loaded[k] = inputs.concentrationEntered[k] = true;
-        inputs.twaText[k] = record(rows[k]).twaText;
-        inputs.vhrText[k] = record(rows[k]).vhrText;
+        EXPECT_EQ(entry.kind, ConcentrationKind::Accepted) << typed[k];
+        c.slots[k].volumeFraction = entry.value;
+        c.inputs.selectedRow[k] = rows[k];
+        c.inputs.loaded[k] = c.inputs.concentrationEntered[k] = true;
+        c.inputs.twaText[k] = record(rows[k]).twaText;
+        c.inputs.vhrText[k] = record(rows[k]).vhrText;
     }
-    EXPECT_PAGE_SAYS("frmHelpConcentration", QString("entered as %1, %2 and %3").arg(typed[0], typed[1], typed[2]));
-    calc.total = concentrationTotal(slots[0].volumeFraction, slots[1].volumeFraction, slots[2].volumeFraction);
-    const MixtureOutcome out = calculateMixture(slots, calc, inputs);
+    c.inputs.twoSolventMode = twoSolvents;
+    c.calc.total = concentrationTotal(c.slots[0].volumeFraction, c.slots[1].volumeFraction, c.slots[2].volumeFraction);
+    c.out = calculateMixture(c.slots, c.calc, c.inputs);
+    return c;
+}
+
+const char* const kTyped[3] = {"0.5", "0.3", "0.2"};
+
+Calculator calculatorExample() {
+    return calculate({row("Acetone"), row("Ethanol"), row("n-Heptane")}, {kTyped[0], kTyped[1], kTyped[2]});
+}
+
+// Every number a page shows, in reading order.
+QStringList numbersOn(const char* page) {
+    QStringList found;
+    const QRegularExpression number(QStringLiteral(R"(\d+(\.\d+)?)"));
+    for (const QRegularExpressionMatch& m : number.globalMatch(prose(page))) found << m.captured();
+    return found;
+}
+
+QString percent(const char* typed) { return QString::number(std::lround(std::stod(typed) * 100)); }
+
+// The position of a page in the main help's chain, as its "Page n" title says.
+QString mainHelpPageNumber(const char* page) {
+    const QStringList chain = {"frmHelp1", "frmHelp1A", "frmHelp2", "frmHelp2added", "frmHelp2addedMore",
+                               "frmHelp4", "frmHelp4a", "frmHelp5", "frmHelp5a", "frmHelp6"};
+    return QString::number(chain.indexOf(QLatin1String(page)) + 1);
+}
+
+TEST(HelpWorkedExamples, TheCalculatorExampleOfFiftyThirtyAndTwentyPercent) {
+    const Calculator c = calculatorExample();
+    const MixtureOutcome& out = c.out;
     ASSERT_EQ(out.check, MixCheck::Passed);
+    ASSERT_TRUE(out.ndwAvailable);
     ASSERT_TRUE(out.twa.available);
     ASSERT_TRUE(out.vhr.available);
+    EXPECT_PAGE_SAYS("frmHelpConcentration", QString("%1 % acetone, %2 % ethanol and %3 % heptane by volume")
+                                                 .arg(percent(kTyped[0]), percent(kTyped[1]), percent(kTyped[2])));
+    EXPECT_PAGE_SAYS("frmHelpConcentration", QString("entered as %1, %2 and %3").arg(kTyped[0], kTyped[1], kTyped[2]));
+    EXPECT_PAGE_SAYS("frmHelpConcentration", QString("%1 for %2 %").arg(kTyped[0], percent(kTyped[0])));
+    ASSERT_TRUE(totalIsOne(c.calc.total));
+    EXPECT_PAGE_SAYS("frmHelpConcentration",
+                     QString("it turns green when it is exactly %1").arg(formatTwoDecimals(c.calc.total).c_str()));
+    EXPECT_EQ(readConcentration("0.333").text, "0.33") << "page 11: a value is rounded to two decimals";
+
+    EXPECT_PAGE_SAYS("frmHelpConcentration2", QString("%1 acetone, %2 ethanol and %3 heptane").arg(kTyped[0], kTyped[1], kTyped[2]));
     EXPECT_PAGE_SAYS("frmHelpConcentration2",
                      QString("N = %1, D = %2 and W = %3, an estimated TWA of %4 ppm and an estimated VHR of %5")
                          .arg(out.ndwText[0].c_str(), out.ndwText[1].c_str(), out.ndwText[2].c_str(),
                               out.twa.text.c_str(), out.vhr.text.c_str()));
-    EXPECT_FALSE(out.warning);
+    const int sum = std::stoi(out.ndwText[0]) + std::stoi(out.ndwText[1]) + std::stoi(out.ndwText[2]);
+    EXPECT_PAGE_SAYS("frmHelpConcentration2", QString("whole numbers that add up to %1").arg(sum));
+    // The pages it points to are those that explain a blend's TWA and VHR.
+    EXPECT_PAGE_SAYS("frmHelpConcentration2", QString("described on pages %1 and %2 of the main help")
+                                                  .arg(mainHelpPageNumber("frmHelp4a"), mainHelpPageNumber("frmHelp5")));
+    EXPECT_PAGE_SAYS("frmHelp4a", "For a blend the program estimates one TWA");
+    EXPECT_PAGE_SAYS("frmHelp5", "For a blend the program estimates one VHR");
+    EXPECT_FALSE(out.warning) << "page 12 shows the example without the warning";
+}
+
+// Each number on the calculator's two pages is one of the example's figures
+// or a caption of the screen; a number added or changed without its source
+// fails here.
+TEST(HelpWorkedExamples, EveryNumberOnTheCalculatorPagesIsAccountedFor) {
+    const Calculator c = calculatorExample();
+    ASSERT_EQ(c.out.check, MixCheck::Passed);
+    const QString one = QString::fromStdString(formatTwoDecimals(c.calc.total));
+    const QString p[3] = {percent(kTyped[0]), percent(kTyped[1]), percent(kTyped[2])};
+    const QStringList lists = {"1", "2", "3"};        // "Solvent #1" .. "Solvent #3"
+    const QString twoSolvents = QStringLiteral("2");  // "Use only 2 solvents"
+    EXPECT_EQ(numbersOn("frmHelpConcentration"),
+              (lists + QStringList{kTyped[0], p[0], one, p[0], p[1], p[2], kTyped[0], kTyped[1], kTyped[2],
+                                   twoSolvents, one}));
+
+    const MixtureOutcome& out = c.out;
+    const int sum = std::stoi(out.ndwText[0]) + std::stoi(out.ndwText[1]) + std::stoi(out.ndwText[2]);
+    EXPECT_EQ(numbersOn("frmHelpConcentration2"),
+              (QStringList{kTyped[0], kTyped[1], kTyped[2], out.ndwText[0].c_str(), out.ndwText[1].c_str(),
+                           out.ndwText[2].c_str(), out.twa.text.c_str(), out.vhr.text.c_str(), QString::number(sum),
+                           mainHelpPageNumber("frmHelp4a"), mainHelpPageNumber("frmHelp5"), twoSolvents}));
+}
+
+// Page 12: two solvents are weighted by weight as three are, so the
+// calculator and the results page agree on the same mixture.
+TEST(HelpWorkedExamples, TwoSolventsGetTheFiguresOfTheResultsPage) {
+    const int acetone = row("Acetone"), ethanol = row("Ethanol"), heptane = row("n-Heptane");
+    for (const auto& typed : std::vector<std::array<const char*, 2>>{{"0.5", "0.5"}, {"0.8", "0.2"}, {"0.3", "0.7"}}) {
+        SCOPED_TRACE(typed[0]);
+        const Calculator two = calculate({acetone, ethanol}, {typed[0], typed[1]}, true);
+        ASSERT_EQ(two.out.check, MixCheck::Passed);
+        ASSERT_TRUE(two.out.twa.available && two.out.vhr.available);
+        // The same two with a third solvent at nothing, in three-solvent mode.
+        const Calculator three = calculate({acetone, ethanol, heptane}, {typed[0], typed[1], "0"});
+        ASSERT_EQ(three.out.check, MixCheck::Passed);
+        EXPECT_EQ(two.out.twa.text, three.out.twa.text);
+        EXPECT_EQ(two.out.vhr.text, three.out.vhr.text);
+
+        AppState report;
+        report.twoSolventMode = -1;
+        for (int k = 0; k < 2; ++k) {
+            const SolventRecord& r = record(k == 0 ? acetone : ethanol);
+            report.slots[k].molarVolume = std::stod(r.molarVolume);
+            report.slots[k].molecularWeight = std::stod(r.molecularWeight);
+            report.blendResult.slots[k].concentration = two.calc.moleFraction[k];
+            report.blendResult.slots[k].twaText = r.twaText;
+            report.blendResult.slots[k].twaMgText = r.twaMgText;
+            report.blendResult.slots[k].vhrText = r.vhrText;
+        }
+        const ReportFigures f = computeReportFigures(report);
+        EXPECT_EQ(two.out.twa.text, f.mixtureTwaText);
+        EXPECT_EQ(two.out.vhr.text, f.mixtureVhrText);
+    }
+    EXPECT_PAGE_SAYS("frmHelpConcentration2", "same figures here as on the results page");
+    EXPECT_FALSE(prose("frmHelpConcentration2").contains("volume concentrations"));
 }
 
 }  // namespace
