@@ -51,6 +51,17 @@ TEST(HelpTexts, EveryPageHasProseAndNamesNoAddressOrContact) {
     }
 }
 
+TEST(HelpTexts, EveryPictureAPageNamesIsCompiledIn) {
+    int named = 0;
+    for (const QString& page : kPages) {
+        for (const QString& name : help::picturesNamed(help::pageSource(page))) {
+            ++named;
+            EXPECT_FALSE(QImage(QStringLiteral(":/help/") + name).isNull()) << page.toStdString() << ": " << name.toStdString();
+        }
+    }
+    EXPECT_GE(named, 9);
+}
+
 TEST(HelpTexts, TheTenthPageHasBothSections) {
     const QStringList parts = help::sections(help::pageSource("frmHelp6"));
     ASSERT_EQ(parts.size(), 2);
