@@ -63,8 +63,9 @@ int expectedFailure(const std::vector<std::string_view>& lines) {
     if (c < -32767 || c > 32767) return 6;
     if (c <= 0) return 9;
     const auto records = static_cast<std::size_t>(c);
+    // Every record must be there before any of them is checked.
+    if (lines.size() < 5 + 12 * records) return 62;
     for (std::size_t i = 0; i < records; ++i) {
-        if (lines.size() < 5 + 12 * (i + 1)) return 62;
         const auto line = [&](int k) { return decodeWindows1252(lines[5 + 12 * i + static_cast<std::size_t>(k)]); };
         if (!parseWholeNumber(line(1))) return 13;
         if (i + 1 < records && !(parseWholeNumber(line(2)) && parseWholeNumber(line(3)) && parseWholeNumber(line(4)) &&

@@ -131,9 +131,12 @@ LoadResult parseSolventDatabase(std::string_view bytes) {
         r.molecularWeight = toText(lines[8]);
         r.twaMgText = toText(lines[9]);
         r.effects = toText(lines[10]);
-        if (!recordIsUsable(r, i + 1 == recordCount)) return LoadFailure::TypeMismatch;
         table.labels.push_back(r.label);
     }
+    // Checked only once every record is there: a file cut short is reported
+    // as cut short even when the last record present is the custom-entry row.
+    for (std::size_t i = 0; i < recordCount; ++i)
+        if (!recordIsUsable(table.records[i], i + 1 == recordCount)) return LoadFailure::TypeMismatch;
     table.lastIndex = static_cast<std::int16_t>(recordCount - 1);
     return table;
 }

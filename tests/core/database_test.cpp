@@ -54,6 +54,7 @@ TEST(DatabaseLoader, FailureNumbers) {
         {"", 62},                                              // empty file
         {"h1\r\nh2\r\nh3\r\nh4\r\n", 62},                       // ends before the count
         {file("2", {record("Acetone")}), 62},                  // fewer records than counted
+        {file("3", {record("Acetone"), customRow()}), 62},     // ... ending on the custom-entry row
         {file("2", {record("Acetone"), customRow().substr(0, 30)}), 62},  // cut inside the last record
         {file("abc", {customRow()}), 13},
         {file("12abc", {customRow()}), 13},
