@@ -1,7 +1,9 @@
 // The page texts: what the marks turn into, and that no typo, address or
 // broken picture reference ships.
+#include "core/messages.h"
 #include "help/help_text.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -69,6 +71,70 @@ TEST(HelpTexts, TheTenthPageHasBothSections) {
     EXPECT_TRUE(parts[1].contains("2026"));
 }
 
+// The program's own fixed texts keep three misspellings on purpose. The help
+// may quote those texts exactly, and only such a quotation lets the words by:
+// the word list does not hold them, so anywhere else they fail the check.
+const QStringList kOwnMisspellings = {"paramater", "paramaters", "critcal"};
+
+QString oneLine(QString text) {
+    return text.replace('\r', ' ').replace('\n', ' ').simplified();
+}
+
+QStringList ownTextsWithMisspellings() {
+    return {oneLine(QString::fromStdString(messages::m7())), oneLine(QString::fromStdString(messages::m9())),
+            // The calculator button of the main screen and the report's note button.
+            "Go to form to calculate solubility paramaters from concentrations",
+            "TWA and VHR calculations assume critcal effects are additive ..."};
+}
+
+// The prose with every exact quotation of such a text taken out.
+QString withoutQuotedOwnTexts(const QString& prose) {
+    const QString flat = oneLine(prose);
+    QString out = flat;
+    const QRegularExpression quotation(QStringLiteral("\"([^\"]*)\""));
+    for (const QRegularExpressionMatch& m : quotation.globalMatch(flat)) {
+        const QString quoted = m.captured(1);
+        bool misspelt = false;
+        for (const QString& word : kOwnMisspellings)
+            misspelt |= quoted.contains(QRegularExpression("\\b" + word + "\\b"));
+        if (!misspelt) continue;
+        for (const QString& own : ownTextsWithMisspellings())
+            if (own.contains(quoted)) {
+                out.replace(m.captured(0), QStringLiteral("\"\""));
+                break;
+            }
+    }
+    return out;
+}
+
+TEST(HelpTexts, OnlyExactQuotationsOfTheProgramsTextsMaySpellItsWayMisspelt) {
+    struct Case {
+        const char* prose;
+        bool keepsMisspelling;
+    };
+    const Case cases[] = {
+        {"It says \"This program tries to match each solubility paramater within +/- 0.5.\" here.", false},
+        {"Press \"Go to form to calculate solubility paramaters from concentrations\".", false},
+        {"The button reads \"TWA and VHR calculations assume critcal effects\" in red.", false},
+        {"Each solubility paramater is matched.", true},                    // not quoted
+        {"It says \"each solubility paramater is matched\".", true},       // quoted, not the program's
+        {"It says \"This program tries to match each solubility paramater within +/- 2.\"", true},
+    };
+    for (const Case& c : cases) {
+        const QString left = withoutQuotedOwnTexts(QString::fromUtf8(c.prose));
+        EXPECT_EQ(left.contains("paramater") || left.contains("critcal"), c.keepsMisspelling) << c.prose;
+    }
+    const QString words = [] {
+        QFile file(QStringLiteral(TARNWELL_SOURCE_DIR "/tests/help/words.txt"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    ASSERT_FALSE(words.isEmpty());
+    for (const QString& word : kOwnMisspellings)
+        EXPECT_FALSE(words.contains(QRegularExpression("^" + word + "$", QRegularExpression::MultilineOption |
+                                                                              QRegularExpression::CaseInsensitiveOption)))
+            << word.toStdString() << " must be allowed only where quoted";
+}
+
 // aspell with the program's own words; a word it does not know fails the test.
 TEST(HelpTexts, NoPageHasASpellingMistake) {
     const QString words = QStringLiteral(TARNWELL_SOURCE_DIR "/tests/help/words.txt");
@@ -76,7 +142,7 @@ TEST(HelpTexts, NoPageHasASpellingMistake) {
         QProcess aspell;
         aspell.start(QStringLiteral("aspell"), {"list", "--lang=en_GB", "--encoding=utf-8", "--personal=" + words});
         ASSERT_TRUE(aspell.waitForStarted(10000)) << "aspell is needed for this test";
-        aspell.write(help::plainProse(help::pageSource(page)).toUtf8());
+        aspell.write(withoutQuotedOwnTexts(help::plainProse(help::pageSource(page))).toUtf8());
         aspell.closeWriteChannel();
         ASSERT_TRUE(aspell.waitForFinished(30000));
         ASSERT_EQ(aspell.exitCode(), 0) << aspell.readAllStandardError().toStdString();
