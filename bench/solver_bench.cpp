@@ -9,7 +9,7 @@
 
 namespace tarnwell {
 namespace {
-SolventSlot& slotAt(AppState& state, std::size_t k) { return state.slots[k]; }
+SolventSlot& slotAt(AppState& state, std::size_t k) { return state.solventSlots[k]; }
 }  // namespace
 }  // namespace tarnwell
 

@@ -119,9 +119,9 @@ void fillFigures(const PreparedSearch& search, FoundBlend& blend) {
     for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
         const FinderCandidate& c =
             search.candidates[static_cast<std::size_t>(search.candidateOfRow[static_cast<std::size_t>(blend.rows[k])])];
-        state.slots[k] = c.slot;
-        state.blendResult.slots[k] = c.hazards;
-        state.blendResult.slots[k].concentration = blend.concentration[k];
+        state.solventSlots[k] = c.slot;
+        state.blendResult.slotResults[k] = c.hazards;
+        state.blendResult.slotResults[k].concentration = blend.concentration[k];
     }
     state.blendResult.mixN = blend.mixN;
     state.blendResult.mixD = blend.mixD;

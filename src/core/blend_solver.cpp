@@ -169,26 +169,26 @@ BlendMessage calculateBlend(AppState& state, const CalculateRequest& request) {
     BlendResult& blend = state.blendResult;
     const auto& records = state.table.records;
     for (std::size_t k = 0; k < 2; ++k)
-        copyHazardTexts(blend.slots[k], records[static_cast<std::size_t>(request.selectedRow[k])]);
+        copyHazardTexts(blend.slotResults[k], records[static_cast<std::size_t>(request.selectedRow[k])]);
     if (!two) {
-        copyHazardTexts(blend.slots[2], records[static_cast<std::size_t>(request.selectedRow[2])]);
+        copyHazardTexts(blend.slotResults[2], records[static_cast<std::size_t>(request.selectedRow[2])]);
     } else {
         // Slot 3's reference and mg/m3 text stay as they were.
-        blend.slots[2].twaText.clear();
-        blend.slots[2].vhrText.clear();
-        SolventSlot& s3 = state.slots[2];
+        blend.slotResults[2].twaText.clear();
+        blend.slotResults[2].vhrText.clear();
+        SolventSlot& s3 = state.solventSlots[2];
         s3.molarVolume = 0.0;
         s3.n = s3.d = s3.w = 0;
     }
 
     std::array<Triple, 3> triples;
-    for (std::size_t k = 0; k < 3; ++k) triples[k] = {state.slots[k].n, state.slots[k].d, state.slots[k].w};
+    for (std::size_t k = 0; k < 3; ++k) triples[k] = {state.solventSlots[k].n, state.solventSlots[k].d, state.solventSlots[k].w};
     const SolveResult solved = solveConcentrations(triples, {target.n, target.d, target.w}, two);
     if (solved.passesEnded) {
         blend.mixN = solved.mixN;
         blend.mixD = solved.mixD;
         blend.mixW = solved.mixW;
-        for (std::size_t k = 0; k < 3; ++k) blend.slots[k].concentration = solved.concentration[k];
+        for (std::size_t k = 0; k < 3; ++k) blend.slotResults[k].concentration = solved.concentration[k];
     }
     return solved.message;
 }

@@ -63,7 +63,7 @@ std::string wholeOrZero(double value) {
 
 void mixtureTwa(const AppState& state, std::size_t inUse, ReportFigures& f) {
     f.mixtureTwaText = "X";
-    const auto& slots = state.blendResult.slots;
+    const auto& slots = state.blendResult.slotResults;
     for (std::size_t k = 0; k < inUse; ++k)
         if (!isNumericText(slots[k].twaMgText)) return;
     std::array<double, 3> mg{}, ppmPerMg{};
@@ -89,7 +89,7 @@ void mixtureTwa(const AppState& state, std::size_t inUse, ReportFigures& f) {
 
 void mixtureVhr(const AppState& state, std::size_t inUse, ReportFigures& f) {
     f.mixtureVhrText = "X";
-    const auto& slots = state.blendResult.slots;
+    const auto& slots = state.blendResult.slotResults;
     std::array<double, 3> vhr{};
     for (std::size_t k = 0; k < inUse; ++k) {
         if (!isNumericText(slots[k].vhrText)) return;
@@ -115,8 +115,8 @@ ReportFigures computeReportFigures(const AppState& state) {
     ReportFigures f;
     f.twoSolvents = state.twoSolventMode < 0;
     const std::size_t inUse = f.twoSolvents ? 2 : 3;
-    const auto& slots = state.slots;
-    const auto& blend = state.blendResult.slots;
+    const auto& slots = state.solventSlots;
+    const auto& blend = state.blendResult.slotResults;
     const TargetPoint& target = state.target;
 
     for (std::size_t k = 0; k < 3; ++k) {

@@ -40,7 +40,7 @@ struct BlendSlotResult {
 
 struct BlendResult {
     double mixN = 0.0, mixD = 0.0, mixW = 0.0;
-    std::array<BlendSlotResult, 3> slots;
+    std::array<BlendSlotResult, 3> slotResults;
 };
 
 // What the custom solvent screen leaves behind for the screen that asked.
@@ -54,7 +54,7 @@ struct CustomSolventResult {
 
 struct AppState {
     SolventTable table;
-    std::array<SolventSlot, 3> slots;
+    std::array<SolventSlot, 3> solventSlots;  // not "slots": Qt defines that word as a macro
     TargetPoint target;
     std::int16_t twoSolventMode = 0;  // -1 two solvents; 0 and 1 three
     BlendResult blendResult;

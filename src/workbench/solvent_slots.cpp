@@ -2,6 +2,6 @@
 
 namespace tarnwell {
 
-SolventSlot& solventSlot(AppState& state, int k) { return state.slots.at(static_cast<std::size_t>(k)); }
+SolventSlot& solventSlot(AppState& state, int k) { return state.solventSlots.at(static_cast<std::size_t>(k)); }
 
 }  // namespace tarnwell

@@ -94,7 +94,7 @@ CalculatedBlend calculateThroughState(const SolventTable& table, const TargetPoi
     state.twoSolventMode = b.size == 2 ? -1 : 1;
     for (std::size_t k = 0; k < static_cast<std::size_t>(b.size); ++k) {
         const SolventRecord& r = table.records[static_cast<std::size_t>(b.rows[k])];
-        SolventSlot& s = state.slots[k];
+        SolventSlot& s = state.solventSlots[k];
         s.label = r.label;
         s.n = static_cast<std::int16_t>(std::stoi(r.n));
         s.d = static_cast<std::int16_t>(std::stoi(r.d));

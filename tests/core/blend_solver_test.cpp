@@ -177,9 +177,9 @@ AppState stateWithSlots() {
     s.table.records = {record("A", "2", "94", "4", "2", "100", "289", "375"),
                        record("B", "3", "47", "16", "37", "1000", "58", "1900"),
                        record("C", "2", "65", "30", "5", "250", "1057", "590")};
-    s.slots[0].n = 94, s.slots[0].d = 4, s.slots[0].w = 2, s.slots[0].molarVolume = 106;
-    s.slots[1].n = 47, s.slots[1].d = 16, s.slots[1].w = 37, s.slots[1].molarVolume = 58;
-    s.slots[2].n = 65, s.slots[2].d = 30, s.slots[2].w = 5, s.slots[2].molarVolume = 74;
+    s.solventSlots[0].n = 94, s.solventSlots[0].d = 4, s.solventSlots[0].w = 2, s.solventSlots[0].molarVolume = 106;
+    s.solventSlots[1].n = 47, s.solventSlots[1].d = 16, s.solventSlots[1].w = 37, s.solventSlots[1].molarVolume = 58;
+    s.solventSlots[2].n = 65, s.solventSlots[2].d = 30, s.solventSlots[2].w = 5, s.solventSlots[2].molarVolume = 74;
     s.target.n = 50, s.target.d = 15, s.target.w = 35;
     return s;
 }
@@ -221,32 +221,32 @@ TEST(CalculateBlend, CopiesHazardTextsAndWritesTheSolve) {
     AppState s = stateWithSlots();
     ASSERT_EQ(calculateBlend(s, allFilled()), BlendMessage::Solved);
     const BlendResult& b = s.blendResult;
-    EXPECT_EQ(b.slots[0].twaText, "100");
-    EXPECT_EQ(b.slots[1].vhrText, "58");
-    EXPECT_EQ(b.slots[2].twaMgText, "590");
-    EXPECT_EQ(b.slots[1].reference, 3);
-    EXPECT_NEAR(b.slots[0].concentration, 0.06037, k5);
-    EXPECT_NEAR(b.slots[1].concentration, 0.93963, k5);
-    EXPECT_EQ(b.slots[2].concentration, 0.0);
+    EXPECT_EQ(b.slotResults[0].twaText, "100");
+    EXPECT_EQ(b.slotResults[1].vhrText, "58");
+    EXPECT_EQ(b.slotResults[2].twaMgText, "590");
+    EXPECT_EQ(b.slotResults[1].reference, 3);
+    EXPECT_NEAR(b.slotResults[0].concentration, 0.06037, k5);
+    EXPECT_NEAR(b.slotResults[1].concentration, 0.93963, k5);
+    EXPECT_EQ(b.slotResults[2].concentration, 0.0);
     EXPECT_NEAR(b.mixN, 49.84, 0.005);
 }
 
 TEST(CalculateBlend, TwoSolventModeClearsSlot3ButKeepsItsReference) {
     AppState s = stateWithSlots();
     s.target = {70, 10, 20, 0, "", "", "", ""};
-    s.blendResult.slots[2] = {0.7, 9, "old twa", "old mg", "old vhr"};
+    s.blendResult.slotResults[2] = {0.7, 9, "old twa", "old mg", "old vhr"};
     CalculateRequest r = allFilled();
     r.useOnlyTwoSolvents = true;
     ASSERT_EQ(calculateBlend(s, r), BlendMessage::Solved);
-    const BlendSlotResult& third = s.blendResult.slots[2];
+    const BlendSlotResult& third = s.blendResult.slotResults[2];
     EXPECT_EQ(third.twaText, "");
     EXPECT_EQ(third.vhrText, "");
     EXPECT_EQ(third.reference, 9);
     EXPECT_EQ(third.twaMgText, "old mg");
     EXPECT_EQ(third.concentration, 0.0);
-    EXPECT_EQ(s.slots[2].n + s.slots[2].d + s.slots[2].w, 0);
-    EXPECT_EQ(s.slots[2].molarVolume, 0.0);
-    EXPECT_NEAR(s.blendResult.slots[0].concentration, 0.48747, k5);
+    EXPECT_EQ(s.solventSlots[2].n + s.solventSlots[2].d + s.solventSlots[2].w, 0);
+    EXPECT_EQ(s.solventSlots[2].molarVolume, 0.0);
+    EXPECT_NEAR(s.blendResult.slotResults[0].concentration, 0.48747, k5);
 }
 
 TEST(CalculateBlend, MixtureWrittenOnToleranceFailureOnly) {
@@ -260,11 +260,11 @@ TEST(CalculateBlend, MixtureWrittenOnToleranceFailureOnly) {
 
     // A singular system: the hazard texts are copied, the figures are not.
     AppState t = stateWithSlots();
-    t.slots[1] = t.slots[0];
+    t.solventSlots[1] = t.solventSlots[0];
     t.blendResult.mixN = -7;
     EXPECT_EQ(calculateBlend(t, allFilled()), BlendMessage::GammaZero);
     EXPECT_EQ(t.blendResult.mixN, -7);
-    EXPECT_EQ(t.blendResult.slots[2].twaText, "250");
+    EXPECT_EQ(t.blendResult.slotResults[2].twaText, "250");
 }
 
 TEST(BlendMessages, TitlesAndTextsExactly) {

@@ -386,12 +386,12 @@ TEST(MixtureHazards, AgreeWithTheBlendReportForTheSameMixture) {
                 app.twoSolventMode = -1;
                 for (std::size_t k = 0; k < 2; ++k) {
                     const Solvent& s = k == 0 ? solvents[i] : solvents[j];
-                    app.slots[k].molarVolume = s.molarVolume;
-                    app.slots[k].molecularWeight = s.molecularWeight;
-                    app.blendResult.slots[k].concentration = m.calc.moleFraction[k];
-                    app.blendResult.slots[k].twaText = s.ppm;
-                    app.blendResult.slots[k].twaMgText = s.mg;
-                    app.blendResult.slots[k].vhrText = s.vhr;
+                    app.solventSlots[k].molarVolume = s.molarVolume;
+                    app.solventSlots[k].molecularWeight = s.molecularWeight;
+                    app.blendResult.slotResults[k].concentration = m.calc.moleFraction[k];
+                    app.blendResult.slotResults[k].twaText = s.ppm;
+                    app.blendResult.slotResults[k].twaMgText = s.mg;
+                    app.blendResult.slotResults[k].vhrText = s.vhr;
                 }
                 const ReportFigures report = computeReportFigures(app);
                 ASSERT_TRUE(report.mixtureTwaPpm && report.mixtureVhr);

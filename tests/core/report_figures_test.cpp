@@ -27,8 +27,8 @@ const Solvent kEthanol{"2:   Ethanol", 36, 20, 44, 2, 58.35, 46.1, "1000", "1900
 const Solvent kToluene{"2:   Toluene", 84, 7, 9, 2, 105.86, 92.1, "100", "375", "276", "Eyes, kidneys"};
 
 void put(AppState& s, std::size_t k, const Solvent& v, double concentration) {
-    s.slots[k] = {v.label, v.n, v.d, v.w, v.mv, v.mw, v.effects};
-    s.blendResult.slots[k] = {concentration, v.reference, v.twa, v.twaMg, v.vhr};
+    s.solventSlots[k] = {v.label, v.n, v.d, v.w, v.mv, v.mw, v.effects};
+    s.blendResult.slotResults[k] = {concentration, v.reference, v.twa, v.twaMg, v.vhr};
 }
 
 AppState twoSolventState() {
@@ -36,7 +36,7 @@ AppState twoSolventState() {
     s.twoSolventMode = -1;
     put(s, 0, kAcetone, 0.5);
     put(s, 1, kEthanol, 0.5);
-    s.blendResult.slots[2] = {0.0, 0, "", "", ""};
+    s.blendResult.slotResults[2] = {0.0, 0, "", "", ""};
     s.target = {42, 26, 32, 2, "2:   Target", "250", "100", "Eyes"};
     s.blendResult.mixN = 41.5, s.blendResult.mixD = 26, s.blendResult.mixW = 32.5;
     return s;
@@ -130,9 +130,9 @@ TEST(ReportFigures, ReferenceWarning) {
                          Case{"hand target", 2, 2, 2, 0, false, true}}) {
         AppState s = threeSolventState();
         s.twoSolventMode = c.two ? -1 : 1;
-        s.blendResult.slots[0].reference = c.r1;
-        s.blendResult.slots[1].reference = c.r2;
-        s.blendResult.slots[2].reference = c.r3;
+        s.blendResult.slotResults[0].reference = c.r1;
+        s.blendResult.slotResults[1].reference = c.r2;
+        s.blendResult.slotResults[2].reference = c.r3;
         s.target.reference = c.target;
         EXPECT_EQ(computeReportFigures(s).showReferenceWarning, c.warn) << c.name;
     }
@@ -180,21 +180,21 @@ TEST(ReportFigures, UnusableNumbersGiveX) {
         bool twaX, vhrX;
     };
     const Case cases[] = {
-        {"TWA mg/m3 not a number", [](AppState& s) { s.blendResult.slots[1].twaMgText = "none"; }, true, false},
-        {"slot 3 TWA mg/m3 not a number", [](AppState& s) { s.blendResult.slots[2].twaMgText = ""; }, true, false},
-        {"TWA ppm not a number", [](AppState& s) { s.blendResult.slots[0].twaText = "none"; }, true, false},
-        {"TWA mg/m3 of 0", [](AppState& s) { s.blendResult.slots[0].twaMgText = "0"; }, true, false},
+        {"TWA mg/m3 not a number", [](AppState& s) { s.blendResult.slotResults[1].twaMgText = "none"; }, true, false},
+        {"slot 3 TWA mg/m3 not a number", [](AppState& s) { s.blendResult.slotResults[2].twaMgText = ""; }, true, false},
+        {"TWA ppm not a number", [](AppState& s) { s.blendResult.slotResults[0].twaText = "none"; }, true, false},
+        {"TWA mg/m3 of 0", [](AppState& s) { s.blendResult.slotResults[0].twaMgText = "0"; }, true, false},
         {"TWA mg/m3 of 0 at concentration 0",
          [](AppState& s) {
-             s.blendResult.slots[2].twaMgText = "0";
-             s.blendResult.slots[2].concentration = 0;
-             s.blendResult.slots[1].concentration = 0.8;
+             s.blendResult.slotResults[2].twaMgText = "0";
+             s.blendResult.slotResults[2].concentration = 0;
+             s.blendResult.slotResults[1].concentration = 0.8;
          },
          true, false},
-        {"VHR not a number", [](AppState& s) { s.blendResult.slots[1].vhrText = "none"; }, false, true},
-        {"VHR of 0", [](AppState& s) { s.blendResult.slots[2].vhrText = "0"; }, false, true},
+        {"VHR not a number", [](AppState& s) { s.blendResult.slotResults[1].vhrText = "none"; }, false, true},
+        {"VHR of 0", [](AppState& s) { s.blendResult.slotResults[2].vhrText = "0"; }, false, true},
         {"molecular weights 0",
-         [](AppState& s) { for (auto& slot : s.slots) slot.molecularWeight = 0; },
+         [](AppState& s) { for (auto& slot : s.solventSlots) slot.molecularWeight = 0; },
          true, true},
     };
     for (const Case& c : cases) {
@@ -219,7 +219,7 @@ TEST(ReportFigures, SmallLimitsKeepTheirDecimal) {
     // Both solvents 0.1 ppm = 0.4 mg/m3: the mixture is 0.4 mg/m3 and 0.1 ppm
     // (rounding 0.4 mg/m3 to a whole number first would give 0 ppm).
     AppState s = twoSolventState();
-    for (std::size_t k = 0; k < 2; ++k) s.blendResult.slots[k].twaText = "0.1", s.blendResult.slots[k].twaMgText = "0.4";
+    for (std::size_t k = 0; k < 2; ++k) s.blendResult.slotResults[k].twaText = "0.1", s.blendResult.slotResults[k].twaMgText = "0.4";
     ReportFigures f = computeReportFigures(s);
     ASSERT_TRUE(f.mixtureTwaPpm);
     EXPECT_NEAR(*f.mixtureTwaMg, 0.4, 1e-6);
@@ -227,7 +227,7 @@ TEST(ReportFigures, SmallLimitsKeepTheirDecimal) {
 
     // Three solvents, 0.4 ppm = 2 mg/m3 each: mg/m3 >= 1 but ppm < 1, so one decimal.
     AppState t = threeSolventState();
-    for (auto& slot : t.blendResult.slots) slot.twaText = "0.4", slot.twaMgText = "2";
+    for (auto& slot : t.blendResult.slotResults) slot.twaText = "0.4", slot.twaMgText = "2";
     f = computeReportFigures(t);
     EXPECT_EQ(f.mixtureTwaText, "0.4");
 }
@@ -237,7 +237,7 @@ TEST(ReportFigures, MixtureVhrOfZeroShowsZero) {
     for (std::int16_t mode : {std::int16_t{-1}, std::int16_t{1}}) {
         AppState s = threeSolventState();
         s.twoSolventMode = mode;
-        for (auto& slot : s.blendResult.slots) slot.vhrText = "0.1";
+        for (auto& slot : s.blendResult.slotResults) slot.vhrText = "0.1";
         const ReportFigures f = computeReportFigures(s);
         EXPECT_EQ(f.mixtureVhrText, "0") << "mode " << mode;
         EXPECT_EQ(f.mixtureVhr, 0.0);
@@ -257,7 +257,7 @@ TEST(ReportFigures, SaferValueColours) {
     }
     // Target TWA 100 and a mixture of two 100 ppm solvents: equal in single precision.
     AppState s = twoSolventState();
-    for (std::size_t k = 0; k < 2; ++k) s.blendResult.slots[k].twaText = "100", s.blendResult.slots[k].twaMgText = "400";
+    for (std::size_t k = 0; k < 2; ++k) s.blendResult.slotResults[k].twaText = "100", s.blendResult.slotResults[k].twaMgText = "400";
     s.target.twaText = "100";
     const ReportFigures f = computeReportFigures(s);
     EXPECT_EQ(f.mixtureTwaText, "100");
@@ -267,8 +267,8 @@ TEST(ReportFigures, SaferValueColours) {
 
 TEST(ReportFigures, LeftOutSlotShowsZeroVolume) {
     AppState s = threeSolventState();
-    s.blendResult.slots[2].concentration = 0;
-    s.blendResult.slots[1].concentration = 0.8;
+    s.blendResult.slotResults[2].concentration = 0;
+    s.blendResult.slotResults[1].concentration = 0.8;
     EXPECT_EQ(computeReportFigures(s).volumeText[2], ".000");
 }
 

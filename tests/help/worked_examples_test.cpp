@@ -63,7 +63,7 @@ Blend solve(int targetRow, const std::vector<int>& solventRows) {
                       t.label, t.twaText, t.vhrText, t.effects};
     for (std::size_t k = 0; k < solventRows.size(); ++k) {
         const SolventRecord& r = record(solventRows[k]);
-        b.state.slots[k] = {r.label, static_cast<std::int16_t>(std::stoi(r.n)), static_cast<std::int16_t>(std::stoi(r.d)),
+        b.state.solventSlots[k] = {r.label, static_cast<std::int16_t>(std::stoi(r.n)), static_cast<std::int16_t>(std::stoi(r.d)),
                             static_cast<std::int16_t>(std::stoi(r.w)), std::stod(r.molarVolume),
                             std::stod(r.molecularWeight), r.effects};
         b.request.selectedRow[k] = solventRows[k];
@@ -140,7 +140,7 @@ TEST(HelpWorkedExamples, OnlyOneOfTheTwoParameterSetsOfDimethylacetamideIsMatche
     const std::vector<int> solvents = {row("Acetone"), row("Ethanol"), row("n-Heptane")};
     Blend matched = solve(ref2, solvents);
     EXPECT_EQ(matched.message, BlendMessage::Solved);
-    EXPECT_EQ(matched.state.blendResult.slots[2].concentration, 0.0) << "acetone and ethanol alone";
+    EXPECT_EQ(matched.state.blendResult.slotResults[2].concentration, 0.0) << "acetone and ethanol alone";
     Blend missed = solve(ref3, solvents);
     ASSERT_EQ(missed.message, BlendMessage::OutsideTolerance);
     const double miss = std::abs(missed.state.blendResult.mixN - missed.state.target.n);
@@ -270,12 +270,12 @@ TEST(HelpWorkedExamples, TwoSolventsGetTheFiguresOfTheResultsPage) {
         report.twoSolventMode = -1;
         for (int k = 0; k < 2; ++k) {
             const SolventRecord& r = record(k == 0 ? acetone : ethanol);
-            report.slots[k].molarVolume = std::stod(r.molarVolume);
-            report.slots[k].molecularWeight = std::stod(r.molecularWeight);
-            report.blendResult.slots[k].concentration = two.calc.moleFraction[k];
-            report.blendResult.slots[k].twaText = r.twaText;
-            report.blendResult.slots[k].twaMgText = r.twaMgText;
-            report.blendResult.slots[k].vhrText = r.vhrText;
+            report.solventSlots[k].molarVolume = std::stod(r.molarVolume);
+            report.solventSlots[k].molecularWeight = std::stod(r.molecularWeight);
+            report.blendResult.slotResults[k].concentration = two.calc.moleFraction[k];
+            report.blendResult.slotResults[k].twaText = r.twaText;
+            report.blendResult.slotResults[k].twaMgText = r.twaMgText;
+            report.blendResult.slotResults[k].vhrText = r.vhrText;
         }
         const ReportFigures f = computeReportFigures(report);
         EXPECT_EQ(two.out.twa.text, f.mixtureTwaText);
