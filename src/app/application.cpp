@@ -8,6 +8,7 @@
 #include "mixcalc/frm_calculate_params_from_mix.h"
 #include "ui/events.h"
 #include "ui/layout.h"
+#include "ui/solvent_labels.h"
 #include "ui/platform.h"
 #include "workbench/frm_solvermain.h"
 
@@ -39,10 +40,7 @@ bool Application::openMainScreen() {
         return false;
     }
     state_.table = std::move(*table);
-    QStringList labels;
-    labels.reserve(static_cast<qsizetype>(state_.table.labels.size()));
-    for (const std::string& label : state_.table.labels) labels << QString::fromStdString(label);
-    solventLabels_ = std::make_unique<QStringListModel>(labels);
+    solventLabels_ = ui::makeSolventLabelModel(state_.table);
     main_ = std::make_unique<FrmSolvermain>(state_, platform_, *this, *custom_, solventLabels_.get());
     ui::centreOn(main_.get(), nullptr);
     return true;

@@ -3,6 +3,7 @@
 // get the normal report of that blend; filters, cancel, close and print.
 
 // core headers first: Qt's `slots` keyword macro would hide AppState's member.
+#include "ui/solvent_labels.h"
 #include "core/blend_finder.h"
 #include "core/database.h"
 #include "core/messages.h"
@@ -81,9 +82,7 @@ protected:
         state = AppState{};
         state.table = std::move(table);
         ASSERT_GT(state.table.records.size(), 2u);
-        QStringList labels;
-        for (const std::string& label : state.table.labels) labels << QString::fromStdString(label);
-        model = std::make_unique<QStringListModel>(labels);
+        model = ui::makeSolventLabelModel(state.table);
         custom = std::make_unique<CustomSolventService>(state.custom, platform);
         screen = std::make_unique<FrmSolvermain>(state, platform, navigator, *custom, model.get());
         screen->show();

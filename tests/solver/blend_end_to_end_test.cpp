@@ -2,6 +2,7 @@
 // solvent lists, real clicks on the target lists and on Calculate, the real
 // modal report read and closed, and the main screen found as it was.
 
+#include "ui/solvent_labels.h"
 #include "core/database.h"
 #include "core/state.h"
 #include "state_access.h"
@@ -59,9 +60,7 @@ protected:
         LoadResult loaded = parseSolventDatabase(databaseText(solvents()));
         ASSERT_TRUE(std::holds_alternative<SolventTable>(loaded));
         state.table = std::get<SolventTable>(std::move(loaded));
-        QStringList labels;
-        for (const std::string& label : state.table.labels) labels << QString::fromStdString(label);
-        model = std::make_unique<QStringListModel>(labels);
+        model = ui::makeSolventLabelModel(state.table);
         custom = std::make_unique<CustomSolventService>(state.custom, platform);
         screen = std::make_unique<FrmSolvermain>(state, platform, navigator, *custom, model.get());
         screen->show();

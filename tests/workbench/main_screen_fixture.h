@@ -4,6 +4,7 @@
 // shown and active so that real clicks, typing and focus changes reach it.
 
 // core/state.h first: Qt's `slots` keyword macro would hide AppState's member.
+#include "ui/solvent_labels.h"
 #include "core/database.h"
 #include "core/state.h"
 
@@ -64,9 +65,7 @@ protected:
         ASSERT_TRUE(std::holds_alternative<SolventTable>(loaded));
         state.table = std::get<SolventTable>(std::move(loaded));
         ASSERT_EQ(state.table.lastIndex, kCustomRow);
-        QStringList labels;
-        for (const std::string& label : state.table.labels) labels << QString::fromStdString(label);
-        model = std::make_unique<QStringListModel>(labels);
+        model = ui::makeSolventLabelModel(state.table);
         custom = std::make_unique<CustomSolventService>(state.custom, platform);
         screen = std::make_unique<FrmSolvermain>(state, platform, navigator, *custom, model.get());
         screen->show();
