@@ -37,18 +37,19 @@ const SolventTable& generated() {
     static const SolventTable table = [] {
         const SolventTable& base = shipped();
         SolventTable t;
+        t.storage = base.storage;  // the copied records still point into the base's texts
         std::uint32_t seed = 12345;
         auto next = [&seed] { return seed = seed * 1103515245u + 12345u, static_cast<int>((seed >> 16) % 11) - 5; };
         const std::size_t solvents = static_cast<std::size_t>(base.lastIndex);
         for (std::size_t i = 0; i < 999; ++i) {
             SolventRecord r = base.records[i % solvents];
-            int n = std::stoi(r.n) + next(), d = std::stoi(r.d) + next();
+            int n = std::stoi(std::string(r.n)) + next(), d = std::stoi(std::string(r.d)) + next();
             n = std::clamp(n, 0, 100);
             d = std::clamp(d, 0, 100 - n);
-            r.n = std::to_string(n);
-            r.d = std::to_string(d);
-            r.w = std::to_string(100 - n - d);
-            r.label += " #" + std::to_string(i);
+            r.n = t.own(std::to_string(n));
+            r.d = t.own(std::to_string(d));
+            r.w = t.own(std::to_string(100 - n - d));
+            r.label = t.own(std::string(r.label) + " #" + std::to_string(i));
             t.records.push_back(r);
         }
         t.records.push_back(base.records.back());
@@ -63,9 +64,9 @@ TargetPoint toluene(const SolventTable& table) {
     for (const SolventRecord& r : table.records)
         if (r.label.rfind("2:   Toluene", 0) == 0) {
             TargetPoint t;
-            t.n = static_cast<std::int16_t>(std::stoi(r.n));
-            t.d = static_cast<std::int16_t>(std::stoi(r.d));
-            t.w = static_cast<std::int16_t>(std::stoi(r.w));
+            t.n = static_cast<std::int16_t>(std::stoi(std::string(r.n)));
+            t.d = static_cast<std::int16_t>(std::stoi(std::string(r.d)));
+            t.w = static_cast<std::int16_t>(std::stoi(std::string(r.w)));
             t.reference = 2;
             t.label = r.label;
             t.twaText = r.twaText;

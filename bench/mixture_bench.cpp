@@ -11,6 +11,7 @@
 #include "bench_support.h"
 #include "ui/events.h"
 #include "ui/navigator.h"
+#include "ui/solvent_labels.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
@@ -106,9 +106,7 @@ void BM_CalculateToQuestionShown(benchmark::State& state) {
         return;
     }
     app.table = std::get<SolventTable>(loaded);
-    QStringList labels;
-    for (const std::string& l : app.table.labels) labels << QString::fromStdString(l);
-    QStringListModel model(labels);
+    ui::SolventLabelModel model(app.table);
     NoNavigation navigator;
     CustomSolventService custom(app.custom, platform);
     FrmCalculateParamsfromMix screen(app, platform, navigator, custom, &model);

@@ -87,9 +87,10 @@ void BM_CalculateToReportShown(benchmark::State& st) {
         for (std::size_t i = 0; i + 1 < records.size(); ++i) {
             if (records[i].label != names[slot]) continue;
             request.selectedRow[slot] = static_cast<int>(i);
-            slotAt(state, slot) = {records[i].label, *parseWholeNumber(records[i].n), *parseWholeNumber(records[i].d),
-                                   *parseWholeNumber(records[i].w), *parseDouble(records[i].molarVolume),
-                                   *parseDouble(records[i].molecularWeight), records[i].effects};
+            slotAt(state, slot) = {std::string(records[i].label), *parseWholeNumber(records[i].n),
+                                   *parseWholeNumber(records[i].d), *parseWholeNumber(records[i].w),
+                                   *parseDouble(records[i].molarVolume), *parseDouble(records[i].molecularWeight),
+                                   std::string(records[i].effects)};
             break;
         }
     }

@@ -46,7 +46,7 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-bool positive(const std::string& text) {
+bool positive(std::string_view text) {
     auto v = parseDouble(text);
     return v && *v > 0.0;
 }
@@ -79,7 +79,7 @@ int expectedFailure(const std::vector<std::string_view>& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const LoadResult result = parseSolventDatabase(bytes);
+    const LoadResult result = parseSolventDatabase(std::string(bytes));
     const std::vector<std::string_view> lines = referenceLines(bytes);
 
     const int expected = expectedFailure(lines);

@@ -14,7 +14,6 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
-#include <QStringListModel>
 
 namespace tarnwell {
 

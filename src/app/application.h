@@ -8,10 +8,11 @@
 #include <QPointer>
 #include <memory>
 
-class QStringListModel;
-
 namespace tarnwell {
-namespace ui { class Platform; }
+namespace ui {
+class Platform;
+class SolventLabelModel;
+}  // namespace ui
 class CustomSolventService;
 class FrmSolverStartup;
 class FrmReadDatabase;
@@ -51,7 +52,7 @@ private:
     AppState state_;
     std::unique_ptr<CustomSolventService> custom_;
     std::unique_ptr<HelpPages> help_;
-    std::unique_ptr<QStringListModel> solventLabels_;
+    std::unique_ptr<ui::SolventLabelModel> solventLabels_;
     std::unique_ptr<FrmSolverStartup> startup_;
     std::unique_ptr<FrmReadDatabase> notice_;
     std::unique_ptr<FrmSolvermain> main_;

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +20,7 @@ std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
     for (std::size_t i = 0; i < table.records.size(); ++i) {
         const SolventRecord& r = table.records[i];
         ChartSolvent s;
-        s.label = QString::fromStdString(r.label);
+        s.label = ui::qs(r.label);
         if (static_cast<int>(i) != table.lastIndex) {
             s.n = parseWholeNumber(r.n).value_or(0);
             s.d = parseWholeNumber(r.d).value_or(0);

@@ -23,8 +23,8 @@ constexpr double kPruneTolerance = 0.5 + 1e-6;
 
 constexpr unsigned kCancelEvery = 4096;
 
-bool hasSkinNotation(const std::string& effects) {
-    static const std::string mark = "[skin]";
+bool hasSkinNotation(std::string_view effects) {
+    constexpr std::string_view mark = "[skin]";
     auto lower = [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
     if (effects.size() < mark.size()) return false;
     for (std::size_t at = 0; at + mark.size() <= effects.size(); ++at) {

@@ -2,40 +2,79 @@
 
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tarnwell {
 namespace {
 
 constexpr int kLinesPerRecord = 12;
 constexpr int kHeaderLines = 4;
+constexpr std::string_view kLabelSeparator = ":   ";
 
-// Splits lines lazily: the file is read in one go and cut in memory.
+// Cuts the bytes into lines. Lines average about ten bytes, so the line ends
+// are found 64 bytes at a time rather than with a search per line.
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit LineReader(std::string_view bytes) : data_(bytes.data()), size_(bytes.size()) {}
 
     bool next(std::string_view& line) {
-        if (pos_ >= bytes_.size()) return false;
-        std::size_t cr = bytes_.find('\r', pos_);
-        if (cr == std::string_view::npos) {
-            line = bytes_.substr(pos_);
-            pos_ = bytes_.size();
-            return true;
+        if (pos_ >= size_) return false;
+        while (ends_ == 0) {
+            if (blockEnd_ >= size_) {  // no line end left: the rest is the last line
+                line = std::string_view(data_ + pos_, size_ - pos_);
+                pos_ = size_;
+                return true;
+            }
+            blockStart_ = blockEnd_;
+            blockEnd_ += 64;
+            ends_ = carriageReturnsFrom(blockStart_);
         }
-        line = bytes_.substr(pos_, cr - pos_);
+        const std::size_t cr = blockStart_ + static_cast<std::size_t>(std::countr_zero(ends_));
+        ends_ &= ends_ - 1;
+        line = std::string_view(data_ + pos_, cr - pos_);
         pos_ = cr + 1;
-        if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+        if (pos_ < size_ && data_[pos_] == '\n') ++pos_;  // CR LF is one line end
         return true;
     }
 
 private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
+    // Bit i is set when the byte at start + i is a CR.
+    std::uint64_t carriageReturnsFrom(std::size_t start) const {
+        std::uint64_t mask = 0;
+#if defined(__SSE2__)
+        if (size_ - start >= 64) {
+            const __m128i cr = _mm_set1_epi8('\r');
+            for (int k = 0; k < 4; ++k) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + start + 16 * k));
+                const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
+                mask |= static_cast<std::uint64_t>(bits) << (16 * k);
+            }
+            return mask;
+        }
+#endif
+        const std::size_t n = std::min<std::size_t>(64, size_ - start);
+        for (std::size_t i = 0; i < n; ++i)
+            if (data_[start + i] == '\r') mask |= std::uint64_t{1} << i;
+        return mask;
+    }
+
+    const char* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;         // start of the next line
+    std::size_t blockStart_ = 0;  // the block `ends_` describes
+    std::size_t blockEnd_ = 0;
+    std::uint64_t ends_ = 0;      // line ends in the block not yet handed out
 };
 
 constexpr std::array<char16_t, 32> kHighControls = {
@@ -43,23 +82,39 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void appendUtf8(std::string& out, char32_t cp) {
+// A byte of the 8-bit text takes at most this many bytes in UTF-8.
+constexpr std::size_t kMaxUtf8PerByte = 3;
+
+char* putUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
+        *out++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
 }
 
-std::string toText(std::string_view line) {
-    for (char c : line)
-        if (static_cast<unsigned char>(c) >= 0x80) return decodeWindows1252(line);
-    return std::string(line);
+// Writes the UTF-8 of `bytes` at `out` (room for kMaxUtf8PerByte per byte);
+// returns the end.
+char* decodeInto(std::string_view bytes, char* out) {
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) *out++ = c;
+        else if (b < 0xA0) out = putUtf8(out, kHighControls[b - 0x80]);
+        else out = putUtf8(out, b);
+    }
+    return out;
+}
+
+bool hasHighBytes(std::string_view bytes) {
+    unsigned char all = 0;
+    for (char c : bytes) all |= static_cast<unsigned char>(c);
+    return (all & 0x80) != 0;
 }
 
 std::string_view trimTrailingBlanks(std::string_view text) {
@@ -67,34 +122,66 @@ std::string_view trimTrailingBlanks(std::string_view text) {
     return text;
 }
 
-bool isPositiveNumber(const std::string& text) {
-    std::optional<double> v = parseDouble(text);
+// The number checks take a shortcut for the plain texts nearly every record
+// holds; anything else goes to the full number rules.
+bool isWholeNumber(std::string_view text) {
+    if (!text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return true;  // at most 9999: inside the 16-bit range
+    return parseWholeNumber(text).has_value();
+}
+
+bool isPositiveNumber(std::string_view text) {
+    if (!text.empty() && text.size() <= 20) {
+        bool point = false, digit = false, nonZero = false, plain = true;
+        for (char c : text) {
+            if (c >= '0' && c <= '9') {
+                digit = true;
+                nonZero = nonZero || c != '0';
+            } else if (c == '.' && !point) {
+                point = true;
+            } else {
+                plain = false;
+                break;
+            }
+        }
+        if (plain && digit) return nonZero;
+    }
+    const std::optional<double> v = parseDouble(text);
     return v && *v > 0.0;
 }
 
 bool recordIsUsable(const SolventRecord& r, bool isCustomEntryRow) {
-    if (!parseWholeNumber(r.reference)) return false;
+    if (!isWholeNumber(r.reference)) return false;
     if (isCustomEntryRow) return true;
-    return parseWholeNumber(r.n) && parseWholeNumber(r.d) && parseWholeNumber(r.w) &&
-           isPositiveNumber(r.molarVolume) && isPositiveNumber(r.molecularWeight);
+    return isWholeNumber(r.n) && isWholeNumber(r.d) && isWholeNumber(r.w) && isPositiveNumber(r.molarVolume) &&
+           isPositiveNumber(r.molecularWeight);
+}
+
+// The record's fields in line order after the name (line 0) and before the
+// separator line (11).
+std::array<std::string_view*, 10> fieldsOf(SolventRecord& r) {
+    return {&r.reference, &r.n,           &r.d,               &r.w,         &r.twaText,
+            &r.vhrText,   &r.molarVolume, &r.molecularWeight, &r.twaMgText, &r.effects};
 }
 
 }  // namespace
 
+std::string_view SolventTable::own(std::string text) {
+    if (!storage) storage = std::make_shared<Storage>();
+    return storage->kept.emplace_back(std::move(text));
+}
+
 std::string decodeWindows1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 4);
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) out.push_back(c);
-        else if (b < 0xA0) appendUtf8(out, kHighControls[b - 0x80]);
-        else appendUtf8(out, b);
-    }
+    std::string out(bytes.size() * kMaxUtf8PerByte, '\0');
+    out.resize(static_cast<std::size_t>(decodeInto(bytes, out.data()) - out.data()));
     return out;
 }
 
-LoadResult parseSolventDatabase(std::string_view bytes) {
-    LineReader reader(bytes);
+LoadResult parseSolventDatabase(std::string bytes) {
+    auto storage = std::make_shared<SolventTable::Storage>();
+    storage->fileBytes = std::move(bytes);
+    LineReader reader(storage->fileBytes);
     std::string_view line;
     for (int i = 0; i < kHeaderLines; ++i)
         if (!reader.next(line)) return LoadFailure::InputPastEnd;
@@ -107,58 +194,103 @@ LoadResult parseSolventDatabase(std::string_view bytes) {
     if (whole <= 0.0) return LoadFailure::CountNotPositive;
     const auto recordCount = static_cast<std::size_t>(whole);
 
+    // First the lines: the record's views point into the file's bytes, its
+    // name waits in the label until the labels are built.
     SolventTable table;
-    table.records.resize(recordCount);
-    table.labels.reserve(recordCount);
-    std::array<std::string_view, kLinesPerRecord> lines;
+    table.records.reserve(recordCount);
+    std::size_t labelBytes = 0;
+    const char* recordsStart = nullptr;
+    const char* recordsEnd = nullptr;
     for (std::size_t i = 0; i < recordCount; ++i) {
-        for (auto& l : lines)
-            if (!reader.next(l)) return LoadFailure::InputPastEnd;
-        SolventRecord& r = table.records[i];
-        const std::string_view name = trimTrailingBlanks(lines[0]);
-        const std::string_view reference = trimTrailingBlanks(lines[1]);
-        std::string label;
-        label.reserve(reference.size() + 4 + name.size());
-        label.append(reference).append(":   ").append(name);
-        r.label = toText(label);
-        r.reference = toText(lines[1]);
-        r.n = toText(lines[2]);
-        r.d = toText(lines[3]);
-        r.w = toText(lines[4]);
-        r.twaText = toText(lines[5]);
-        r.vhrText = toText(lines[6]);
-        r.molarVolume = toText(lines[7]);
-        r.molecularWeight = toText(lines[8]);
-        r.twaMgText = toText(lines[9]);
-        r.effects = toText(lines[10]);
-        table.labels.push_back(r.label);
+        SolventRecord r;
+        std::string_view name, separator;
+        if (!reader.next(name)) return LoadFailure::InputPastEnd;
+        for (std::string_view* field : fieldsOf(r))
+            if (!reader.next(*field)) return LoadFailure::InputPastEnd;
+        if (!reader.next(separator)) return LoadFailure::InputPastEnd;
+        r.label = trimTrailingBlanks(name);
+        labelBytes += trimTrailingBlanks(r.reference).size() + kLabelSeparator.size() + r.label.size();
+        if (i == 0) recordsStart = name.data();
+        recordsEnd = separator.data() + separator.size();
+        table.records.push_back(r);
     }
     // Checked only once every record is there: a file cut short is reported
     // as cut short even when the last record present is the custom-entry row.
     for (std::size_t i = 0; i < recordCount; ++i)
         if (!recordIsUsable(table.records[i], i + 1 == recordCount)) return LoadFailure::TypeMismatch;
+
+    // Then the labels, and the decoded text of any field beyond ASCII, in one
+    // block sized for the most they can take.
+    const std::string_view recordText(recordsStart, static_cast<std::size_t>(recordsEnd - recordsStart));
+    const bool decode = hasHighBytes(recordText);
+    const std::size_t room = decode ? kMaxUtf8PerByte * (labelBytes + recordText.size()) : labelBytes;
+    storage->decoded.reset(new char[room]);  // not cleared: every byte used is written first
+    char* out = storage->decoded.get();
+    auto put = [&out, decode](std::string_view text) {
+        if (decode) {
+            out = decodeInto(text, out);
+        } else {
+            std::memcpy(out, text.data(), text.size());
+            out += text.size();
+        }
+    };
+    table.labels.resize(recordCount);
+    for (std::size_t i = 0; i < recordCount; ++i) {
+        SolventRecord& r = table.records[i];
+        char* const start = out;
+        put(trimTrailingBlanks(r.reference));
+        put(kLabelSeparator);
+        put(r.label);
+        r.label = table.labels[i] = std::string_view(start, static_cast<std::size_t>(out - start));
+        if (!decode) continue;
+        for (std::string_view* field : fieldsOf(r)) {
+            if (!hasHighBytes(*field)) continue;
+            char* const fieldStart = out;
+            put(*field);
+            *field = std::string_view(fieldStart, static_cast<std::size_t>(out - fieldStart));
+        }
+    }
     table.lastIndex = static_cast<std::int16_t>(recordCount - 1);
+    table.storage = std::move(storage);
     return table;
 }
 
 LoadResult loadSolventDatabaseFile(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::path p(path);
-    if (!std::filesystem::exists(p, ec)) return LoadFailure::FileNotFound;
-    if (std::filesystem::is_directory(p, ec)) return LoadFailure::PathAccess;
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return errno == ENOENT ? LoadFailure::FileNotFound : LoadFailure::AccessDenied;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return LoadFailure::FileNotFound;
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return LoadFailure::PathAccess;
+        return LoadFailure::AccessDenied;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return LoadFailure::DeviceError;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return LoadFailure::PathAccess;
+    }
+    // One read for the whole file where its size is known; the loop covers
+    // short reads and files whose size the system does not tell.
     std::string bytes;
-    const auto size = std::filesystem::file_size(p, ec);
-    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return LoadFailure::DeviceError;
-    return parseSolventDatabase(bytes);
+    std::size_t used = 0;
+    bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
+    for (;;) {
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return errno == EISDIR ? LoadFailure::PathAccess : LoadFailure::DeviceError;
+        }
+        if (got == 0) break;
+        used += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    bytes.resize(used);
+    return parseSolventDatabase(std::move(bytes));
 }
 
 }  // namespace tarnwell

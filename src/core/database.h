@@ -5,8 +5,15 @@
 // lines, the record count on line 5, then that many records of 12 lines each.
 // Every field is kept as the text of its line; numbers are converted where
 // they are used. The last record is the custom-entry row ("Enter N, D, W").
+//
+// A table keeps the file's bytes once and its records are views into them
+// (and into the decoded labels), so that even the largest file loads in a
+// few milliseconds. Copies of a table share those bytes; a field set after
+// loading must be kept by the table with own().
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -16,22 +23,35 @@ namespace tarnwell {
 
 inline constexpr const char* kDatabaseFileName = "tarnwell database 1.0.txt";
 
+// Every field is UTF-8 text.
 struct SolventRecord {
-    std::string label;  // reference + ":   " + name, each with trailing blanks removed
-    std::string reference;
-    std::string n, d, w;
-    std::string twaText;
-    std::string vhrText;
-    std::string molarVolume;
-    std::string molecularWeight;
-    std::string twaMgText;
-    std::string effects;
+    std::string_view label;  // reference + ":   " + name, each with trailing blanks removed
+    std::string_view reference;
+    std::string_view n, d, w;
+    std::string_view twaText;
+    std::string_view vhrText;
+    std::string_view molarVolume;
+    std::string_view molecularWeight;
+    std::string_view twaMgText;
+    std::string_view effects;
 };
 
 struct SolventTable {
-    std::vector<SolventRecord> records;  // file order
-    std::vector<std::string> labels;     // the exact rows of every solvent list
-    std::int16_t lastIndex = -1;         // the custom-entry row
+    std::vector<SolventRecord> records;    // file order
+    std::vector<std::string_view> labels;  // the exact rows of every solvent list
+    std::int16_t lastIndex = -1;           // the custom-entry row
+
+    // Keeps `text` for as long as any copy of this table lives; the view
+    // stays valid that long.
+    std::string_view own(std::string text);
+
+    // The texts the views point into, shared by every copy of the table.
+    struct Storage {
+        std::string fileBytes;        // the file as read
+        std::unique_ptr<char[]> decoded;  // labels, and fields that needed decoding
+        std::deque<std::string> kept; // texts given to own()
+    };
+    std::shared_ptr<Storage> storage;
 };
 
 // Failure numbers reported in the database message.
@@ -52,7 +72,8 @@ using LoadResult = std::variant<SolventTable, LoadFailure>;
 // line, a CR alone ends a line, an LF not after a CR is part of the line; text
 // after the last line end is a line when it has at least one character.
 // Decodes Windows-1252 to UTF-8, builds the labels and checks the records.
-LoadResult parseSolventDatabase(std::string_view bytes);
+// The table keeps `bytes` (move them in to spare a copy).
+LoadResult parseSolventDatabase(std::string bytes);
 
 // Reads the file at `path` and parses it.
 LoadResult loadSolventDatabaseFile(const std::string& path);

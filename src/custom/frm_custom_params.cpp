@@ -5,6 +5,7 @@
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,11 @@
 
 namespace tarnwell {
 
+using ui::qs;
+
 namespace {
 constexpr int kStartRow = 50;  // the value 50 in a 100..0 list
 
-QString qs(const char* text) { return QString::fromUtf8(text); }
 }  // namespace
 
 FrmCustomParams::FrmCustomParams(CustomSolventResult& result, ui::Platform& platform)

@@ -7,6 +7,7 @@
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,10 +22,10 @@
 
 namespace tarnwell {
 
+using ui::qs;
 using ui::ptRect;
 
 namespace {
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 constexpr int kTickMs = 50;
 
 QString targetText(const TargetPoint& t) {

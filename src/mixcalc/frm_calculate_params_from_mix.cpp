@@ -9,6 +9,7 @@
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,11 +20,10 @@
 
 namespace tarnwell {
 
+using ui::qs;
 using ui::ptRect;
 
 namespace {
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
 QLabel* caption(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
     QLabel* label = ui::addLabel(parent, name, text, geometry);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

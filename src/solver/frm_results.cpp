@@ -4,6 +4,7 @@
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,14 +12,13 @@
 
 namespace tarnwell {
 
+using ui::qs;
 using ui::ptRect;
 namespace colours = ui::colours;
 
 namespace {
 
 const QString kFace = QStringLiteral("Tahoma");
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, double points, bool bold,
               const QColor& colour) {

@@ -12,6 +12,7 @@
 #include "ui/navigator.h"
 #include "ui/platform.h"
 #include "workbench/solvent_slots.h"
+#include "ui/text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,11 +27,10 @@
 
 namespace tarnwell {
 
+using ui::qs;
 using ui::ptRect;
 
 namespace {
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-
 QLabel* smallCaption(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
     QLabel* label = ui::addLabel(parent, name, text, geometry);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

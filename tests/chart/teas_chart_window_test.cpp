@@ -94,7 +94,7 @@ TEST(TeasChartWindow, Screenshot) {
     QFile file(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const SolventTable table = std::get<SolventTable>(parseSolventDatabase(std::string_view(bytes.data(), bytes.size())));
+    const SolventTable table = std::get<SolventTable>(parseSolventDatabase(std::string(bytes.data(), static_cast<std::size_t>(bytes.size()))));
     ChartMarks marks;
     marks.target = ChartMark{55, 19, 26};
     marks.slotMarks[0] = ChartMark{47, 32, 21};

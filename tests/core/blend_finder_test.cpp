@@ -24,9 +24,14 @@ struct Solvent {
     const char* twaMg = "400";
 };
 
-SolventRecord record(const std::string& name, int ref, int n, int d, int w, std::string twa, std::string vhr,
-                     std::string effects, std::string twaMg = "400") {
-    SolventRecord r;
+// A record's texts, held here until a table keeps them.
+struct RecordText {
+    std::string label, reference, n, d, w, twaText, vhrText, molarVolume, molecularWeight, twaMgText, effects;
+};
+
+RecordText record(const std::string& name, int ref, int n, int d, int w, std::string twa, std::string vhr,
+                  std::string effects, std::string twaMg = "400") {
+    RecordText r;
     r.reference = std::to_string(ref);
     r.label = r.reference + ":   " + name;
     r.n = std::to_string(n);
@@ -42,17 +47,27 @@ SolventRecord record(const std::string& name, int ref, int n, int d, int w, std:
 }
 
 // The table as the loader builds it, the custom-entry row last.
-SolventTable tableOf(const std::vector<SolventRecord>& records) {
+SolventTable tableOf(std::vector<RecordText> texts) {
     SolventTable t;
-    t.records = records;
-    t.records.push_back(record("Enter N, D, W.", 0, 0, 0, 0, "none", "none", "none", "none"));
-    for (const SolventRecord& r : t.records) t.labels.push_back(r.label);
+    texts.push_back(record("Enter N, D, W.", 0, 0, 0, 0, "none", "none", "none", "none"));
+    for (RecordText& x : texts) {
+        SolventRecord r;
+        for (auto [field, text] : {std::pair{&r.label, &x.label}, {&r.reference, &x.reference}, {&r.n, &x.n},
+                                   {&r.d, &x.d}, {&r.w, &x.w}, {&r.twaText, &x.twaText}, {&r.vhrText, &x.vhrText},
+                                   {&r.molarVolume, &x.molarVolume}, {&r.molecularWeight, &x.molecularWeight},
+                                   {&r.twaMgText, &x.twaMgText}, {&r.effects, &x.effects}})
+            *field = t.own(std::move(*text));
+        t.records.push_back(r);
+        t.labels.push_back(r.label);
+    }
     t.lastIndex = static_cast<std::int16_t>(t.records.size() - 1);
     return t;
 }
 
+int whole(std::string_view text) { return std::stoi(std::string(text)); }
+
 SolventTable smallTable() {
-    std::vector<SolventRecord> r;
+    std::vector<RecordText> r;
     r.push_back(record("Heptane", 2, 100, 0, 0, "85", "400", "Skin, respiratory system"));
     r.push_back(record("Toluene", 2, 80, 7, 13, "100", "290", "Eyes, nervous system [skin]"));
     r.push_back(record("Acetone", 2, 47, 32, 21, "250", "947", "Eyes, respiratory system"));
@@ -96,11 +111,11 @@ CalculatedBlend calculateThroughState(const SolventTable& table, const TargetPoi
         const SolventRecord& r = table.records[static_cast<std::size_t>(b.rows[k])];
         SolventSlot& s = state.solventSlots[k];
         s.label = r.label;
-        s.n = static_cast<std::int16_t>(std::stoi(r.n));
-        s.d = static_cast<std::int16_t>(std::stoi(r.d));
-        s.w = static_cast<std::int16_t>(std::stoi(r.w));
-        s.molarVolume = std::stod(r.molarVolume);
-        s.molecularWeight = std::stod(r.molecularWeight);
+        s.n = static_cast<std::int16_t>(whole(r.n));
+        s.d = static_cast<std::int16_t>(whole(r.d));
+        s.w = static_cast<std::int16_t>(whole(r.w));
+        s.molarVolume = std::stod(std::string(r.molarVolume));
+        s.molecularWeight = std::stod(std::string(r.molecularWeight));
         s.effects = r.effects;
         request.selectedRow[k] = b.rows[k];
         request.nFieldFilled[k] = true;
@@ -119,8 +134,8 @@ std::vector<std::array<int, 3>> bruteForce(const SolventTable& table, const Targ
         if (table.records[static_cast<std::size_t>(r)].molarVolume != "n/a") rows.push_back(r);
     auto tri = [&](int r) {
         const SolventRecord& x = table.records[static_cast<std::size_t>(r)];
-        return Triple{static_cast<std::int16_t>(std::stoi(x.n)), static_cast<std::int16_t>(std::stoi(x.d)),
-                      static_cast<std::int16_t>(std::stoi(x.w))};
+        return Triple{static_cast<std::int16_t>(whole(x.n)), static_cast<std::int16_t>(whole(x.d)),
+                      static_cast<std::int16_t>(whole(x.w))};
     };
     const Triple t{target.n, target.d, target.w};
     std::vector<FoundBlend> found;
@@ -241,7 +256,7 @@ TEST(BlendFinderPruning, NeverDropsASolutionOnRandomDatabases) {
     std::size_t solutionsTotal = 0;
     for (int round = 0; round < 60; ++round) {
         std::uniform_int_distribution<int> size(4, 22), pct(0, 100), wobble(-1, 1);
-        std::vector<SolventRecord> records;
+        std::vector<RecordText> records;
         const int count = size(random);
         for (int i = 0; i < count; ++i) {
             const int n = pct(random);
@@ -263,9 +278,9 @@ TEST(BlendFinderPruning, NeverDropsASolutionOnRandomDatabases) {
             const int n = pct(random), d = std::uniform_int_distribution<int>(0, 100 - n)(random);
             target = targetOf(n, d, 100 - n - d);
         } else {
-            const SolventRecord& a = records[static_cast<std::size_t>(round % count)];
-            const SolventRecord& b = records[static_cast<std::size_t>((round * 7 + 1) % count)];
-            const int n = (std::stoi(a.n) + std::stoi(b.n)) / 2, d = (std::stoi(a.d) + std::stoi(b.d)) / 2;
+            const SolventRecord& a = table.records[static_cast<std::size_t>(round % count)];
+            const SolventRecord& b = table.records[static_cast<std::size_t>((round * 7 + 1) % count)];
+            const int n = (whole(a.n) + whole(b.n)) / 2, d = (whole(a.d) + whole(b.d)) / 2;
             target = targetOf(n, d, 100 - n - d);
         }
         FinderOptions pruned, full;
@@ -376,7 +391,7 @@ TEST(BlendFinderRanking, DocumentedOrder) {
 TEST(BlendFinderRanking, TwinSolventsListInFileOrderWhateverTheThreads) {
     // Identical solvents under different names give identical figures; their
     // blends must come out by record order however the parts are merged.
-    std::vector<SolventRecord> r;
+    std::vector<RecordText> r;
     for (int i = 0; i < 4; ++i) r.push_back(record("Twin" + std::to_string(i), 2, 80, 10, 10, "100", "20", "x"));
     r.push_back(record("Other", 2, 40, 10, 50, "100", "20", "x"));
     const SolventTable table = tableOf(r);
@@ -427,7 +442,7 @@ TEST(BlendFinderFilters, EachFilterHolds) {
     // A target set by hand (reference 0): any one table, not mixed.
     const FinderOutcome byHand = findBlends(table, targetOf(60, 15, 25, "100", "290", 0), same);
     for (const FoundBlend& b : byHand.blends) {
-        std::set<std::string> refs;
+        std::set<std::string_view> refs;
         for (int k = 0; k < b.size; ++k) refs.insert(table.records[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])].reference);
         EXPECT_EQ(refs.size(), 1u);
     }
@@ -474,8 +489,8 @@ TEST(BlendFinderText, RatiosAndRow) {
     ASSERT_FALSE(o.blends.empty());
     const FoundBlend& best = o.blends.front();
     const std::string row = blendRowText(best, table);
-    const std::string labels = table.labels[static_cast<std::size_t>(best.rows[0])] + " + " +
-                               table.labels[static_cast<std::size_t>(best.rows[1])] + "   ";
+    const std::string labels = std::string(table.labels[static_cast<std::size_t>(best.rows[0])]) + " + " +
+                               std::string(table.labels[static_cast<std::size_t>(best.rows[1])]) + "   ";
     EXPECT_EQ(row.substr(0, labels.size()), labels);
     EXPECT_NE(row.find("TWA " + best.twaText + " ppm"), std::string::npos) << row;
     ASSERT_TRUE(best.twaRatio);

@@ -1,6 +1,9 @@
 #include "core/database.h"
 
+#include "core/numbers.h"
+
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +41,7 @@ TEST(DatabaseLoader, LoadsRecordsInFileOrderWithTheCustomRowLast) {
     const SolventTable t = tableOf(r);
     ASSERT_EQ(t.records.size(), 3u);
     EXPECT_EQ(t.lastIndex, 2);
-    EXPECT_EQ(t.labels, (std::vector<std::string>{"2:   Acetone", "3:   Ethanol", "0:   Enter N, D, W."}));
+    EXPECT_EQ(t.labels, (std::vector<std::string_view>{"2:   Acetone", "3:   Ethanol", "0:   Enter N, D, W."}));
     const SolventRecord& a = t.records[0];
     EXPECT_EQ(a.n, "50");
     EXPECT_EQ(a.twaText, "100");
@@ -153,3 +156,69 @@ TEST(DatabaseLoader, MissingFileAndFolderOfThatName) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string recordWith(const std::string& n, const std::string& molarVolume) {
+    std::string r = record("Probe", "2", n);
+    r.replace(r.find("73.93"), 5, molarVolume);
+    return r;
+}
+
+}  // namespace
+
+// The loader checks numbers with a shortcut for plain texts; whatever the
+// text, its verdict must be the one the number rules give.
+TEST(DatabaseLoader, RecordCheckAgreesWithTheNumberRules) {
+    const std::vector<std::string> texts = {"0",    "7",     "0050", "9999", "10000", "32767", "32768", "-1",
+                                            "50.5", "49.5",  "1.",   ".5",   ".",     "",      " 50",   "50 ",
+                                            "5e1",  "0.000", "00.0", "1e-9", "0.0001", "x",    "1.2.3", "+3"};
+    for (const std::string& t : texts) {
+        SCOPED_TRACE("text '" + t + "'");
+        const bool wholeOk = parseWholeNumber(t).has_value();
+        EXPECT_EQ(failureOf(parseSolventDatabase(file("2", {recordWith(t, "73.93"), customRow()}))), wholeOk ? 0 : 13)
+            << "as N";
+        const std::optional<double> v = parseDouble(t);
+        const bool positive = v && *v > 0.0;
+        EXPECT_EQ(failureOf(parseSolventDatabase(file("2", {recordWith("50", t), customRow()}))), positive ? 0 : 13)
+            << "as molar volume";
+    }
+}
+
+// Line ends are found in blocks of bytes: a CR LF split across a block edge,
+// long and empty lines, and a last line without an end must all come out right.
+TEST(DatabaseLoader, LinesAreCutTheSameWhereverTheyFallInTheFile) {
+    for (std::size_t pad = 0; pad < 70; ++pad) {
+        SCOPED_TRACE("header padded by " + std::to_string(pad));
+        std::string text = std::string(pad, 'h') + "\r\nh2\r\nh3\r\nh4\r\n2\r\n" + record(std::string(pad * 3, 'N')) +
+                           "Enter N, D, W.\r\n0\r\n0\r\n0\r\n0\r\nnone\r\nnone\r\n0\r\n0\r\nnone\r\n\r\nlast";
+        const SolventTable t = tableOf(parseSolventDatabase(text));
+        ASSERT_EQ(t.records.size(), 2u);
+        EXPECT_EQ(t.labels[0], "2:   " + std::string(pad * 3, 'N'));
+        EXPECT_EQ(t.records[0].effects, "Eyes, skin");
+        EXPECT_EQ(t.records[1].twaMgText, "none");
+        EXPECT_EQ(t.labels[1], "0:   Enter N, D, W.");
+    }
+}
+
+TEST(DatabaseLoader, DecodesEveryFieldThatNeedsItAndKeepsTheRestAsRead) {
+    std::string r = record("Caf\xe9");
+    r.replace(r.find("Eyes, skin"), 10, "Eyes \x96 skin");
+    // A header line beyond ASCII must not disturb plain records either.
+    const SolventTable t = tableOf(parseSolventDatabase("\xa9 h1\r\nh2\r\nh3\r\nh4\r\n2\r\n" + r + customRow()));
+    EXPECT_EQ(t.labels[0], "2:   Caf\xc3\xa9");
+    EXPECT_EQ(t.records[0].effects, "Eyes \xe2\x80\x93 skin");
+    EXPECT_EQ(t.records[0].molarVolume, "73.93");
+    EXPECT_EQ(t.records[1].label, "0:   Enter N, D, W.");
+}
+
+TEST(DatabaseTable, CopiesShareTheTextsAndOutliveTheOriginal) {
+    std::optional<SolventTable> original = tableOf(parseSolventDatabase(file("2", {record("Acetone"), customRow()})));
+    SolventTable copy = *original;
+    const std::string_view kept = copy.own("forty");
+    copy.records[0].n = kept;
+    original.reset();
+    EXPECT_EQ(copy.labels[0], "2:   Acetone");
+    EXPECT_EQ(copy.records[0].effects, "Eyes, skin");
+    EXPECT_EQ(copy.records[0].n, "forty");
+}

@@ -87,7 +87,7 @@ StartOutcome startProgram() {
         if (list)
             for (int r = 0; r < list->model()->rowCount(); ++r)
                 out.rows << list->model()->index(r, 0).data().toString();
-        out.labels = app.state().table.labels;
+        out.labels.assign(app.state().table.labels.begin(), app.state().table.labels.end());
     }
     return out;
 }

@@ -15,6 +15,7 @@
 #include "finder/frm_find_blends.h"
 #include "ui/events.h"
 #include "ui/navigator.h"
+#include "ui/text.h"
 #include "workbench/frm_solvermain.h"
 
 #include <QApplication>
@@ -27,7 +28,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -56,15 +56,16 @@ SolventTable shippedTable() {
 // full search takes long enough to watch and to cancel.
 SolventTable largeTable(const SolventTable& base, int solvents) {
     SolventTable t;
+    t.storage = base.storage;  // the copied records still point into the base's texts
     const int distinct = base.lastIndex;
     for (int i = 0; i < solvents; ++i) {
         SolventRecord r = base.records[static_cast<std::size_t>(i % distinct)];
-        const int n = std::clamp(std::stoi(r.n) + (i * 7) % 5 - 2, 0, 100);
-        const int d = std::clamp(std::stoi(r.d) + (i * 3) % 5 - 2, 0, 100 - n);
-        r.n = std::to_string(n);
-        r.d = std::to_string(d);
-        r.w = std::to_string(100 - n - d);
-        r.label += " #" + std::to_string(i);
+        const int n = std::clamp(std::stoi(std::string(r.n)) + (i * 7) % 5 - 2, 0, 100);
+        const int d = std::clamp(std::stoi(std::string(r.d)) + (i * 3) % 5 - 2, 0, 100 - n);
+        r.n = t.own(std::to_string(n));
+        r.d = t.own(std::to_string(d));
+        r.w = t.own(std::to_string(100 - n - d));
+        r.label = t.own(std::string(r.label) + " #" + std::to_string(i));
         t.records.push_back(r);
     }
     t.records.push_back(base.records.back());
@@ -140,7 +141,7 @@ protected:
     AppState state;
     FakePlatform platform;
     QuietNavigator navigator;
-    std::unique_ptr<QStringListModel> model;
+    std::unique_ptr<ui::SolventLabelModel> model;
     std::unique_ptr<CustomSolventService> custom;
     std::unique_ptr<FrmSolvermain> screen;
 };
@@ -178,7 +179,7 @@ TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
         QString joined;
         for (int k = 0; k < b.size; ++k)
             joined += (k ? QStringLiteral(" + ") : QString()) +
-                      QString::fromStdString(state.table.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
+                      ui::qs(state.table.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
         EXPECT_TRUE(list->item(pick)->text().startsWith(joined + QStringLiteral("   ")));
 
         QStringList shownSolvents;

@@ -54,18 +54,20 @@ struct Blend {
     BlendMessage message = BlendMessage::Solved;
 };
 
+std::int16_t whole(std::string_view text) { return static_cast<std::int16_t>(std::stoi(std::string(text))); }
+double real(std::string_view text) { return std::stod(std::string(text)); }
+QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
 Blend solve(int targetRow, const std::vector<int>& solventRows) {
     Blend b;
     b.state.table = shippedTable();
     const SolventRecord& t = record(targetRow);
-    b.state.target = {static_cast<std::int16_t>(std::stoi(t.n)), static_cast<std::int16_t>(std::stoi(t.d)),
-                      static_cast<std::int16_t>(std::stoi(t.w)), static_cast<std::int16_t>(std::stoi(t.reference)),
-                      t.label, t.twaText, t.vhrText, t.effects};
+    b.state.target = {whole(t.n), whole(t.d), whole(t.w), whole(t.reference), std::string(t.label),
+                      std::string(t.twaText), std::string(t.vhrText), std::string(t.effects)};
     for (std::size_t k = 0; k < solventRows.size(); ++k) {
         const SolventRecord& r = record(solventRows[k]);
-        b.state.solventSlots[k] = {r.label, static_cast<std::int16_t>(std::stoi(r.n)), static_cast<std::int16_t>(std::stoi(r.d)),
-                            static_cast<std::int16_t>(std::stoi(r.w)), std::stod(r.molarVolume),
-                            std::stod(r.molecularWeight), r.effects};
+        b.state.solventSlots[k] = {std::string(r.label), whole(r.n), whole(r.d), whole(r.w), real(r.molarVolume),
+                                   real(r.molecularWeight), std::string(r.effects)};
         b.request.selectedRow[k] = solventRows[k];
         b.request.nFieldFilled[k] = true;
     }
@@ -80,12 +82,12 @@ QString n(double v) { return QString::number(static_cast<long>(std::lround(v)));
 TEST(HelpWorkedExamples, TheShippedDatabaseHoldsTheExampleSolvents) {
     ASSERT_FALSE(shippedTable().records.empty());
     const SolventRecord& thf = record(row("Tetrahydrofuran"));
-    const QString ndw = QString("N = %1, D = %2 and W = %3").arg(thf.n.c_str(), thf.d.c_str(), thf.w.c_str());
+    const QString ndw = QString("N = %1, D = %2 and W = %3").arg(q(thf.n), q(thf.d), q(thf.w));
     EXPECT_PAGE_SAYS("frmHelp1", "Tetrahydrofuran has " + ndw);
     EXPECT_PAGE_SAYS("frmHelp1A", ndw);
-    EXPECT_PAGE_SAYS("frmHelp1A", QString("a TWA of %1 ppm and a VHR of %2").arg(thf.twaText.c_str(), thf.vhrText.c_str()));
-    EXPECT_PAGE_SAYS("frmHelp5a", QString("a TWA of %1 ppm and a VHR of %2").arg(thf.twaText.c_str(), thf.vhrText.c_str()));
-    EXPECT_PAGE_SAYS("frmHelp5a", QString("whose own VHR is only %1").arg(record(row("Ethanol")).vhrText.c_str()));
+    EXPECT_PAGE_SAYS("frmHelp1A", QString("a TWA of %1 ppm and a VHR of %2").arg(q(thf.twaText), q(thf.vhrText)));
+    EXPECT_PAGE_SAYS("frmHelp5a", QString("a TWA of %1 ppm and a VHR of %2").arg(q(thf.twaText), q(thf.vhrText)));
+    EXPECT_PAGE_SAYS("frmHelp5a", QString("whose own VHR is only %1").arg(q(record(row("Ethanol")).vhrText)));
     bool anyReferenceOne = false;
     for (const SolventRecord& r : shippedTable().records) anyReferenceOne |= r.reference == "1";
     EXPECT_FALSE(anyReferenceOne) << "page 1 and the references say the database holds no reference 1 values";
@@ -134,7 +136,7 @@ TEST(HelpWorkedExamples, AcetoneAndEthanolAloneCannotMatchTetrahydrofuran) {
 
 TEST(HelpWorkedExamples, OnlyOneOfTheTwoParameterSetsOfDimethylacetamideIsMatched) {
     const int ref2 = row("N,N-Dimethylacetamide", 2), ref3 = row("N,N-Dimethylacetamide", 3);
-    auto ndw = [](const SolventRecord& s) { return QString("%1, %2, %3").arg(s.n.c_str(), s.d.c_str(), s.w.c_str()); };
+    auto ndw = [](const SolventRecord& s) { return QString("%1, %2, %3").arg(q(s.n), q(s.d), q(s.w)); };
     EXPECT_PAGE_SAYS("frmHelp2addedMore", QString("the values %1 (reference 2) and %2 (reference 3)")
                                               .arg(ndw(record(ref2)), ndw(record(ref3))));
     const std::vector<int> solvents = {row("Acetone"), row("Ethanol"), row("n-Heptane")};
@@ -270,8 +272,8 @@ TEST(HelpWorkedExamples, TwoSolventsGetTheFiguresOfTheResultsPage) {
         report.twoSolventMode = -1;
         for (int k = 0; k < 2; ++k) {
             const SolventRecord& r = record(k == 0 ? acetone : ethanol);
-            report.solventSlots[k].molarVolume = std::stod(r.molarVolume);
-            report.solventSlots[k].molecularWeight = std::stod(r.molecularWeight);
+            report.solventSlots[k].molarVolume = real(r.molarVolume);
+            report.solventSlots[k].molecularWeight = real(r.molecularWeight);
             report.blendResult.slotResults[k].concentration = two.calc.moleFraction[k];
             report.blendResult.slotResults[k].twaText = r.twaText;
             report.blendResult.slotResults[k].twaMgText = r.twaMgText;

@@ -11,6 +11,7 @@
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
+#include "ui/solvent_labels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -56,9 +56,7 @@ protected:
         LoadResult loaded = parseSolventDatabase(testing::databaseText(testing::sampleSolvents()));
         ASSERT_TRUE(std::holds_alternative<SolventTable>(loaded));
         state.table = std::get<SolventTable>(loaded);
-        QStringList labels;
-        for (const std::string& l : state.table.labels) labels << QString::fromStdString(l);
-        model = std::make_unique<QStringListModel>(labels);
+        model = ui::makeSolventLabelModel(state.table);
         screen = std::make_unique<FrmCalculateParamsfromMix>(state, platform, navigator, custom, model.get());
         screen->show();
         screen->activateWindow();
@@ -106,7 +104,7 @@ protected:
     AppState state;
     NavigatorDouble navigator;
     CustomSolventService custom{state.custom, platform};
-    std::unique_ptr<QStringListModel> model;
+    std::unique_ptr<ui::SolventLabelModel> model;
     std::unique_ptr<FrmCalculateParamsfromMix> screen;
 };
 

@@ -21,7 +21,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -130,7 +129,7 @@ protected:
     FakePlatform platform;
     QuietNavigator navigator;
     AppState state;
-    std::unique_ptr<QStringListModel> model;
+    std::unique_ptr<ui::SolventLabelModel> model;
     std::unique_ptr<CustomSolventService> custom;
     std::unique_ptr<FrmSolvermain> screen;
 };

@@ -22,7 +22,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -126,7 +125,7 @@ protected:
     AppState state;
     FakePlatform platform;
     RecordingNavigator navigator;
-    std::unique_ptr<QStringListModel> model;
+    std::unique_ptr<ui::SolventLabelModel> model;
     std::unique_ptr<CustomSolventService> custom;
     std::unique_ptr<FrmSolvermain> screen;
 };

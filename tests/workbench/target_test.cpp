@@ -136,9 +136,9 @@ TEST_F(Target, EnterAsTargetCopiesSolventOneAndEmptiesItsColumn) {
         QTest::mouseClick(enter, Qt::LeftButton);
 
         EXPECT_TRUE(platform.messages.empty());
-        EXPECT_EQ(selected(targetList('N')), 100 - std::stoi(record.n));
-        EXPECT_EQ(selected(targetList('D')), 100 - std::stoi(record.d));
-        EXPECT_EQ(selected(targetList('W')), 100 - std::stoi(record.w));
+        EXPECT_EQ(selected(targetList('N')), 100 - std::stoi(std::string(record.n)));
+        EXPECT_EQ(selected(targetList('D')), 100 - std::stoi(std::string(record.d)));
+        EXPECT_EQ(selected(targetList('W')), 100 - std::stoi(std::string(record.w)));
         QLabel* total = control<QLabel>(QStringLiteral("lblTotal"));
         EXPECT_EQ(total->text(), QLatin1String(c.total));
         EXPECT_EQ(ui::colours::textColour(total), c.green ? ui::colours::green() : ui::colours::red());
@@ -148,9 +148,9 @@ TEST_F(Target, EnterAsTargetCopiesSolventOneAndEmptiesItsColumn) {
         EXPECT_EQ(text(QStringLiteral("txtEffectsTarget")).toStdString(), record.effects);
         for (const QString& name : targetFieldNames()) EXPECT_TRUE(field(name)->isReadOnly()) << name.toStdString();
 
-        EXPECT_EQ(state.target.n, std::stoi(record.n));
-        EXPECT_EQ(state.target.d, std::stoi(record.d));
-        EXPECT_EQ(state.target.w, std::stoi(record.w));
+        EXPECT_EQ(state.target.n, std::stoi(std::string(record.n)));
+        EXPECT_EQ(state.target.d, std::stoi(std::string(record.d)));
+        EXPECT_EQ(state.target.w, std::stoi(std::string(record.w)));
         EXPECT_EQ(state.target.reference, c.reference);
         EXPECT_EQ(state.target.label, record.label);
         EXPECT_EQ(state.target.twaText, c.twa);
