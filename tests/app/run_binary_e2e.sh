@@ -12,7 +12,7 @@ done
 work=$(mktemp -d)
 # Xvfb picks a free display itself and writes its number: a display chosen at
 # random could be taken by another test running at the same time.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "$xvfb" 2>/dev/null || true; [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
@@ -32,7 +32,8 @@ wait_window() {  # title; fails after 10 s
     echo "window '$1' never appeared" >&2
     return 1
 }
-start() {  # folder
+start() {  # folder; waits until the X server answers, as it may still be settling after the last program
+    for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
     (cd "$1" && exec "$binary") &
     app=$!
 }
