@@ -3,14 +3,19 @@
 #include "core/messages.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #if defined(TARNWELL_HAVE_CUPS)
 #include <cups/cups.h>
@@ -66,14 +71,6 @@ bool printSystemIsSilent(int waitMs) {
     httpClose(http);
     return limit.gaveUp;
 }
-
-// Qt hands the finished page to CUPS and does not look at the answer, so a
-// queue that refuses jobs would pass for a printed page. The answer stays in
-// this thread's last CUPS status.
-QString cupsRefusal() {
-    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE) return QString();
-    return QString::fromUtf8(cupsLastErrorString());
-}
 #endif
 
 }  // namespace
@@ -88,35 +85,154 @@ QRectF printPlacement(const QSize& window, const QRect& page) {
                   size);
 }
 
+namespace {
+
+#if defined(TARNWELL_HAVE_CUPS)
+// Screens are printed as a picture made at this resolution: sharp on paper,
+// and a quarter of the memory of 1200.
+constexpr int kPageDpi = 600;
+
+// The default printer as the print system itself describes it. Qt's printer
+// support would fetch the printer's PPD into a temporary file for this.
+struct DefaultPrinter {
+    std::string name;
+    bool stopped = false;
+    std::string media;  // the print system's name for the default paper
+    QPageLayout page;
+};
+
+// The user's own choice of paper (lpoptions) first, then the printer's
+// default. (libcups's own look-up takes US Letter when no choice is set.)
+std::string defaultMedia(cups_dest_t* dest, cups_dinfo_t* info) {
+    if (const char* chosen = cupsGetOption("media", dest->num_options, dest->options)) return chosen;
+    if (!info) return std::string();
+    ipp_attribute_t* fallback = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA);
+    const char* name = fallback ? ippGetString(fallback, 0, nullptr) : nullptr;
+    return name ? name : std::string();
+}
+
+std::optional<DefaultPrinter> defaultPrinter() {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!dest) return std::nullopt;
+    DefaultPrinter printer;
+    printer.name = dest->name;
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    printer.stopped = state && std::string_view(state) == "5";  // IPP_PSTATE_STOPPED
+    cups_size_t paper{};
+    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    const std::string media = defaultMedia(dest, info);
+    if (info && !media.empty() && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, media.c_str(), 0, &paper) &&
+        paper.width > 0 && paper.length > 0) {
+        printer.media = paper.media;
+        // Sizes and margins come in hundredths of a millimetre.
+        const QPageSize size(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter, QString(),
+                             QPageSize::FuzzyMatch);
+        printer.page = QPageLayout(size, QPageLayout::Portrait,
+                                   QMarginsF(paper.left / 100.0, paper.top / 100.0, paper.right / 100.0,
+                                             paper.bottom / 100.0),
+                                   QPageLayout::Millimeter);
+    } else {
+        // A printer that names no paper gets A4 with a quarter-inch margin.
+        printer.page = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6.35, 6.35, 6.35, 6.35),
+                                   QPageLayout::Millimeter);
+    }
+    cupsFreeDestInfo(info);
+    cupsFreeDests(1, dest);
+    return printer;
+}
+
+// Draws `window` scaled to fit the page's printable area. Like Qt's own
+// printing, the window is first drawn into a picture at the page's
+// resolution, then placed on the page.
+bool drawWindowOnPage(QWidget* window, QPdfWriter& page) {
+    const QRect paintRect = page.pageLayout().paintRectPixels(page.resolution());
+    const QRect target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size())).toAlignedRect();
+    if (target.isEmpty()) return false;
+    // Opaque on white paper: the window paints its whole background anyway.
+    QImage picture(target.size(), QImage::Format_RGB32);
+    if (picture.isNull()) return false;  // not enough memory
+    picture.fill(Qt::white);
+    QPainter onPicture(&picture);
+    onPicture.scale(double(target.width()) / window->width(), double(target.height()) / window->height());
+    window->render(&onPicture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    onPicture.end();
+    // The painter's origin is the top left of the printable area.
+    QPainter painter;
+    if (!painter.begin(&page)) return false;
+    painter.drawImage(target.topLeft(), picture);
+    return painter.end();
+}
+
+// Sends the page to the print system straight from memory; Qt's own
+// printing spools it to a temporary file first. The queue's own options
+// (lpoptions included) go with it, as lp does, and the paper it was drawn for.
+std::string sendToPrintSystem(const DefaultPrinter& printer, const QString& title, const QByteArray& pdf) {
+    const QByteArray name = title.toUtf8();
+    const char* queue = printer.name.c_str();
+    int count = 0;
+    cups_option_t* options = nullptr;
+    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue, nullptr)) {
+        for (int i = 0; i < dest->num_options; ++i)
+            count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
+        cupsFreeDests(1, dest);
+    }
+    if (!printer.media.empty()) count = cupsAddOption("media", printer.media.c_str(), count, &options);
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue, name.constData(), count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0) return messages::printRefused(printer.name, cupsLastErrorString());
+    bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+                    HTTP_STATUS_CONTINUE &&
+                cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<std::size_t>(pdf.size())) ==
+                    HTTP_STATUS_CONTINUE;
+    // The document is finished even after a failed write, so the job ends.
+    sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) <= IPP_STATUS_OK_EVENTS_COMPLETE && sent;
+    if (sent) return std::string();
+    const std::string reason = cupsLastErrorString();
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
+    return messages::printRefused(printer.name, reason);
+}
+#endif
+
+}  // namespace
+
 PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
     auto failed = [](const std::string& text) { return PrintOutcome{false, QString::fromStdString(text)}; };
     if (!window || window->size().isEmpty()) return failed(messages::printFailed("the window has no picture."));
 #if defined(TARNWELL_HAVE_CUPS)
     if (printSystemIsSilent(waitMs)) return PrintOutcome{false, QString::fromUtf8(messages::kPrintSystemSilent)};
+    const std::optional<DefaultPrinter> printer = defaultPrinter();
+    if (!printer) return PrintOutcome{false, QString::fromUtf8(messages::kNoPrinter)};
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter page(&pdf);
+        page.setResolution(kPageDpi);
+        page.setPageLayout(printer->page);
+        page.setTitle(window->windowTitle());
+        page.setCreator(QApplication::applicationName());
+        if (!drawWindowOnPage(window, page)) return failed(messages::printFailed("the page could not be drawn."));
+    }
+    if (const std::string refusal = sendToPrintSystem(*printer, window->windowTitle(), pdf.data()); !refusal.empty())
+        return failed(refusal);
+    const std::string& name = printer->name;
+    const bool stopped = printer->stopped;
 #else
     (void)waitMs;
-#endif
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) return PrintOutcome{false, QString::fromUtf8(messages::kNoPrinter)};
     const std::string name = info.printerName().toStdString();
     const bool stopped = info.state() == QPrinter::Error || info.state() == QPrinter::Aborted;
-
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(window->windowTitle());
     QPainter painter;
     if (!painter.begin(&printer))
         return failed(messages::printFailed("the printer \"" + name + "\" did not accept the page."));
-    // The painter's origin is the top left of the printable area.
     const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRectF target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size()));
     painter.translate(target.topLeft());
     painter.scale(target.width() / window->width(), target.height() / window->height());
-    // Drawn as vectors at the printer's resolution, not a stretched screen grab.
     window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     if (!painter.end()) return failed(messages::printFailed("the print job could not be finished."));
-#if defined(TARNWELL_HAVE_CUPS)
-    if (const QString refusal = cupsRefusal(); !refusal.isEmpty())
-        return failed(messages::printRefused(name, refusal.toStdString()));
 #endif
     if (stopped) return PrintOutcome{true, QString::fromStdString(messages::printWaitsOnStoppedPrinter(name))};
     return PrintOutcome{true, QString()};

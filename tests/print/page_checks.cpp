@@ -16,7 +16,8 @@ QRect inkBox(const QImage& page) {
         const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
         for (int x = 0; x < page.width(); ++x) {
             const QRgb p = line[x];
-            if (qRed(p) > 235 && qGreen(p) > 235 && qBlue(p) > 235) continue;
+            // Only the paper is white: a screen's light grey background is ink.
+            if (qRed(p) > 247 && qGreen(p) > 247 && qBlue(p) > 247) continue;
             left = std::min(left, x);
             right = std::max(right, x);
             top = std::min(top, y);

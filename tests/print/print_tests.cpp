@@ -161,6 +161,45 @@ TEST(PrintedPage, WindowIsScaledToThePageKeepingItsShapeAndCentred) {
     }
 }
 
+// The page goes out on the queue's own paper, drawn for it: not drawn for
+// another size and then fitted onto the sheet by the print system.
+TEST(PrintedPage, IsDrawnForThePaperTheQueueIsSetTo) {
+    REQUIRE_PRINT_SYSTEM();
+    auto setPaper = [](const char* size) {
+        return printSystem()->admin(QStringLiteral("lpadmin"), {QStringLiteral("-p"), QStringLiteral("Test"),
+                                                               QStringLiteral("-o"),
+                                                               QStringLiteral("PageSize=") + QLatin1String(size)});
+    };
+    // Sheets in points, as the queue's printer description gives them; its
+    // printable area leaves 18 pt at the sides and 36 pt at top and bottom.
+    const struct {
+        const char* ppd;
+        QSizeF sheet;
+    } papers[] = {{"Letter", {612, 792}}, {"A5", {420, 595}}, {"A4", {595, 842}}};
+    const QSize windowSize(400, 300);
+    BlockWindow window(windowSize);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const auto& paper : papers) {
+        SCOPED_TRACE(paper.ppd);
+        ASSERT_EQ(setPaper(paper.ppd), 0);
+        ASSERT_EQ(printSystem()->expectPage(QStringLiteral("paper-") + QLatin1String(paper.ppd)), QString());
+        EXPECT_TRUE(ui::printWindowOnPrinter(&window).printed);
+        const Page page = capturePage(QStringLiteral("paper-") + QLatin1String(paper.ppd));
+        ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
+        const double k = kDpi / 72.0;
+        EXPECT_NEAR(page.image.width(), paper.sheet.width() * k, 1);
+        EXPECT_NEAR(page.image.height(), paper.sheet.height() * k, 1);
+        const QRectF area(18 * k, 36 * k, (paper.sheet.width() - 36) * k, (paper.sheet.height() - 72) * k);
+        const double scale = std::min(area.width() / windowSize.width(), area.height() / windowSize.height());
+        const QSizeF placed(windowSize.width() * scale, windowSize.height() * scale);
+        const QRectF expected(area.left() + (area.width() - placed.width()) / 2,
+                              area.top() + (area.height() - placed.height()) / 2, placed.width(), placed.height());
+        expectWindowInPlace(page.image, expected, true);
+    }
+    ASSERT_EQ(setPaper("A4"), 0);  // as the other page checks expect
+}
+
 TEST(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
     REQUIRE_PRINT_SYSTEM();
     ui::DesktopPlatform platform;

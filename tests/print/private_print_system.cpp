@@ -107,7 +107,10 @@ QString PrivatePrintSystem::start() {
     }
     if (admin(QStringLiteral("lpadmin"),
               {QStringLiteral("-p"), QStringLiteral("Test"), QStringLiteral("-E"), QStringLiteral("-v"),
-               QStringLiteral("file://%1/out/first.pdf").arg(d), QStringLiteral("-m"), QString::fromLatin1(kPdfModel)},
+               QStringLiteral("file://%1/out/first.pdf").arg(d), QStringLiteral("-m"), QString::fromLatin1(kPdfModel),
+               // A4 as the queue's paper, so the print system and Qt (the
+               // reference the page checks use) agree on the page.
+               QStringLiteral("-o"), QStringLiteral("PageSize=A4")},
               &out) != 0)
         return QStringLiteral("lpadmin could not add the queue: ") + out;
     if (admin(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QStringLiteral("Test")}, &out) != 0)
