@@ -1,0 +1,245 @@
+#!/usr/bin/env bash
+# The program writes no files. The real binary runs in a real X session
+# (Xvfb) with a private print system, driven with mouse and keyboard through
+# the startup screen, a blend with its report printed, a mixture printed from
+# the print question, and the close box. HOME, every XDG folder, TMPDIR and
+# the current folder are fresh folders; afterwards they must be exactly as
+# before (names, sizes, modes and times, folders' times included, so a file
+# made and removed again shows too). strace, following every process the
+# program starts, must see no file made, changed, renamed or removed anywhere.
+# Usage: run_binary_no_writes.sh TARNWELL_BINARY SHIPPED_DATABASE
+set -euo pipefail
+binary="$(realpath "$1")"
+database="$(realpath "$2")"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ppd=/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd
+for tool in Xvfb xdotool cupsd lpadmin lpstat python3 strace; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ -f "$ppd" ] || { echo "SKIP: $ppd is missing (cups-filters)"; exit 77; }
+
+work=$(mktemp -d)
+chmod 0755 "$work"  # the print filters run as lp and must reach the spool
+app="" xvfb="" cupsd=""
+cleanup() {
+    for p in $app $cupsd $xvfb; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    echo "windows shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
+    if [ -n "${KEEP_FAILED_RUN:-}" ]; then
+        command -v xwd >/dev/null && xwd -root -silent >"$KEEP_FAILED_RUN.xwd"
+        rm -rf "$KEEP_FAILED_RUN.d"; cp -r "$work" "$KEEP_FAILED_RUN.d" 2>/dev/null
+    fi
+    exit 1
+}
+
+# --- X server -------------------------------------------------------------
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# --- print system: a private cupsd with one PDF queue, the default -----------
+cups="$work/cups"
+mkdir -p "$cups"/{spool,tmp,cache,state,log,out}
+chmod 1777 "$cups/tmp" "$cups/out"  # filters run as lp when cupsd runs as root
+cat >"$cups/cupsd.conf" <<EOF
+Listen $cups/cups.sock
+Browsing No
+WebInterface No
+LogLevel warn
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+cat >"$cups/cups-files.conf" <<EOF
+ServerRoot $cups
+RequestRoot $cups/spool
+TempDir $cups/tmp
+CacheDir $cups/cache
+StateDir $cups/state
+AccessLog $cups/log/access_log
+ErrorLog $cups/log/error_log
+PageLog $cups/log/page_log
+FileDevice Yes
+EOF
+export CUPS_SERVER="$cups/cups.sock"
+cupsd -f -c "$cups/cupsd.conf" -s "$cups/cups-files.conf" &
+cupsd=$!
+for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+lpstat -r 2>/dev/null | grep -q "is running" || fail "the private cupsd did not answer"
+lpadmin -p Test -E -v "file://$cups/out/none.pdf" -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd 2>/dev/null \
+    || fail "lpadmin could not add the queue"
+lpadmin -d Test || fail "lpadmin could not make the queue the default"
+
+expect_page() {  # name: the next job's output file
+    rm -f "$cups/out/$1.pdf"
+    lpadmin -p Test -v "file://$cups/out/$1.pdf" || fail "lpadmin could not set the output file"
+}
+wait_page() {  # name; waits until the job has finished and its PDF is there
+    for _ in $(seq 300); do
+        if [ -s "$cups/out/$1.pdf" ] && [ -z "$(lpstat -o Test 2>/dev/null)" ]; then
+            # The PDF queue puts a printer-language header before the PDF.
+            head -c 4096 "$cups/out/$1.pdf" | grep -aq '%PDF-' || fail "the $1 print is not a PDF"
+            echo "ok: the $1 was printed ($(stat -c %s "$cups/out/$1.pdf") bytes)"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the $1 print never came out of the print system"
+}
+
+# --- the watched folders ------------------------------------------------------
+w="$work/watched"
+mkdir -p "$w"/{home,config,cache,data,state,tmp,cwd}
+mkdir -m 0700 "$w/runtime"
+cp "$database" "$w/cwd/"
+# A dbus-launch that only tells it was started: with no session bus, libdbus
+# would start one that way, and a real one writes under ~/.dbus.
+mkdir "$work/bin"
+printf '#!/bin/sh\necho "$0 $*" >>"%s/dbus-launch-was-run"\nexit 1\n' "$work" >"$work/bin/dbus-launch"
+chmod +x "$work/bin/dbus-launch"
+# Only the program gets them: the print system's own tools make temporary files.
+program_env=(PATH="$work/bin:$PATH" HOME="$w/home" XDG_CONFIG_HOME="$w/config" XDG_CACHE_HOME="$w/cache" XDG_DATA_HOME="$w/data"
+             XDG_STATE_HOME="$w/state" XDG_RUNTIME_DIR="$w/runtime" TMPDIR="$w/tmp" QT_QPA_PLATFORM=xcb)
+snapshot() { find "$w" -printf '%y %m %s %T@ %P\n' | LC_ALL=C sort; }
+snapshot >"$work/before"
+sleep 0.02  # a change made at once still shows in the times
+
+# --- the run --------------------------------------------------------------------
+mkdir "$work/trace"
+tracer=(strace -f -ff -qq -o "$work/trace/t"
+        -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat,truncate,chmod,fchmodat,chown,fchownat,utimes,utimensat,bind,mknod,mknodat)
+# Some containers forbid tracing; the folders are compared all the same.
+if ! strace -f -qq -o /dev/null true 2>/dev/null; then
+    echo "note: strace cannot trace processes here; only the folders are compared"
+    tracer=()
+fi
+(cd "$w/cwd" && exec env "${program_env[@]}" "${tracer[@]}" "$binary") &
+app=$!
+
+wait_window() {  # title pattern; prints the window id; fails after 10 s
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "window '$1' never appeared"
+}
+# Screens are laid out in points; at Xvfb's 96 dpi a point is 4/3 pixel.
+px() { echo $(( ($1 * 4 + 1) / 3 )); }
+click() { xdotool mousemove --window "$1" "$(px "$2")" "$(px "$3")" click 1; sleep 0.3; }
+# A row of a solvent list whose left edge is `left` points: rows are 10 pixels
+# high from the list's top (20 pt) plus its frame.
+double_click_row() {  # window, list left (pt), row
+    xdotool mousemove --window "$1" $(( $(px "$2") + 60 )) $(( $(px 20) + 6 + 10 * $3 )) click --repeat 2 --delay 60 1
+    sleep 0.3
+}
+id=$(wait_window "Tarnwell")
+xdotool windowfocus --sync "$id" 2>/dev/null || true
+xdotool key --clearmodifiers space   # accept the terms
+main=$(wait_window "Tarnwell - Main Form")
+echo "ok: the main screen opened"
+
+# A blend whose answer is the target itself: the first solvent is entered as
+# the target (which empties its slot), chosen again, and the other two take
+# no part.
+double_click_row "$main" 6 0
+click "$main" 70 251           # Enter Current Solvent #1 as the Target
+double_click_row "$main" 6 0
+double_click_row "$main" 202 3
+double_click_row "$main" 398 7
+click "$main" 495 279          # Calculate Concentrations to Match the Target
+report=$(wait_window "Solver found a solution|Tarnwell Solution")
+echo "ok: the blend report opened"
+expect_page report
+click "$report" 525 330        # Print
+wait_page report
+click "$report" 525 282        # Ok
+sleep 0.3
+
+click "$main" 495 319          # to the concentration form
+calc=$(wait_window "Tarnwell - Concentration Form")
+echo "ok: the concentration form opened"
+for k in 0 1 2; do double_click_row "$calc" $((6 + 196 * k)) $((k * 3 + (k == 2))); done
+fraction=("0.5" "0.3" "0.2")
+for k in 0 1 2; do
+    click "$calc" $((6 + 196 * k + 95)) 253
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 30 "${fraction[$k]}"
+    xdotool key --clearmodifiers Tab
+    sleep 0.2
+done
+expect_page mixture
+click "$calc" 101 320          # Calculate Solubility Parameters for the Mixture
+question=$(wait_window "Print")
+click "$question" 48 51        # Yes
+wait_page mixture
+click "$calc" 529 343          # Go to Tarnwell main form
+python3 "$here/close_window.py" "$main"
+
+rc=0
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end after its close box"
+wait "$app" || rc=$?
+app=""
+[ "$rc" -eq 0 ] || fail "the program ended with status $rc"
+echo "ok: the close box ended the program with status 0"
+[ ! -e "$work/dbus-launch-was-run" ] || fail "the program started dbus-launch: $(cat "$work/dbus-launch-was-run")"
+
+# --- what changed ---------------------------------------------------------------
+snapshot >"$work/after"
+if ! diff -u "$work/before" "$work/after"; then fail "the program changed the folders above"; fi
+echo "ok: HOME, the XDG folders, TMPDIR and the current folder are unchanged"
+
+[ ${#tracer[@]} -gt 0 ] || { echo "all passed (folders only)"; exit 0; }
+
+# Successful calls that make, change or remove a file. Opening for writing is
+# one only for real files: /dev/null, ttys and /proc are not files kept.
+python3 - "$work/trace" <<'EOF' || fail "the program or a process it started wrote files"
+import os, re, sys
+writes = []
+for name in sorted(os.listdir(sys.argv[1])):
+    for line in open(os.path.join(sys.argv[1], name), errors="replace"):
+        line = line.rstrip("\n")
+        m = re.match(r'^(\w+)\((.*)\)\s+=\s+(-?\d+)', line)
+        if not m or int(m.group(3)) < 0:
+            continue
+        call, args = m.group(1), m.group(2)
+        path = re.search(r'"([^"]*)"', args)
+        path = path.group(1) if path else ""
+        if call in ("open", "openat", "creat"):
+            flags = args.split(", ")
+            wants_write = call == "creat" or any(f for f in flags if re.search(r'O_(WRONLY|RDWR|CREAT|TRUNC|APPEND)', f))
+            if not wants_write or re.match(r'^/(dev|proc|sys)/', path):
+                continue
+        elif call == "bind":
+            # Only a socket with a path is a file; abstract ones start with @.
+            sun = re.search(r'sun_path="([^"]*)"', args)
+            if not sun:
+                continue
+            path = sun.group(1)
+        writes.append(f"{name}: {line}")
+for w in writes:
+    print(w)
+sys.exit(1 if writes else 0)
+EOF
+echo "ok: strace saw no file made, changed or removed by the program or its children"
+echo "all passed"
