@@ -283,6 +283,7 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
             s.twa->clear();
             s.vhr->clear();
             s.effects->setText(qs(description_));
+            s.effects->setCursorPosition(0);  // a long text shows from its start
             slot.effects = description_;
         }
     } else {
@@ -307,6 +308,7 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
         s.vhr->setText(qs(row.vhrText));
         slot.label = row.label;
         s.effects->setText(qs(row.effects));
+        s.effects->setCursorPosition(0);
         slot.molarVolume = *molarVolume;
         slot.molecularWeight = *molecularWeight;
         slot.effects = s.effects->text().toStdString();

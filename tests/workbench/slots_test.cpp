@@ -39,6 +39,8 @@ TEST_F(Slots, DoubleClickFillsTheColumnAndTheSlot) {
         EXPECT_DOUBLE_EQ(s.molarVolume, c.molarVolume);
         EXPECT_DOUBLE_EQ(s.molecularWeight, c.molecularWeight);
         EXPECT_EQ(QString::fromStdString(s.effects), c.fields.back());
+        // A text longer than its field shows from its start, not its end.
+        EXPECT_EQ(field(QStringLiteral("txtEffects%1").arg(c.slot))->cursorPosition(), 0);
     }
     EXPECT_TRUE(platform.messages.empty());
 }
