@@ -37,13 +37,8 @@ fail() {
     exit 1
 }
 
-# --- X server -------------------------------------------------------------
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+source "$here/x_session.sh"
+start_x
 
 # --- print system: a private cupsd with one PDF queue, the default -----------
 cups="$work/cups"
@@ -135,14 +130,6 @@ fi
 (cd "$w/cwd" && exec env "${program_env[@]}" "${tracer[@]}" "$binary") &
 app=$!
 
-wait_window() {  # title pattern; prints the window id; fails after 10 s
-    local id
-    for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "window '$1' never appeared"
-}
 # Screens are laid out in points; at Xvfb's 96 dpi a point is 4/3 pixel.
 px() { echo $(( ($1 * 4 + 1) / 3 )); }
 click() { xdotool mousemove --window "$1" "$(px "$2")" "$(px "$3")" click 1; sleep 0.3; }
@@ -152,9 +139,7 @@ double_click_row() {  # window, list left (pt), row
     xdotool mousemove --window "$1" $(( $(px "$2") + 60 )) $(( $(px 20) + 6 + 10 * $3 )) click --repeat 2 --delay 60 1
     sleep 0.3
 }
-id=$(wait_window "Tarnwell")
-xdotool windowfocus --sync "$id" 2>/dev/null || true
-xdotool key --clearmodifiers space   # accept the terms
+press "$(wait_window "Tarnwell")" space   # accept the terms
 main=$(wait_window "Tarnwell - Main Form")
 echo "ok: the main screen opened"
 
@@ -195,12 +180,8 @@ wait_page mixture
 click "$calc" 529 343          # Go to Tarnwell main form
 python3 "$here/close_window.py" "$main"
 
-rc=0
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "the program did not end after its close box"
-wait "$app" || rc=$?
+expect_exit "$app" 0
 app=""
-[ "$rc" -eq 0 ] || fail "the program ended with status $rc"
 echo "ok: the close box ended the program with status 0"
 [ ! -e "$work/dbus-launch-was-run" ] || fail "the program started dbus-launch: $(cat "$work/dbus-launch-was-run")"
 
