@@ -25,6 +25,7 @@ Application::Application(ui::Platform& platform)
 Application::~Application() { delete chart_.data(); }
 
 void Application::start() {
+    readAhead_ = std::make_unique<DatabaseReadAhead>();
     startup_ = std::make_unique<FrmSolverStartup>(platform_);
     QObject::connect(startup_.get(), &FrmSolverStartup::accepted, startup_.get(), [this] { showMainScreen(); });
     ui::centreOn(startup_.get(), nullptr);
@@ -33,7 +34,8 @@ void Application::start() {
 
 bool Application::openMainScreen() {
     notice_ = std::make_unique<FrmReadDatabase>();
-    std::optional<SolventTable> table = loadSolventDatabase(platform_, *notice_);
+    std::optional<SolventTable> table = loadSolventDatabase(platform_, *notice_, readAhead_.get());
+    readAhead_.reset();
     if (!table) {
         platform_.endProgram(1);
         return false;

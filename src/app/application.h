@@ -16,6 +16,7 @@ class SolventLabelModel;
 class CustomSolventService;
 class FrmSolverStartup;
 class FrmReadDatabase;
+class DatabaseReadAhead;
 class FrmSolvermain;
 class FrmCalculateParamsfromMix;
 class HelpPages;
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<HelpPages> help_;
     std::unique_ptr<ui::SolventLabelModel> solventLabels_;
     std::unique_ptr<FrmSolverStartup> startup_;
+    std::unique_ptr<DatabaseReadAhead> readAhead_;  // from start until the main screen opens
     std::unique_ptr<FrmReadDatabase> notice_;
     std::unique_ptr<FrmSolvermain> main_;
     std::unique_ptr<FrmCalculateParamsfromMix> calculator_;

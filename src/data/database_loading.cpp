@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <sys/stat.h>
+
 namespace tarnwell {
 
 FrmReadDatabase::FrmReadDatabase(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -30,10 +32,45 @@ std::string findDatabaseFile() {
     return name.toStdString();
 }
 
-std::optional<SolventTable> loadSolventDatabase(ui::Platform& platform, FrmReadDatabase& notice) {
+DatabaseReadAhead::FileState DatabaseReadAhead::stateOf(const std::string& path) {
+    struct stat info {};
+    FileState state;
+    if (::stat(path.c_str(), &info) != 0) return state;
+    state.exists = true;
+    state.device = info.st_dev;
+    state.inode = info.st_ino;
+    state.size = static_cast<unsigned long long>(info.st_size);
+    state.modifiedSec = info.st_mtim.tv_sec;
+    state.modifiedNsec = info.st_mtim.tv_nsec;
+    state.changedSec = info.st_ctim.tv_sec;
+    state.changedNsec = info.st_ctim.tv_nsec;
+    state.mode = info.st_mode;
+    return state;
+}
+
+// The state is taken before the read: a change made while reading then shows
+// as a difference at take().
+DatabaseReadAhead::DatabaseReadAhead()
+    : path_(findDatabaseFile()),
+      before_(stateOf(path_)),
+      result_(std::async(std::launch::async, [path = path_] { return loadSolventDatabaseFile(path); })) {}
+
+DatabaseReadAhead::~DatabaseReadAhead() {
+    if (result_.valid()) result_.wait();
+}
+
+LoadResult DatabaseReadAhead::take() {
+    LoadResult ahead = result_.get();
+    const std::string path = findDatabaseFile();
+    if (path == path_ && stateOf(path) == before_) return ahead;
+    return loadSolventDatabaseFile(path);
+}
+
+std::optional<SolventTable> loadSolventDatabase(ui::Platform& platform, FrmReadDatabase& notice,
+                                                DatabaseReadAhead* readAhead) {
     notice.show();
     QCoreApplication::processEvents();  // let the notice paint before the read
-    LoadResult result = loadSolventDatabaseFile(findDatabaseFile());
+    LoadResult result = readAhead ? readAhead->take() : loadSolventDatabaseFile(findDatabaseFile());
     if (auto* failure = std::get_if<LoadFailure>(&result)) {
         platform.messageBox(&notice, QString::fromUtf8(messages::kErrorTitle),
                             QString::fromStdString(messages::databaseFailure(static_cast<int>(*failure))));
