@@ -6,6 +6,11 @@ namespace tarnwell::ui {
 
 SolventLabelModel::SolventLabelModel(const SolventTable& table) : labels_(table.labels), texts_(table.storage) {}
 
+QModelIndex SolventLabelModel::index(int row, int column, const QModelIndex& parent) const {
+    const bool inside = row >= 0 && row < static_cast<int>(labels_.size()) && column == 0 && !parent.isValid();
+    return inside ? createIndex(row, column) : QModelIndex();
+}
+
 int SolventLabelModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(labels_.size());
 }

@@ -17,6 +17,9 @@ class SolventLabelModel final : public QAbstractListModel {
 public:
     explicit SolventLabelModel(const SolventTable& table);
 
+    // Asked for every row each time a list lays itself out; answered without
+    // the base class's round of virtual calls.
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
