@@ -127,6 +127,9 @@ if ! strace -f -qq -o /dev/null true 2>/dev/null; then
     echo "note: strace cannot trace processes here; only the folders are compared"
     tracer=()
 fi
+# LeakSanitizer cannot run under a tracer; a sanitized binary's leaks are
+# checked by the suite's other runs.
+[ ${#tracer[@]} -eq 0 ] || program_env+=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0")
 (cd "$w/cwd" && exec env "${program_env[@]}" "${tracer[@]}" "$binary") &
 app=$!
 
