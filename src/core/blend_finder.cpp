@@ -13,10 +13,6 @@ namespace tarnwell {
 
 namespace {
 
-// The solver accepts a concentration down to -0.00001 as zero; a solvent whose
-// share lies in that band does not take part in the blend.
-constexpr double kZeroBand = 0.00001;
-
 // The tolerance the geometry test allows: the solver's 0.5 and a margin far
 // above the rounding of its double arithmetic (about 1e-11 here).
 constexpr double kPruneTolerance = 0.5 + 1e-6;
@@ -80,62 +76,41 @@ std::optional<double> ratioToTarget(const std::optional<double>& mixture, const 
     return value;
 }
 
-// The report's mixture TWA and VHR, worked out as the report does (same
-// readings, same order of operations) but without building its texts, since
-// this runs for every match. Ranking uses the TWA as shown: blends that show
-// the same TWA are ordered by their VHR rather than by digits nobody sees.
-void rankFigures(const std::array<const FinderCandidate*, 3>& used, std::size_t size, FoundBlend& b) {
-    b.twaPpm.reset();
-    b.vhr.reset();
-    double mixtureMolecularWeight = 0.0;
-    for (std::size_t k = 0; k < size; ++k) mixtureMolecularWeight += used[k]->slot.molecularWeight * b.concentration[k];
-    if (!std::isfinite(mixtureMolecularWeight) || mixtureMolecularWeight == 0.0) return;
-    std::array<double, 3> weightFraction{}, mg{}, vhr{};
-    bool twaUsable = true, vhrUsable = true;
-    for (std::size_t k = 0; k < size; ++k) {
-        weightFraction[k] = used[k]->slot.molecularWeight / mixtureMolecularWeight * b.concentration[k];
-        mg[k] = used[k]->twaMg;
-        vhr[k] = used[k]->vhr;
-        twaUsable = twaUsable && used[k]->twaUsable;
-        vhrUsable = vhrUsable && used[k]->vhrUsable;
-    }
-    if (twaUsable) {
-        if (const std::optional<double> twaMg = harmonicMixture(weightFraction, mg, size)) {
-            double ppm = 0.0;
-            for (std::size_t k = 0; k < size; ++k) ppm += used[k]->ppmPerMg * (weightFraction[k] * *twaMg);
-            if (std::isfinite(ppm)) b.twaPpm = parseDouble(ppm >= 1 ? formatWholeLarge(ppm) : formatOneDecimal(ppm));
-        }
-    }
-    if (vhrUsable)
-        if (const std::optional<double> value = harmonicMixture(weightFraction, vhr, size)) b.vhr = roundHalfEven(*value);
+using UsedCandidates = std::array<const FinderCandidate*, 3>;
+
+// The blend's solvents as the report's figures see them.
+BlendHazards hazardsOf(const UsedCandidates& used, const FoundBlend& blend) {
+    std::array<HazardShare, 3> shares;
+    const auto size = static_cast<std::size_t>(blend.size);
+    for (std::size_t k = 0; k < size; ++k)
+        shares[k] = {blend.concentration[k], used[k]->slot.molarVolume, used[k]->slot.molecularWeight, used[k]->twa,
+                     used[k]->vhr};
+    return blendHazards(std::span(shares).first(size));
 }
 
-// The listed blend's texts: the report's own figures, from the state
-// Calculate would leave behind.
+// Ranking uses the figures as the report shows them: blends that show the
+// same TWA are ordered by their VHR rather than by digits nobody sees.
+void rankFigures(const UsedCandidates& used, FoundBlend& b) {
+    const BlendHazards h = hazardsOf(used, b);
+    b.twaPpm = shownTwa(h.twaPpm);
+    b.vhr = roundedVhr(h.vhr);
+}
+
+// The listed blend's texts: the report's own figures.
 void fillFigures(const PreparedSearch& search, FoundBlend& blend) {
-    AppState state;
-    state.target = search.target;
-    state.twoSolventMode = blend.size == 2 ? -1 : 1;
+    UsedCandidates used{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k)
+        used[k] = &search.candidates[static_cast<std::size_t>(search.candidateOfRow[static_cast<std::size_t>(blend.rows[k])])];
+    const BlendHazards h = hazardsOf(used, blend);
     for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
-        const FinderCandidate& c =
-            search.candidates[static_cast<std::size_t>(search.candidateOfRow[static_cast<std::size_t>(blend.rows[k])])];
-        state.solventSlots[k] = c.slot;
-        state.blendResult.slotResults[k] = c.hazards;
-        state.blendResult.slotResults[k].concentration = blend.concentration[k];
+        blend.volumeFraction[k] = h.volumeFraction[k];
+        blend.volumeText[k] = formatFraction3(h.volumeFraction[k]);
     }
-    state.blendResult.mixN = blend.mixN;
-    state.blendResult.mixD = blend.mixD;
-    state.blendResult.mixW = blend.mixW;
-    const ReportFigures f = computeReportFigures(state);
-    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
-        blend.volumeFraction[k] = f.volumeFraction[k];
-        blend.volumeText[k] = f.volumeText[k];
-    }
-    blend.mixNText = f.mixtureN;
-    blend.mixDText = f.mixtureD;
-    blend.mixWText = f.mixtureW;
-    blend.twaText = f.mixtureTwaText;
-    blend.vhrText = f.mixtureVhrText;
+    blend.mixNText = mixtureParameterText(blend.mixN);
+    blend.mixDText = mixtureParameterText(blend.mixD);
+    blend.mixWText = mixtureParameterText(blend.mixW);
+    blend.twaText = reportTwaText(h.twaPpm);
+    blend.vhrText = reportVhrText(h.vhr);
     blend.twaRatio = ratioToTarget(blend.twaPpm, search.target.twaText);
     blend.vhrRatio = ratioToTarget(blend.vhr, search.target.vhrText);
 }
@@ -154,14 +129,14 @@ void keep(std::vector<FoundBlend>& best, FoundBlend&& blend, std::size_t limit) 
 }
 
 // Solves one combination and keeps it when it is a listed blend.
-void trySolve(const PreparedSearch& search, const std::array<const FinderCandidate*, 3>& used, int size,
+void trySolve(const PreparedSearch& search, const UsedCandidates& used, int size,
               const Triple& target, PartialResult& out) {
     ++out.solved;
     const std::array<Triple, 3> slots{used[0]->ndw, used[1]->ndw, size == 3 ? used[2]->ndw : Triple{}};
     const SolveResult solved = solveConcentrations(slots, target, size == 2);
     if (solved.message != BlendMessage::Solved || solved.leftOutSlot >= 0) return;
     for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k)
-        if (!(solved.concentration[k] > kZeroBand)) return;
+        if (!takesPart(solved.concentration[k])) return;
     ++out.found;
     FoundBlend blend;
     blend.size = size;
@@ -172,7 +147,7 @@ void trySolve(const PreparedSearch& search, const std::array<const FinderCandida
     blend.mixN = solved.mixN;
     blend.mixD = solved.mixD;
     blend.mixW = solved.mixW;
-    rankFigures(used, static_cast<std::size_t>(size), blend);
+    rankFigures(used, blend);
     keep(out.blends, std::move(blend), static_cast<std::size_t>(std::max(0, search.options.maxResults)));
 }
 
@@ -238,19 +213,8 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
         c.hazards.twaText = record.twaText;
         c.hazards.twaMgText = record.twaMgText;
         c.hazards.vhrText = record.vhrText;
-        {
-            const std::optional<float> mg = isNumericText(record.twaMgText) ? parseSingle(record.twaMgText) : std::nullopt;
-            const std::optional<double> ppm = parseDouble(record.twaText);
-            const std::optional<double> mgDouble = parseDouble(record.twaMgText);
-            c.twaUsable = mg && ppm && mgDouble && *mgDouble != 0.0;
-            if (c.twaUsable) {
-                c.twaMg = static_cast<double>(*mg);
-                c.ppmPerMg = *ppm / *mgDouble;
-            }
-            const std::optional<float> vhr = isNumericText(record.vhrText) ? parseSingle(record.vhrText) : std::nullopt;
-            c.vhrUsable = vhr.has_value();
-            if (vhr) c.vhr = static_cast<double>(*vhr);
-        }
+        c.twa = readTwaLimit(record.twaText, record.twaMgText);
+        c.vhr = readVhr(record.vhrText);
         search.candidates.push_back(std::move(c));
     }
     search.candidateOfRow.assign(table.records.size(), -1);

@@ -5,7 +5,7 @@
 //
 // What a listed blend is: the solvents in file order as slots 1..3 (a pair in
 // two-solvent mode) solve in the solver's first pass, and every solvent takes
-// part (a mole fraction above the solver's zero band of 0.00001). A triple the
+// part (a mole fraction above the solver's zero band, kZeroBand). A triple the
 // solver reduces to a pair (second pass, or a concentration in the zero band)
 // is not a three-solvent blend: it stands in the list only as that pair, found
 // by the pair's own solve, so loading any row and pressing Calculate gives the
@@ -19,6 +19,7 @@
 // Step 4 makes the order total, so equal figures always list the same way.
 
 #include "core/blend_solver.h"
+#include "core/mixture_hazards.h"
 #include "core/state.h"
 
 #include <array>
@@ -77,11 +78,8 @@ struct FinderCandidate {
     SolventSlot slot;          // what a double-click puts into a slot
     BlendSlotResult hazards;   // what Calculate copies into the BlendResult
     // The hazard texts read once, as the report reads them, for ranking.
-    bool twaUsable = false;    // twaMgText and twaText numbers, mg/m3 not 0
-    double twaMg = 0.0;        // twaMgText as a single-precision number
-    double ppmPerMg = 0.0;     // twaText / twaMgText
-    bool vhrUsable = false;
-    double vhr = 0.0;          // vhrText as a single-precision number
+    std::optional<TwaLimit> twa;
+    std::optional<double> vhr;
 };
 
 // Everything one search needs, worked out once and then read by any number

@@ -1,6 +1,7 @@
 #include "core/mixture.h"
 
 #include "core/messages.h"
+#include "core/mixture_hazards.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -10,14 +11,6 @@
 namespace tarnwell {
 
 namespace {
-
-// A hazard figure from a text; nothing when the text is no number or the
-// number cannot be used as a divisor.
-std::optional<float> divisor(const std::string& text) {
-    std::optional<float> value = parseSingle(text);
-    if (!value || *value == 0.0f || !std::isfinite(*value)) return std::nullopt;
-    return value;
-}
 
 std::string ndwText(double value) {
     return std::fabs(value) >= 0.00001 ? formatWhole(value) : std::string("0");
@@ -208,8 +201,8 @@ MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculatio
         out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
     }
 
-    // Weight fractions, used by both the TWA and the VHR in either mode, so
-    // that a mixture gets the same figures here as in the blend report.
+    // Weight fractions for the TWA, in either mode, so that a mixture gets the
+    // same figure here as in the blend report.
     for (int k = 0; k < 3; ++k)
         calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
     const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
@@ -221,39 +214,30 @@ MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculatio
     const auto& wf = calc.massFraction;
 
     // Mixture TWA (ppm) through the mixture's limit in mg/m3.
-    {
-        std::array<std::optional<float>, 3> ppm, mg;
-        bool usable = weightsUsable;
-        for (int k = 0; k < used; ++k) {
-            ppm[k] = parseSingle(in.twaText[k]);
-            mg[k] = divisor(slots[k].twaMgText);
-            if (!ppm[k] || !mg[k]) usable = false;
+    if (weightsUsable) {
+        std::array<std::string_view, 3> ppmText, mgText;
+        for (std::size_t k = 0; k < 3; ++k) {
+            ppmText[k] = in.twaText[k];
+            mgText[k] = slots[k].twaMgText;
         }
-        if (usable) {
-            float inverse = wf[1] / *mg[1] + wf[0] / *mg[0];
-            if (!two) inverse = wf[2] / *mg[2] + inverse;
-            calc.twaMixMg = 1.0f / inverse;
-            for (int k = 0; k < 3; ++k)
-                calc.twaPart[k] = (k < used) ? (*ppm[k] / *mg[k]) * (wf[k] * calc.twaMixMg) : 0.0f;
-            calc.twaMix = (calc.twaPart[1] + calc.twaPart[0]) + calc.twaPart[2];
-            if (std::isfinite(calc.twaMix)) out.twa = {true, formatMixtureFigure(calc.twaMix)};
+        if (const std::optional<CalculatorTwa> twa = calculatorTwa(calc.moleFraction, wf, ppmText, mgText, used)) {
+            calc.twaMixMg = twa->twaMixMg;
+            calc.twaPart = twa->twaPart;
+            calc.twaMix = twa->twaMix;
+            out.twa = {true, formatMixtureFigure(calc.twaMix)};
         }
     }
 
-    // Mixture VHR.
+    // Mixture VHR from the mole fractions.
     {
-        std::array<std::optional<float>, 3> vhr;
-        bool usable = weightsUsable;
-        for (int k = 0; k < used; ++k) {
-            vhr[k] = divisor(in.vhrText[k]);
-            if (!vhr[k]) usable = false;
+        std::array<HazardShare, 3> shares;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) {
+            shares[k].moleFraction = static_cast<double>(calc.moleFraction[k]);
+            shares[k].vhr = readVhr(in.vhrText[k]);
         }
-        if (usable) {
-            float inverse = wf[0] / *vhr[0] + wf[1] / *vhr[1];
-            if (two) inverse = wf[1] / *vhr[1] + wf[0] / *vhr[0];
-            else inverse = wf[2] / *vhr[2] + inverse;
-            calc.vhrMix = roundHalfEven(static_cast<double>(1.0f / inverse));
-            if (std::isfinite(calc.vhrMix)) out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
+        if (const std::optional<double> vhr = mixtureVhr(std::span(shares).first(static_cast<std::size_t>(used)))) {
+            calc.vhrMix = roundHalfEven(*vhr);
+            out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
         }
     }
 

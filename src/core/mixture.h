@@ -39,7 +39,7 @@ struct MixtureCalculation {
     float twaMix = 0.0f;
     double mixN = 0.0, mixD = 0.0, mixW = 0.0;
     double fracN = 0.0, fracD = 0.0, fracW = 0.0;
-    double vhrMix = 0.0;
+    double vhrMix = 0.0;  // sum of mole fraction x VHR, a whole number
 };
 
 // Copies a table record into a slot. False (slot untouched) when one of the
@@ -128,9 +128,10 @@ struct MixtureOutcome {
 };
 
 // The whole Calculate action: checks, mole fractions, N/D/W and their
-// rounding, TWA and VHR from weight fractions, the warning. On a failed check
-// nothing is changed. In two-solvent mode slot 3's concentration and N, D, W
-// are set to 0, as the slot is then not in use.
+// rounding, the TWA from weight fractions and the VHR from mole fractions
+// (mixture_hazards.h), the warning. On a failed check nothing is changed. In
+// two-solvent mode slot 3's concentration and N, D, W are set to 0, as the
+// slot is then not in use.
 MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculation& calc,
                                 const MixtureInputs& inputs);
 

@@ -1,5 +1,6 @@
 #include "core/report_figures.h"
 
+#include "core/mixture_hazards.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -20,18 +21,6 @@ std::string mixtureParameterText(double value) {
     return text.empty() ? "0" : text;
 }
 
-std::optional<double> harmonicMixture(const std::array<double, 3>& weightFraction,
-                                      const std::array<double, 3>& limit, std::size_t slotsInUse) {
-    double sum = 0.0;
-    for (std::size_t k = 0; k < slotsInUse; ++k) {
-        if (limit[k] == 0.0) return std::nullopt;
-        sum += weightFraction[k] / limit[k];
-    }
-    const double value = 1 / sum;
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 ColourPair compareColours(float target, float mixture, bool higherIsSafer) {
     if (target == mixture) return {ReportColour::WindowFrame, ReportColour::WindowFrame};
     const bool targetSafer = higherIsSafer ? target >= mixture : target <= mixture;
@@ -47,61 +36,6 @@ std::string ndw(const SolventSlot& s) {
 
 std::string orX(const std::string& text, const char* replacement = "X") {
     return text.empty() ? std::string(replacement) : text;
-}
-
-// A text as a number when it is one and fits a float, widened to double.
-std::optional<double> singleValue(const std::string& text) {
-    if (std::optional<float> v = parseSingle(text)) return static_cast<double>(*v);
-    return std::nullopt;
-}
-
-// A figure shown after a rounding to whole numbers: "0" for zero, never blank.
-std::string wholeOrZero(double value) {
-    std::string text = formatWholeLarge(value);
-    return text.empty() ? "0" : text;
-}
-
-void mixtureTwa(const AppState& state, std::size_t inUse, ReportFigures& f) {
-    f.mixtureTwaText = "X";
-    const auto& slots = state.blendResult.slotResults;
-    for (std::size_t k = 0; k < inUse; ++k)
-        if (!isNumericText(slots[k].twaMgText)) return;
-    std::array<double, 3> mg{}, ppmPerMg{};
-    for (std::size_t k = 0; k < inUse; ++k) {
-        const std::optional<double> mgSingle = singleValue(slots[k].twaMgText);
-        const std::optional<double> ppm = parseDouble(slots[k].twaText);
-        const std::optional<double> mgDouble = parseDouble(slots[k].twaMgText);
-        if (!mgSingle || !ppm || !mgDouble || *mgDouble == 0.0) return;
-        mg[k] = *mgSingle;
-        ppmPerMg[k] = *ppm / *mgDouble;
-    }
-    if (!std::isfinite(f.mixtureMolecularWeight) || f.mixtureMolecularWeight == 0.0) return;
-    // Not rounded here: a limit of 0.4 mg/m3 would become 0 and so would the ppm.
-    const std::optional<double> twaMg = harmonicMixture(f.weightFraction, mg, inUse);
-    if (!twaMg) return;
-    double ppm = 0.0;
-    for (std::size_t k = 0; k < inUse; ++k) ppm += ppmPerMg[k] * (f.weightFraction[k] * *twaMg);
-    if (!std::isfinite(ppm)) return;
-    f.mixtureTwaMg = twaMg;
-    f.mixtureTwaPpm = ppm;
-    f.mixtureTwaText = ppm >= 1 ? formatWholeLarge(ppm) : formatOneDecimal(ppm);
-}
-
-void mixtureVhr(const AppState& state, std::size_t inUse, ReportFigures& f) {
-    f.mixtureVhrText = "X";
-    const auto& slots = state.blendResult.slotResults;
-    std::array<double, 3> vhr{};
-    for (std::size_t k = 0; k < inUse; ++k) {
-        if (!isNumericText(slots[k].vhrText)) return;
-        const std::optional<double> v = singleValue(slots[k].vhrText);
-        if (!v) return;
-        vhr[k] = *v;
-    }
-    if (!std::isfinite(f.mixtureMolecularWeight) || f.mixtureMolecularWeight == 0.0) return;
-    const std::optional<double> value = harmonicMixture(f.weightFraction, vhr, inUse);
-    if (!value) return;
-    f.mixtureVhr = roundHalfEven(*value);
-    f.mixtureVhrText = wholeOrZero(*f.mixtureVhr);
 }
 
 std::optional<float> captionNumber(const std::string& caption) {
@@ -134,15 +68,27 @@ ReportFigures computeReportFigures(const AppState& state) {
         f.effects[2].clear();
     }
 
+    std::array<HazardShare, 3> shares;
     for (std::size_t k = 0; k < inUse; ++k) {
-        f.mixtureMolarVolume += slots[k].molarVolume * blend[k].concentration;
-        f.mixtureMolecularWeight += slots[k].molecularWeight * blend[k].concentration;
+        shares[k].moleFraction = blend[k].concentration;
+        shares[k].molarVolume = slots[k].molarVolume;
+        shares[k].molecularWeight = slots[k].molecularWeight;
+        shares[k].twa = readTwaLimit(blend[k].twaText, blend[k].twaMgText);
+        shares[k].vhr = readVhr(blend[k].vhrText);
     }
+    const BlendHazards hazards = blendHazards(std::span(shares).first(inUse));
+    f.mixtureMolarVolume = hazards.mixtureMolarVolume;
+    f.mixtureMolecularWeight = hazards.mixtureMolecularWeight;
     for (std::size_t k = 0; k < inUse; ++k) {
-        f.volumeFraction[k] = slots[k].molarVolume / f.mixtureMolarVolume * blend[k].concentration;
-        f.weightFraction[k] = slots[k].molecularWeight / f.mixtureMolecularWeight * blend[k].concentration;
+        f.volumeFraction[k] = hazards.volumeFraction[k];
+        f.weightFraction[k] = hazards.weightFraction[k];
         f.volumeText[k] = formatFraction3(f.volumeFraction[k]);  // "X" if not finite
     }
+    f.mixtureTwaMg = hazards.twaMg;
+    f.mixtureTwaPpm = hazards.twaPpm;
+    f.mixtureTwaText = reportTwaText(hazards.twaPpm);
+    f.mixtureVhr = roundedVhr(hazards.vhr);
+    f.mixtureVhrText = reportVhrText(hazards.vhr);
 
     f.targetN = formatPlain(target.n);
     f.targetD = formatPlain(target.d);
@@ -162,7 +108,6 @@ ReportFigures computeReportFigures(const AppState& state) {
     f.targetEffects = orX(target.effects, "     X");
     f.widenTargetEffects = characterCount(f.targetEffects) > 45;
 
-    mixtureTwa(state, inUse, f);
     if (f.mixtureTwaPpm) {
         if (const std::optional<float> t = captionNumber(f.targetTwa)) {
             const ColourPair c = compareColours(*t, static_cast<float>(*f.mixtureTwaPpm), true);
@@ -170,7 +115,6 @@ ReportFigures computeReportFigures(const AppState& state) {
             f.mixtureTwaColour = c.mixture;
         }
     }
-    mixtureVhr(state, inUse, f);
     if (f.mixtureVhr) {
         if (const std::optional<float> t = captionNumber(f.targetVhr)) {
             const ColourPair c = compareColours(*t, static_cast<float>(*f.mixtureVhr), false);

@@ -42,7 +42,7 @@ struct ReportFigures {
     std::string targetEffects;
     bool widenTargetEffects = false;  // by 50 points
 
-    // Missing when a needed number cannot be read or a divisor is zero.
+    // Missing when a solvent of the blend lacks a usable figure (mixture_hazards.h).
     std::optional<double> mixtureTwaMg;
     std::optional<double> mixtureTwaPpm;
     std::optional<double> mixtureVhr;  // rounded to a whole number
@@ -63,11 +63,6 @@ std::size_t characterCount(std::string_view text);
 
 // A mixture N, D or W: whole number, "0" when it rounds to 0.
 std::string mixtureParameterText(double value);
-
-// 1 / sum(weightFraction / limit) over the slots in use; nullopt when a limit
-// is 0 or the result is not a finite number.
-std::optional<double> harmonicMixture(const std::array<double, 3>& weightFraction,
-                                      const std::array<double, 3>& limit, std::size_t slotsInUse);
 
 // Which value is the safer: for the TWA the higher (higherIsSafer), for the
 // VHR the lower. Equal values get the window-frame colour on both.

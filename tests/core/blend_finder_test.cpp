@@ -405,6 +405,27 @@ TEST(BlendFinderRanking, TwinSolventsListInFileOrderWhateverTheThreads) {
     EXPECT_EQ(rowsOf(o), (std::vector<std::array<int, 3>>{{0, 4, -1}, {1, 4, -1}, {2, 4, -1}, {3, 4, -1}}));
 }
 
+TEST(BlendFinderRanking, AHazardousSolventIsNotHiddenByItsPartner) {
+    // Two points, two solvents at each: every pair of A or C (80/10/10) with B or D
+    // (40/10/50) matches 60/10/30 at mole fractions 0.5/0.5, with the same TWA.
+    // Mixture VHRs by mole fraction: A+D 0.5*100 + 0.5*20 = 60, A+B 100,
+    // C+D 0.5*50000 + 0.5*20 = 25010, B+C 25050. (By weight like a limit, C+D
+    // would be about 40 and list first.)
+    const SolventTable table = tableOf({record("A", 2, 80, 10, 10, "100", "100", "x"),
+                                        record("B", 2, 40, 10, 50, "100", "100", "x"),
+                                        record("C", 2, 80, 10, 10, "100", "50000", "x"),
+                                        record("D", 2, 40, 10, 50, "100", "20", "x")});
+    const TargetPoint target = targetOf(60, 10, 30);
+    const FinderOutcome o = findBlends(table, target, FinderOptions{});
+    EXPECT_EQ(rowsOf(o), (std::vector<std::array<int, 3>>{{0, 3, -1}, {0, 1, -1}, {2, 3, -1}, {1, 2, -1}}));
+    const std::vector<std::string> vhr{"60", "100", "25010", "25050"};
+    for (std::size_t i = 0; i < o.blends.size() && i < vhr.size(); ++i) {
+        EXPECT_EQ(o.blends[i].vhrText, vhr[i]);
+        EXPECT_EQ(o.blends[i].vhrText, calculateThroughState(table, target, o.blends[i]).figures.mixtureVhrText);
+        EXPECT_EQ(o.blends[i].twaText, o.blends[0].twaText);
+    }
+}
+
 // --- Filters, limits, cancel -------------------------------------------------------------
 
 TEST(BlendFinderFilters, EachFilterHolds) {

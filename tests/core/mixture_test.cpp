@@ -167,7 +167,7 @@ TEST(MixtureParameters, BenchMixtureOfAcetoneEthanolHeptane) {
     // values add to 99 and every part is below .5, so N (smallest part) is raised.
     // Weight fractions .51341, .30785, .17874; mg/m3 = 1 / (wf/590 + wf/1900 +
     // wf/350) = 648.13; ppm = sum (ppm/mg) * wf * 648.13 = 274.15;
-    // VHR = 1 / (wf/1057 + wf/58 + wf/549) = 163.42.
+    // VHR = .51080*1057 + .38613*58 + .10307*549 = 539.92 + 22.40 + 56.58 = 618.90.
     Mixture m({kAcetone, kEthanol, kHeptane}, {0.5f, 0.3f, 0.2f});
     const MixtureOutcome out = m.run();
     ASSERT_EQ(out.check, MixCheck::Passed);
@@ -178,7 +178,7 @@ TEST(MixtureParameters, BenchMixtureOfAcetoneEthanolHeptane) {
     EXPECT_NEAR(m.calc.twaMixMg, 648.13, 0.01);
     EXPECT_NEAR(m.calc.twaMix, 274.15, 0.01);
     EXPECT_EQ(out.twa.text, "274");
-    EXPECT_EQ(out.vhr.text, "163");
+    EXPECT_EQ(out.vhr.text, "619");
     EXPECT_FALSE(out.warning);
 }
 
@@ -202,9 +202,10 @@ TEST(MixtureParameters, TwoSolventModeIgnoresSlotThree) {
     EXPECT_EQ(out.ndwText, (std::array<std::string, 3>{"41", "24", "35"}));
     EXPECT_EQ(m.slots[2].volumeFraction, 0.0f);
     EXPECT_EQ(m.slots[2].n, 0);
-    // By hand: mg/m3 900.25, ppm 427.62, VHR 110.00.
+    // By hand: mg/m3 900.25, ppm 427.62; mole fractions .44250/.55750 give
+    // VHR .44250*1057 + .55750*58 = 467.72 + 32.34 = 500.06.
     EXPECT_EQ(out.twa.text, "428");
-    EXPECT_EQ(out.vhr.text, "110");
+    EXPECT_EQ(out.vhr.text, "500");
     EXPECT_FALSE(out.warning);  // slot 3's reference 3 is not in use
 }
 
@@ -261,13 +262,14 @@ TEST(MixtureHazards, FigureFormatKeepsTheAboveOneRule) {
     for (const auto& [value, text] : cases) EXPECT_EQ(formatMixtureFigure(value), text) << value;
 }
 
-TEST(MixtureHazards, TwoSolventVhrUsesWeightFractions) {
-    // Toluene + ethanol 0.5/0.5: weight fractions .52475 / .47525 give
-    // 1 / (.52475/289 + .47525/58) = 99.90 -> 100; the volume fractions would give 96.6.
+TEST(MixtureHazards, TwoSolventVhrUsesMoleFractions) {
+    // Toluene + ethanol 0.5/0.5: moles .5/106.29 and .5/58.68 give mole fractions
+    // .35570 / .64430 and .35570*289 + .64430*58 = 102.80 + 37.37 = 140.17 -> 140;
+    // the volume fractions would give 173.5.
     Mixture m({kToluene, kEthanol}, {0.5f, 0.5f});
     const MixtureOutcome out = m.run();
-    EXPECT_EQ(out.vhr.text, "100");
-    EXPECT_EQ(m.calc.vhrMix, 100.0);
+    EXPECT_EQ(out.vhr.text, "140");
+    EXPECT_EQ(m.calc.vhrMix, 140.0);
     // mg/m3 = 1 / (.52475/375 + .47525/1900) = 606.26; ppm = 236.48.
     EXPECT_EQ(out.twa.text, "236");
 }
@@ -297,19 +299,24 @@ TEST(MixtureHazards, UnusableDataShadesTheFigureInsteadOfShowingInfOrNan) {
         {"mg/m3 limit of 0", [](Mixture& m) { m.slots[2].twaMgText = "0"; }, false, true},
         {"mg/m3 not a number while ppm is",
          [](Mixture& m) { m.slots[0].twaMgText = "none"; }, false, true},
-        {"VHR of 0", [](Mixture& m) { m.inputs.vhrText[1] = "0"; }, true, false},
-        {"VHR of 0 in a slot of concentration 0",
+        {"VHR negative", [](Mixture& m) { m.inputs.vhrText[1] = "-3"; }, true, false},
+        {"VHR of 0 adds nothing", [](Mixture& m) { m.inputs.vhrText[1] = "0"; }, true, true},
+        // A typed concentration of 0 leaves the solvent out of the blend: its
+        // figures are not needed.
+        {"no figures in a slot of concentration 0",
          [](Mixture& m) {
-             m.inputs.vhrText[2] = "0";
+             m.inputs.vhrText[2] = "none";
+             m.inputs.twaText[2] = "";
+             m.slots[2].twaMgText = "0";
              m.slots[0].volumeFraction = 0.7f;
              m.slots[2].volumeFraction = 0.0f;
          },
-         true, false},
+         true, true},
         {"molecular weights summing to 0",
          [](Mixture& m) {
              for (MixSlot& s : m.slots) s.molecularWeight = 0.0f;
          },
-         false, false},
+         false, true},
     };
     for (const UnusableCase& c : cases) {
         Mixture m({kAcetone, kEthanol, kHeptane}, {0.5f, 0.3f, 0.2f});

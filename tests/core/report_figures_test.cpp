@@ -48,7 +48,7 @@ AppState threeSolventState() {
     put(s, 0, kToluene, 0.2);
     put(s, 1, kAcetone, 0.3);
     put(s, 2, kEthanol, 0.5);
-    s.target = {49, 21, 30, 0, "by hand", "300", "122", ""};
+    s.target = {49, 21, 30, 0, "by hand", "300", "368", ""};
     return s;
 }
 
@@ -60,7 +60,7 @@ TEST(ReportFigures, TwoShippedSolvents) {
     // TWA mg: 1/(0.557582/590 + 0.442418/1900) = 1/(0.00094505 + 0.00023285) = 848.965.
     // TWA ppm: (250/590)*0.557582*848.965 + (1000/1900)*0.442418*848.965
     //        = 200.575 + 197.687 = 398.262 -> "398".
-    // VHR: 1/(0.557582/947 + 0.442418/58) = 1/(0.00058879 + 0.00762790) = 121.70 -> 122.
+    // VHR by mole fraction: 0.5*947 + 0.5*58 = 502.5 -> 502 (half to even).
     const ReportFigures f = computeReportFigures(twoSolventState());
     EXPECT_NEAR(f.mixtureMolarVolume, 65.945, 1e-9);
     EXPECT_NEAR(f.volumeFraction[0], 0.557586, 1e-6);
@@ -72,9 +72,9 @@ TEST(ReportFigures, TwoShippedSolvents) {
     EXPECT_NEAR(*f.mixtureTwaMg, 848.965, 0.001);
     EXPECT_NEAR(*f.mixtureTwaPpm, 398.262, 0.001);
     EXPECT_EQ(f.mixtureTwaText, "398");
-    EXPECT_EQ(*f.mixtureVhr, 122.0);
-    EXPECT_EQ(f.mixtureVhrText, "122");
-    // Target 250 < 398: the mixture is safer by TWA; target VHR 100 <= 122: the target is.
+    EXPECT_EQ(*f.mixtureVhr, 502.0);
+    EXPECT_EQ(f.mixtureVhrText, "502");
+    // Target 250 < 398: the mixture is safer by TWA; target VHR 100 <= 502: the target is.
     EXPECT_EQ(f.mixtureTwaColour, ReportColour::Green);
     EXPECT_EQ(f.targetTwaColour, ReportColour::Red);
     EXPECT_EQ(f.targetVhrColour, ReportColour::Green);
@@ -98,7 +98,7 @@ TEST(ReportFigures, ThreeShippedSolvents) {
     //       = 1/(0.00083395 + 0.00050157 + 0.00020597) = 648.72.
     // TWA ppm: 648.72*(0.312733*100/375 + 0.295925*250/590 + 0.391341*1000/1900)
     //        = 648.72*(0.083395 + 0.125392 + 0.205969) = 269.06 -> "269".
-    // VHR: 1/(0.312733/276 + 0.295925/947 + 0.391341/58) = 1/(0.0011331 + 0.0003125 + 0.0067473) = 122.06 -> 122.
+    // VHR: 0.2*276 + 0.3*947 + 0.5*58 = 55.2 + 284.1 + 29 = 368.3 -> 368.
     const ReportFigures f = computeReportFigures(threeSolventState());
     EXPECT_EQ(f.volumeText[0], ".292");
     EXPECT_EQ(f.volumeText[1], ".305");
@@ -107,8 +107,8 @@ TEST(ReportFigures, ThreeShippedSolvents) {
     EXPECT_NEAR(*f.mixtureTwaMg, 648.72, 0.01);
     EXPECT_NEAR(*f.mixtureTwaPpm, 269.06, 0.01);
     EXPECT_EQ(f.mixtureTwaText, "269");
-    EXPECT_EQ(f.mixtureVhrText, "122");
-    // Target TWA 300 >= 269: target green. Target VHR 122 = 122: both window frame.
+    EXPECT_EQ(f.mixtureVhrText, "368");
+    // Target TWA 300 >= 269: target green. Target VHR 368 = 368: both window frame.
     EXPECT_EQ(f.targetTwaColour, ReportColour::Green);
     EXPECT_EQ(f.mixtureTwaColour, ReportColour::Red);
     EXPECT_EQ(f.targetVhrColour, ReportColour::WindowFrame);
@@ -184,18 +184,25 @@ TEST(ReportFigures, UnusableNumbersGiveX) {
         {"slot 3 TWA mg/m3 not a number", [](AppState& s) { s.blendResult.slotResults[2].twaMgText = ""; }, true, false},
         {"TWA ppm not a number", [](AppState& s) { s.blendResult.slotResults[0].twaText = "none"; }, true, false},
         {"TWA mg/m3 of 0", [](AppState& s) { s.blendResult.slotResults[0].twaMgText = "0"; }, true, false},
-        {"TWA mg/m3 of 0 at concentration 0",
+        {"VHR not a number", [](AppState& s) { s.blendResult.slotResults[1].vhrText = "none"; }, false, true},
+        {"VHR negative", [](AppState& s) { s.blendResult.slotResults[0].vhrText = "-1"; }, false, true},
+        {"VHR of 0 adds nothing", [](AppState& s) { s.blendResult.slotResults[2].vhrText = "0"; }, false, false},
+        // A solvent the second pass left out takes no part: no figure of its is needed.
+        {"left-out slot without figures",
          [](AppState& s) {
-             s.blendResult.slotResults[2].twaMgText = "0";
-             s.blendResult.slotResults[2].concentration = 0;
+             s.blendResult.slotResults[2] = {0.0, 2, "none", "none", "none"};
              s.blendResult.slotResults[1].concentration = 0.8;
          },
-         true, false},
-        {"VHR not a number", [](AppState& s) { s.blendResult.slotResults[1].vhrText = "none"; }, false, true},
-        {"VHR of 0", [](AppState& s) { s.blendResult.slotResults[2].vhrText = "0"; }, false, true},
+         false, false},
+        {"slot in the zero band without figures",
+         [](AppState& s) {
+             s.blendResult.slotResults[2] = {-0.000004, 2, "", "0", "-"};
+             s.blendResult.slotResults[1].concentration = 0.800004;
+         },
+         false, false},
         {"molecular weights 0",
          [](AppState& s) { for (auto& slot : s.solventSlots) slot.molecularWeight = 0; },
-         true, true},
+         true, false},
     };
     for (const Case& c : cases) {
         AppState s = threeSolventState();
@@ -233,7 +240,7 @@ TEST(ReportFigures, SmallLimitsKeepTheirDecimal) {
 }
 
 TEST(ReportFigures, MixtureVhrOfZeroShowsZero) {
-    // VHR 0.1 each: the mixture is 1/(1/0.1) = 0.1, which rounds to 0.
+    // VHR 0.1 each: the mixture is 0.1, which rounds to 0.
     for (std::int16_t mode : {std::int16_t{-1}, std::int16_t{1}}) {
         AppState s = threeSolventState();
         s.twoSolventMode = mode;

@@ -227,7 +227,7 @@ TEST(HelpWorkedExamples, TheCalculatorExampleOfFiftyThirtyAndTwentyPercent) {
     EXPECT_PAGE_SAYS("frmHelpConcentration2", QString("described on pages %1 and %2 of the main help")
                                                   .arg(mainHelpPageNumber("frmHelp4a"), mainHelpPageNumber("frmHelp5")));
     EXPECT_PAGE_SAYS("frmHelp4a", "For a blend the program estimates one TWA");
-    EXPECT_PAGE_SAYS("frmHelp5", "For a blend the program estimates one VHR");
+    EXPECT_PAGE_SAYS("frmHelp5", "For a blend the program adds up the hazards of its solvents");
     EXPECT_FALSE(out.warning) << "page 12 shows the example without the warning";
 }
 
@@ -253,8 +253,8 @@ TEST(HelpWorkedExamples, EveryNumberOnTheCalculatorPagesIsAccountedFor) {
                            mainHelpPageNumber("frmHelp4a"), mainHelpPageNumber("frmHelp5"), twoSolvents}));
 }
 
-// Page 12: two solvents are weighted by weight as three are, so the
-// calculator and the results page agree on the same mixture.
+// Page 12: two solvents are weighted as three are, so the calculator and the
+// results page agree on the same mixture.
 TEST(HelpWorkedExamples, TwoSolventsGetTheFiguresOfTheResultsPage) {
     const int acetone = row("Acetone"), ethanol = row("Ethanol"), heptane = row("n-Heptane");
     for (const auto& typed : std::vector<std::array<const char*, 2>>{{"0.5", "0.5"}, {"0.8", "0.2"}, {"0.3", "0.7"}}) {

@@ -318,7 +318,7 @@ TEST_F(CalculatorScreen, MixtureFromEndToEndPrintedOnYes) {
         EXPECT_EQ(field(QStringLiteral("txtDinframe2"))->text(), QStringLiteral("23"));
         EXPECT_EQ(field(QStringLiteral("txtWinframe2"))->text(), QStringLiteral("28"));
         EXPECT_EQ(field(QStringLiteral("txtTLVMixture"))->text(), QStringLiteral("274"));
-        EXPECT_EQ(field(QStringLiteral("txtVHRMixture"))->text(), QStringLiteral("163"));
+        EXPECT_EQ(field(QStringLiteral("txtVHRMixture"))->text(), QStringLiteral("619"));
         underQuestion = screen->grab().toImage();
     });
     ASSERT_EQ(platform.printedWindows.size(), 1u);
@@ -398,10 +398,10 @@ TEST_F(CalculatorScreen, TwoSolventModeClearsAndGreysSlotThree) {
     type(2, QStringLiteral("0.5"));
     EXPECT_EQ(total(), QStringLiteral("1.00"));
     calculateAndAnswer(QStringLiteral("cmdNoPrint"), [&] {
-        // Toluene + ethanol by weight fractions: TWA 236, VHR 100 (see the core tests).
+        // Toluene + ethanol: TWA 236 by weight fractions, VHR 140 by mole fractions (see the core tests).
         EXPECT_EQ(field(QStringLiteral("txtNinframe2"))->text(), QStringLiteral("52"));
         EXPECT_EQ(field(QStringLiteral("txtTLVMixture"))->text(), QStringLiteral("236"));
-        EXPECT_EQ(field(QStringLiteral("txtVHRMixture"))->text(), QStringLiteral("100"));
+        EXPECT_EQ(field(QStringLiteral("txtVHRMixture"))->text(), QStringLiteral("140"));
     });
     EXPECT_TRUE(platform.messages.empty());
 

@@ -145,8 +145,9 @@ TEST_F(BlendEndToEnd, ThreeSolventsFromClickToReportAndBack) {
     const auto before = screenTexts();
 
     // Exact concentrations .287020 / .511883 / .201097; volume fractions
-    // 146.56*.287020/mmv = .459, .413, .129 (mmv = 91.711); TWA 177.95 ppm,
-    // VHR 282.03 (worked out with fractions from the sample figures).
+    // 146.56*.287020/mmv = .459, .413, .129 (mmv = 91.711); TWA 177.95 ppm
+    // (worked out with fractions from the sample figures); VHR by mole
+    // fraction .287020*549 + .511883*1057 + .201097*58 = 710.30.
     std::map<QString, QString> seen;
     QColor twaTarget, twaMix, vhrTarget, vhrMix;
     bool warning = false;
@@ -168,7 +169,7 @@ TEST_F(BlendEndToEnd, ThreeSolventsFromClickToReportAndBack) {
     EXPECT_EQ(seen["lblVolume2"], ".413");
     EXPECT_EQ(seen["lblVolume3"], ".129");
     EXPECT_EQ(seen["lblTLVMixPPM"], "178");
-    EXPECT_EQ(seen["lblVHRMixture"], "282");
+    EXPECT_EQ(seen["lblVHRMixture"], "710");
     EXPECT_EQ(seen["lblMixtureN"], "60");
     EXPECT_EQ(seen["lblMixtureD"], "20");
     EXPECT_EQ(seen["lblMixtureW"], "20");
@@ -177,11 +178,11 @@ TEST_F(BlendEndToEnd, ThreeSolventsFromClickToReportAndBack) {
     EXPECT_EQ(seen["lblVHR_3"], "58");
     EXPECT_EQ(seen["lblSolvent2NDW"], "47  32  21");
     EXPECT_EQ(seen["lblsolvent3"], "2:   Ethanol");
-    // Target TWA 200 >= 178: target safer. Target VHR 300 > 282: mixture safer.
+    // Target TWA 200 >= 178: target safer. Target VHR 300 <= 710: target safer.
     EXPECT_EQ(twaTarget, ui::colours::green());
     EXPECT_EQ(twaMix, ui::colours::red());
-    EXPECT_EQ(vhrTarget, ui::colours::red());
-    EXPECT_EQ(vhrMix, ui::colours::green());
+    EXPECT_EQ(vhrTarget, ui::colours::green());
+    EXPECT_EQ(vhrMix, ui::colours::red());
     EXPECT_TRUE(warning);  // a target set by hand has reference 0
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(screenTexts(), before);
@@ -194,7 +195,7 @@ TEST_F(BlendEndToEnd, TwoSolvents) {
     chooseSolvent(2, kAcetone);
     setTarget(74, 16, 10);
     // Exact K .507168 / .492832, mixture (73.88, 15.77, 10.35): within 0.5.
-    // Volume fractions .671 / .329; TWA 126.32 ppm; VHR 663.97.
+    // Volume fractions .671 / .329; TWA 126.32 ppm; VHR .507168*549 + .492832*1057 = 799.36.
     std::map<QString, QString> seen;
     ASSERT_TRUE(calculate([&](QWidget* r) {
         for (const char* name : {"lblVolume1", "lblVolume2", "lblVolume3", "lblTLVMixPPM", "lblVHRMixture",
@@ -206,7 +207,7 @@ TEST_F(BlendEndToEnd, TwoSolvents) {
     EXPECT_EQ(seen["lblVolume2"], ".329");
     EXPECT_EQ(seen["lblVolume3"], "");
     EXPECT_EQ(seen["lblTLVMixPPM"], "126");
-    EXPECT_EQ(seen["lblVHRMixture"], "664");
+    EXPECT_EQ(seen["lblVHRMixture"], "799");
     EXPECT_EQ(seen["lblMixtureN"], "74");
     EXPECT_EQ(seen["lblMixtureD"], "16");
     EXPECT_EQ(seen["lblMixtureW"], "10");

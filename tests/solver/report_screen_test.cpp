@@ -38,7 +38,7 @@ public:
 };
 
 // Toluene, acetone, ethanol of the shipped database at 0.2 / 0.3 / 0.5; the
-// figures (volume .292/.305/.403, 269 ppm, VHR 122) are worked out by hand in
+// figures (volume .292/.305/.403, 269 ppm, VHR 368) are worked out by hand in
 // the core tests.
 AppState preparedState() {
     AppState s;
@@ -55,7 +55,7 @@ AppState preparedState() {
         slotOf(s, k) = {r.label, r.n, r.d, r.w, r.mv, r.mw, r.effects};
         blendSlotOf(s, k) = {r.c, 2, r.twa, r.mg, r.vhr};
     }
-    s.target = {49, 21, 30, 2, "2:   Xylene", "300", "122", "Eyes, skin"};
+    s.target = {49, 21, 30, 2, "2:   Xylene", "300", "368", "Eyes, skin"};
     s.blendResult.mixN = 49.1, s.blendResult.mixD = 20.9, s.blendResult.mixW = 0.3;
     return s;
 }
@@ -91,12 +91,12 @@ TEST_F(ReportScreen, ShowsEveryFigure) {
                            Expect{"lblTLV2", "250"}, Expect{"lblVHR_3", "58"},
                            Expect{"lblTargetN", "49"}, Expect{"lblTargetW", "30"},
                            Expect{"lblMixtureN", "49"}, Expect{"lblMixtureD", "21"}, Expect{"lblMixtureW", "0"},
-                           Expect{"lblTLVTarget", "300"}, Expect{"lblVHRTarget", "122"},
+                           Expect{"lblTLVTarget", "300"}, Expect{"lblVHRTarget", "368"},
                            Expect{"lblTargetName", "2:   Xylene"}, Expect{"lblTargetEffects", "Eyes, skin"},
-                           Expect{"lblTLVMixPPM", "269"}, Expect{"lblVHRMixture", "122"},
+                           Expect{"lblTLVMixPPM", "269"}, Expect{"lblVHRMixture", "368"},
                            Expect{"Label21", "REL/PEL TWA (ppm)"}, Expect{"Label29", "TWA"}})
         EXPECT_EQ(text(report.get(), e.name), QString::fromUtf8(e.text)) << e.name;
-    // Target 300 >= 269: the target is safer by TWA; VHR 122 = 122.
+    // Target 300 >= 269: the target is safer by TWA; VHR 368 = 368.
     EXPECT_EQ(colour(report.get(), "lblTLVTarget"), ui::colours::green());
     EXPECT_EQ(colour(report.get(), "lblTLVMixPPM"), ui::colours::red());
     EXPECT_EQ(colour(report.get(), "lblVHRTarget"), ui::colours::windowFrame());
@@ -170,7 +170,7 @@ TEST_F(ReportScreen, MissingHazardDataShowsX) {
     state.target.twaText.clear();
     state.target.effects.clear();
     blendSlotOf(state, 1).twaMgText = "none";
-    blendSlotOf(state, 2).vhrText = "0";
+    blendSlotOf(state, 2).vhrText = "none";
     auto report = build();
     EXPECT_EQ(text(report.get(), "lblTLVTarget"), "X");
     EXPECT_EQ(text(report.get(), "lblTLVMixPPM"), "X");
