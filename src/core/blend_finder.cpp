@@ -19,8 +19,8 @@ constexpr double kPruneTolerance = 0.5 + 1e-6;
 
 constexpr unsigned kCancelEvery = 4096;
 
-bool hasSkinNotation(std::string_view effects) {
-    constexpr std::string_view mark = "[skin]";
+// Whether the effects text carries a mark such as "[skin]" or "[carcinogen]", in any case.
+bool hasMark(std::string_view effects, std::string_view mark) {
     auto lower = [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
     if (effects.size() < mark.size()) return false;
     for (std::size_t at = 0; at + mark.size() <= effects.size(); ++at) {
@@ -199,8 +199,9 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
         c.row = row;
         c.ndw = {*n, *d, *w};
         c.reference = *reference;
-        c.skin = hasSkinNotation(record.effects);
+        c.skin = hasMark(record.effects, "[skin]");
         if (options.excludeSkin && c.skin) continue;
+        if (options.excludeCarcinogens && hasMark(record.effects, "[carcinogen]")) continue;
         if (options.sameReferenceOnly && target.reference != 0 && c.reference != target.reference) continue;
         c.slot.label = record.label;
         c.slot.n = *n;

@@ -40,6 +40,7 @@ struct FinderOptions {
     // from the table (reference not 0), the target's table.
     bool sameReferenceOnly = false;
     bool excludeSkin = false;          // leave out solvents whose effects carry "[skin]"
+    bool excludeCarcinogens = false;   // leave out solvents whose effects carry "[carcinogen]"
     std::vector<int> excluded;         // record indices never used
     std::vector<int> mustContain;      // when not empty, a blend holds at least one of these
     int maxResults = 50;

@@ -65,6 +65,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     chkExcludeSkin_ = new QCheckBox(QStringLiteral("Leave out solvents marked [skin]"), this);
     chkExcludeSkin_->setObjectName(QStringLiteral("chkExcludeSkin"));
     chkExcludeSkin_->setGeometry(ptRect(300, 25, 170, 14));
+    chkExcludeCarcinogens_ = new QCheckBox(QStringLiteral("Leave out carcinogens"), this);
+    chkExcludeCarcinogens_->setObjectName(QStringLiteral("chkExcludeCarcinogens"));
+    chkExcludeCarcinogens_->setAccessibleName(QStringLiteral("Leave out solvents marked [carcinogen]"));
+    chkExcludeCarcinogens_->setGeometry(ptRect(300, 42, 170, 14));
     ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(478, 26, 62, 14));
     spnMaxResults_ = new QSpinBox(this);
     spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
@@ -73,15 +77,15 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     spnMaxResults_->setGeometry(ptRect(540, 23, 52, 18));
 
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
-                 ptRect(8, 46, 290, 12));
+                 ptRect(8, 60, 290, 12));
     ui::addLabel(this, QStringLiteral("lblMustContain"),
-                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(302, 46, 290, 12));
+                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(302, 60, 290, 12));
     lstExclude_ = new ui::SolventListView(this);
     lstExclude_->setObjectName(QStringLiteral("lstExclude"));
     lstMustContain_ = new ui::SolventListView(this);
     lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
-    lstExclude_->setGeometry(ptRect(8, 58, 290, 78));
-    lstMustContain_->setGeometry(ptRect(302, 58, 290, 78));
+    lstExclude_->setGeometry(ptRect(8, 72, 290, 64));
+    lstMustContain_->setGeometry(ptRect(302, 72, 290, 64));
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -134,6 +138,7 @@ FinderOptions FrmFindBlends::readOptions() const {
                                                   : BlendSize::PairsAndTriples;
     o.sameReferenceOnly = chkSameReference_->isChecked();
     o.excludeSkin = chkExcludeSkin_->isChecked();
+    o.excludeCarcinogens = chkExcludeCarcinogens_->isChecked();
     o.maxResults = spnMaxResults_->value();
     for (const QModelIndex& i : lstExclude_->selectionModel()->selectedRows()) o.excluded.push_back(i.row());
     for (const QModelIndex& i : lstMustContain_->selectionModel()->selectedRows()) o.mustContain.push_back(i.row());

@@ -77,6 +77,7 @@ private:
     QComboBox* cboBlendSize_ = nullptr;
     QCheckBox* chkSameReference_ = nullptr;
     QCheckBox* chkExcludeSkin_ = nullptr;
+    QCheckBox* chkExcludeCarcinogens_ = nullptr;
     QSpinBox* spnMaxResults_ = nullptr;
     ui::SolventListView* lstExclude_ = nullptr;
     ui::SolventListView* lstMustContain_ = nullptr;

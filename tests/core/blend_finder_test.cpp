@@ -72,9 +72,9 @@ SolventTable smallTable() {
     r.push_back(record("Toluene", 2, 80, 7, 13, "100", "290", "Eyes, nervous system [skin]"));
     r.push_back(record("Acetone", 2, 47, 32, 21, "250", "947", "Eyes, respiratory system"));
     r.push_back(record("Ethanol", 2, 36, 18, 46, "1000", "58", "Eyes, liver"));
-    r.push_back(record("Xylene", 3, 83, 5, 12, "100", "90", "Eyes, skin"));
+    r.push_back(record("Xylene", 3, 83, 5, 12, "100", "90", "Eyes, skin"));  // "skin" alone is no mark
     r.push_back(record("Isopropanol", 2, 38, 16, 46, "400", "100", "Eyes"));
-    r.push_back(record("Ethyl acetate", 2, 51, 18, 31, "400", "250", "Eyes"));
+    r.push_back(record("Ethyl acetate", 2, 51, 18, 31, "400", "250", "[Carcinogen] Eyes; NIOSH ceiling used as TWA"));
     r.push_back(record("Cyclohexane", 3, 94, 2, 4, "300", "", "Eyes"));  // no VHR
     r.push_back(record("Water", 2, 18, 28, 54, "", "", "none"));          // no TWA
     r.push_back(record("Broken", 2, 50, 20, 30, "100", "50", "Eyes"));
@@ -441,6 +441,15 @@ TEST(BlendFinderFilters, EachFilterHolds) {
     const FinderOutcome noSkin = findBlends(table, target, skin);
     for (const FoundBlend& b : noSkin.blends) EXPECT_FALSE(rowsHave(b, 1));
     EXPECT_LT(noSkin.totalFound, base.totalFound);
+
+    FinderOptions carcinogens = all;
+    carcinogens.excludeCarcinogens = true;  // Ethyl acetate is marked here, in another case; nothing else is
+    const FinderOutcome noCarcinogens = findBlends(table, target, carcinogens);
+    std::size_t withoutEthylAcetate = 0;
+    for (const FoundBlend& b : base.blends) withoutEthylAcetate += !rowsHave(b, 6);
+    EXPECT_LT(withoutEthylAcetate, base.totalFound);
+    EXPECT_EQ(noCarcinogens.totalFound, withoutEthylAcetate);
+    for (const FoundBlend& b : noCarcinogens.blends) EXPECT_FALSE(rowsHave(b, 6));
 
     FinderOptions excluded = all;
     excluded.excluded = {2, 3};

@@ -228,6 +228,7 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
     ASSERT_NE(finder, nullptr);
     find<QComboBox>(finder, QStringLiteral("cboBlendSize"))->setCurrentIndex(1);  // two solvents only
     click(find<QCheckBox>(finder, QStringLiteral("chkExcludeSkin")));
+    click(find<QCheckBox>(finder, QStringLiteral("chkExcludeCarcinogens")));
     auto* spin = find<QSpinBox>(finder, QStringLiteral("spnMaxResults"));
     spin->setValue(7);
     // Never use acetone; must contain heptane or ethanol.
@@ -250,6 +251,7 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
         for (int k = 0; k < b.size; ++k) {
             const int row = b.rows[static_cast<std::size_t>(k)];
             EXPECT_EQ(state.table.records[static_cast<std::size_t>(row)].effects.find("[skin]"), std::string::npos);
+            EXPECT_EQ(state.table.records[static_cast<std::size_t>(row)].effects.find("[carcinogen]"), std::string::npos);
             EXPECT_NE(row, acetone);
             required = required || row == heptane || row == ethanol;
         }
