@@ -36,6 +36,7 @@ class Built:
     report = mk.Report()
     sources = mk.Sources(report)
     shipped = mk.build(sources, report)
+    shipped += mk.build_products(sources, report, shipped)
     records = mk.records_of(shipped, mk.Report())
     by_name = {s.name: s for s in shipped}
 
@@ -100,6 +101,40 @@ class VapourPressureEquations(unittest.TestCase):
             with self.subTest(name):
                 s = Built.by_name[name]
                 self.assertEqual((s.vp, s.vhr), (Decimal(vp), vhr))
+
+
+class EstimatedProducts(unittest.TestCase):
+    def figures(self, name):
+        s = Built.by_name[name]
+        return mk.teas_percents(*s.sets[mk.PRODUCT_REFERENCE][:3]), s.mw, s.mv, s.twa, s.vhr
+
+    def test_white_spirit_from_its_stated_composition(self):
+        # 82.5 % n-decane (MW 142.28, 100/0/0) and 17.5 % 1,2,4-trimethylbenzene (MW 120.2, 90/5/5) by mass.
+        # Moles in 100 g: 82.5 / 142.28 = 0.57984 and 17.5 / 120.2 = 0.14559, so x(TMB) = 0.20070.
+        # N = 0.79930 x 100 + 0.20070 x 90 = 97.993, D = W = 0.20070 x 5 = 1.0035: floors 97/1/1 leave one
+        # unit, which goes to N (remainder 0.993): 98/1/1.
+        # MV = 150 / 0.780 = 192.31. TWA: NIOSH 350 mg/m3 x 24.45 / 150 = 57.05 -> 57 ppm (the PEL is 500 ppm).
+        # VP 0.6 kPa = 4.500 mmHg; VHR = 4.500e6 / (57 x 760) = 103.9 -> 104.
+        self.assertEqual(self.figures("White spirit (mineral spirits, 15–20 % aromatic)"),
+                         ([98, 1, 1], "150", "192.31", "57", "104"))
+
+    def test_mixed_xylene_from_its_stated_composition(self):
+        # o- 20 %, m- 49.5 %, p-xylene 20 %, ethylbenzene 10.5 % by mass; all C8H10 (MW 106.2), so these
+        # are the mole fractions. The xylenes are 81/5/14, ethylbenzene 90/3/7:
+        # N = 0.895 x 81 + 0.105 x 90 = 81.945, D = 0.895 x 5 + 0.105 x 3 = 4.790,
+        # W = 0.895 x 14 + 0.105 x 7 = 13.265: floors 81/4/13 leave two units, to N (0.945) and D (0.790): 82/5/13.
+        # SG = 1 / (0.2/0.88 + 0.495/0.86 + 0.2/0.86 + 0.105/0.87) = 0.86498, MV = 106.2 / 0.86498 = 122.78.
+        # VP (Raoult) = 0.2 x 4.918 + 0.495 x 6.041 + 0.2 x 6.549 + 0.105 x 7 = 6.019 mmHg;
+        # VHR = 6.019e6 / (100 x 760) = 79.2 -> 79.
+        self.assertEqual(self.figures("Xylene (mixed isomers, with ethylbenzene)"),
+                         ([82, 5, 13], "106.2", "122.78", "100", "79"))
+
+    def test_a_composition_that_does_not_add_up_stops_the_build(self):
+        sources = copy.deepcopy(Built.sources)
+        sources.products = [dict(sources.products[0], composition="124-18-5=82.5;95-63-6=7.5")]
+        with self.assertRaises(mk.BuildError) as caught:
+            mk.build_products(sources, mk.Report(), Built.shipped)
+        self.assertIn("does not add to 100 %", str(caught.exception))
 
 
 if __name__ == "__main__":

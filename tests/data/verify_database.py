@@ -18,7 +18,9 @@ from pathlib import Path
 
 REQUIRED = ["Acetone", "Ethanol", "n-Heptane", "Tetrahydrofuran", "Toluene", "o-Xylene", "p-Xylene",
             "Isopropanol (2-propanol)", "Ethyl acetate", "Methyl ethyl ketone", "Cyclohexane", "Water",
-            "Benzyl alcohol", "Diacetone alcohol", "Dimethyl sulfoxide", "1-Methoxy-2-propanol"]
+            "Benzyl alcohol", "Diacetone alcohol", "Dimethyl sulfoxide", "1-Methoxy-2-propanol",
+            "White spirit (mineral spirits, 15–20 % aromatic)", "Xylene (mixed isomers, with ethylbenzene)",
+            "Turpentine (gum spirits)", "Petroleum benzine (VM&P naphtha, ligroin)"]
 
 failures = []
 
@@ -136,7 +138,7 @@ def main(root):
         where = f"{name} (ref {ref})"
         if name != name.strip() or not name:
             fail(f"{where}: blanks around the name")
-        if ref not in ("2", "3"):
+        if ref not in ("2", "3", "4"):
             fail(f"{where}: reference {ref!r}")
         if not all(x.isdigit() for x in (n, d, w)) or int(n) + int(d) + int(w) != 100:
             fail(f"{where}: N, D, W = {n}, {d}, {w}")

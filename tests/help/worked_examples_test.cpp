@@ -126,6 +126,24 @@ TEST(HelpWorkedExamples, TheSolventsNamedForTheDataRulesStillShowThem) {
     EXPECT_PAGE_SAYS("frmHelp1", "differ by 5 points or more in N, D or W, as for tetrachloroethylene");
 }
 
+// Page 1: a blend of a reference 4 product with a table solvent shows the warning about references.
+// White spirit (98/1/1) and acetone (47/32/21) alone cannot reach toluene (84/7/9): on their line,
+// N = 84 falls at D 9.5 and W 6.5, beyond the tolerance of 2; ethanol as a third solvent brings W up.
+TEST(HelpWorkedExamples, WhiteSpiritAndAcetoneForTolueneWarnOfTheirReferences) {
+    const int whiteSpirit = row("White spirit (mineral spirits, 15\u2013" "20 % aromatic)", 4);
+    const Blend two = solve(row("Toluene"), {whiteSpirit, row("Acetone")});
+    EXPECT_EQ(two.message, BlendMessage::OutsideTolerance);
+    Blend b = solve(row("Toluene"), {whiteSpirit, row("Acetone"), row("Ethanol")});
+    ASSERT_EQ(b.message, BlendMessage::Solved);
+    const ReportFigures f = computeReportFigures(b.state);
+    EXPECT_TRUE(f.showReferenceWarning);
+    EXPECT_TRUE(prose("frmHelp1").contains("a blend of such a product with a table solvent shows the warning"));
+    const SolventRecord& toluene = record(row("Toluene"));
+    for (const auto& [mixture, target] :
+         {std::pair{f.mixtureN, toluene.n}, {f.mixtureD, toluene.d}, {f.mixtureW, toluene.w}})
+        EXPECT_LE(std::abs(std::stoi(mixture) - whole(target)), 2) << mixture << " for " << target;
+}
+
 TEST(HelpWorkedExamples, TetrahydrofuranFromAcetoneEthanolAndHeptane) {
     Blend b = solve(row("Tetrahydrofuran"), {row("Acetone"), row("Ethanol"), row("n-Heptane")});
     ASSERT_EQ(b.message, BlendMessage::Solved);
