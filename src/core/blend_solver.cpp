@@ -43,32 +43,51 @@ struct PassResult {
     double k1 = 0.0, k2 = 0.0, k3 = 0.0;
 };
 
-// One elimination of the normal equations with the row of ones ("+ 1"). The
-// operations keep the order in which they are written, so results match to the
-// last bit of double precision.
+// The matrix of the normal equations with the row of ones ("+ 1") and its
+// pivots, which do not depend on the target. The operations keep the order in
+// which they are written, so results match to the last bit of double precision.
+struct Elimination {
+    double m11 = 0, m12 = 0, m13 = 0, m22 = 0, m23 = 0, m33 = 0;
+    double m = 0, gamma = 0, denominator = 0;
+    BlendMessage message = BlendMessage::Solved;
+};
+
+Elimination eliminate(Triple a, Triple b, Triple c, bool solveK3) {
+    Elimination e;
+    e.m11 = dot(a, a) + 1, e.m12 = dot(a, b) + 1, e.m13 = dot(a, c) + 1;
+    e.m22 = dot(b, b) + 1, e.m23 = dot(b, c) + 1, e.m33 = dot(c, c) + 1;
+    const double m11 = e.m11, m12 = e.m12, m13 = e.m13, m21 = e.m12, m31 = e.m13, m32 = e.m23;
+    e.m = m21 * m13 / m11 - e.m23;
+    e.gamma = e.m22 - m21 * m12 / m11;
+    if (std::fabs(e.gamma) < kPivotLimit) {
+        e.message = BlendMessage::GammaZero;
+        return e;
+    }
+    if (solveK3) {
+        const double m = e.m, gamma = e.gamma;
+        e.denominator = e.m33 + m * m32 / gamma - m * m12 * m31 / (m11 * gamma) - m13 * m31 / m11;
+        if (std::fabs(e.denominator) < kPivotLimit) e.message = BlendMessage::DenominatorZero;
+    }
+    return e;
+}
+
+// One pass: the elimination, then the concentrations for the target.
 PassResult solvePass(Triple a, Triple b, Triple c, Triple t, bool solveK3) {
     PassResult out;
-    const double m11 = dot(a, a) + 1, m12 = dot(a, b) + 1, m13 = dot(a, c) + 1;
-    const double m22 = dot(b, b) + 1, m23 = dot(b, c) + 1, m33 = dot(c, c) + 1;
-    const double m21 = m12, m31 = m13, m32 = m23;
+    const Elimination e = eliminate(a, b, c, solveK3);
+    if (e.message != BlendMessage::Solved) {
+        out.message = e.message;
+        return out;
+    }
+    const double m11 = e.m11, m12 = e.m12, m21 = e.m12, m31 = e.m13, m32 = e.m23;
+    const double m = e.m, gamma = e.gamma;
     const double r1 = dot(a, t) + 1, r2 = dot(b, t) + 1, r3 = dot(c, t) + 1;
 
     const double r2p = r2 - m21 * r1 / m11;
-    const double m = m21 * m13 / m11 - m23;
-    const double gamma = m22 - m21 * m12 / m11;
-    if (std::fabs(gamma) < kPivotLimit) {
-        out.message = BlendMessage::GammaZero;
-        return out;
-    }
     if (solveK3) {
         const double r3p = r3 - r1 * m31 / m11;
         const double numerator = r3p + (r2p / gamma) * (m12 * m31 / m11 - m32);
-        const double denominator = m33 + m * m32 / gamma - m * m12 * m31 / (m11 * gamma) - m13 * m31 / m11;
-        if (std::fabs(denominator) < kPivotLimit) {
-            out.message = BlendMessage::DenominatorZero;
-            return out;
-        }
-        out.k3 = numerator / denominator;
+        out.k3 = numerator / e.denominator;
     }
     out.k2 = (r2p + m * out.k3) / gamma;
     // Not back-substituted: K1 is what makes the three add up to exactly 1.
@@ -79,6 +98,11 @@ PassResult solvePass(Triple a, Triple b, Triple c, Triple t, bool solveK3) {
 }  // namespace
 
 bool withinTolerance(double mixture, std::int16_t target) { return std::fabs(mixture - target) <= 0.5; }
+
+BlendMessage firstPassRefusal(const std::array<Triple, 3>& slots, bool twoSolventMode) {
+    const Triple zero{};
+    return eliminate(slots[0], slots[1], twoSolventMode ? zero : slots[2], !twoSolventMode).message;
+}
 
 SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple target, bool twoSolventMode) {
     SolveResult result;

@@ -47,6 +47,12 @@ struct SolveResult {
 // The tolerance test of one parameter: a difference of exactly 0.5 passes.
 bool withinTolerance(double mixture, std::int16_t target);
 
+// Whether the first pass refuses these solvents for every target: GammaZero
+// (M5) or DenominatorZero (M6), worked out exactly as the solve does (the
+// pivots do not depend on the target); Solved when it does not refuse them.
+// Points that coincide or lie on one line are refused this way.
+BlendMessage firstPassRefusal(const std::array<Triple, 3>& slots, bool twoSolventMode);
+
 // Solves for slots 1..3 (slot 3 ignored and K3 = 0 in two-solvent mode),
 // both passes, the sign and upper tests and the tolerance test.
 SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple target, bool twoSolventMode);
