@@ -1,0 +1,483 @@
+#include "core/zone_finder.h"
+
+#include "core/mixture_hazards.h"
+#include "core/numbers.h"
+#include "core/report_figures.h"
+#include "core/solubility_messages.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <iterator>
+
+namespace tarnwell {
+
+namespace {
+
+constexpr unsigned kCancelEvery = 4096;
+constexpr std::size_t kMaskBits = 64;
+
+// A figure to about nine significant digits (30 bits of mantissa), so that
+// equal figures reached by different sums compare equal.
+double rankKey(double v) {
+    if (v == 0.0 || !std::isfinite(v)) return v;
+    int exponent = 0;
+    const double mantissa = std::frexp(v, &exponent);
+    return std::ldexp(std::round(std::ldexp(mantissa, 30)), exponent - 30);
+}
+
+// -1: a before b, 1: b before a, 0: equal. Higher TWA first, lower VHR
+// first; a missing figure after every present one.
+int compareFigures(const std::optional<double>& twaA, const std::optional<double>& vhrA,
+                   const std::optional<double>& twaB, const std::optional<double>& vhrB) {
+    if (twaA.has_value() != twaB.has_value()) return twaA ? -1 : 1;
+    if (twaA) {
+        const double a = rankKey(*twaA), b = rankKey(*twaB);
+        if (a != b) return a > b ? -1 : 1;
+    }
+    if (vhrA.has_value() != vhrB.has_value()) return vhrA ? -1 : 1;
+    if (vhrA) {
+        const double a = rankKey(*vhrA), b = rankKey(*vhrB);
+        if (a != b) return a < b ? -1 : 1;
+    }
+    return 0;
+}
+
+// A corner of a clipped segment or triangle: its barycentric weights on the
+// chart (by the blend's solvents) and its place.
+struct Corner {
+    std::array<double, 3> lambda{};
+    PlanePoint p;
+};
+
+std::vector<Corner> clipCorners(std::vector<Corner> polygon, const std::vector<std::array<double, 3>>& edges) {
+    std::vector<Corner> out;
+    for (const auto& [a, b, c] : edges) {
+        out.clear();
+        const std::size_t n = polygon.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Corner& p = polygon[i];
+            const Corner& q = polygon[(i + 1) % n];
+            const double fp = a * p.p.x + b * p.p.y - c, fq = a * q.p.x + b * q.p.y - c;
+            if (fp >= 0.0) out.push_back(p);
+            if ((fp >= 0.0) != (fq >= 0.0)) {
+                const double t = fp / (fp - fq);
+                Corner m;
+                for (std::size_t k = 0; k < 3; ++k) m.lambda[k] = p.lambda[k] + t * (q.lambda[k] - p.lambda[k]);
+                m.p = {p.p.x + t * (q.p.x - p.p.x), p.p.y + t * (q.p.y - p.p.y)};
+                out.push_back(m);
+            }
+        }
+        polygon.swap(out);
+        if (polygon.empty()) break;
+    }
+    return polygon;
+}
+
+using Members = std::array<std::size_t, 3>;  // candidate indices of a blend
+
+// The composition at barycentric weights on the chart. A solvent whose N, D,
+// W add up to s weighs s times its mole fraction there, so x_k is lambda_k / s_k
+// made to add up to 1 (for the usual s = 100, x = lambda).
+ZoneScore scoreAt(const PreparedZoneSearch& s, const Members& m, std::size_t size, const std::array<double, 3>& lambda) {
+    ZoneScore score;
+    double total = 0.0;
+    std::array<double, 3> y{};
+    for (std::size_t k = 0; k < size; ++k) {
+        y[k] = std::max(lambda[k], 0.0) / s.sum[m[k]];
+        total += y[k];
+    }
+    std::array<HazardShare, 3> shares;
+    for (std::size_t k = 0; k < size; ++k) {
+        const FinderCandidate& c = s.base.candidates[m[k]];
+        score.moleFraction[k] = y[k] / total;
+        if (takesPart(score.moleFraction[k])) ++score.parts;
+        shares[k] = {score.moleFraction[k], c.slot.molarVolume, c.slot.molecularWeight, c.twa, c.vhr};
+    }
+    const BlendHazards h = blendHazards(std::span(shares).first(size));
+    score.twaPpm = h.twaPpm;
+    score.vhr = h.vhr;
+    return score;
+}
+
+std::optional<ZoneScore> bestCorner(const PreparedZoneSearch& s, const Members& m, std::size_t size,
+                                    const std::vector<Corner>& corners) {
+    std::optional<ZoneScore> best;
+    for (const Corner& c : corners) {
+        ZoneScore score = scoreAt(s, m, size, c.lambda);
+        if (!best || saferComposition(score, *best)) best = score;
+    }
+    return best;
+}
+
+std::vector<Corner> simplexOf(const PreparedZoneSearch& s, const Members& m, std::size_t size) {
+    std::vector<Corner> corners(size);
+    for (std::size_t k = 0; k < size; ++k) {
+        corners[k].lambda[k] = 1.0;
+        corners[k].p = s.point[m[k]];
+    }
+    return corners;
+}
+
+bool boxMisses(const PreparedZoneSearch& s, std::initializer_list<PlanePoint> points) {
+    double lx = points.begin()->x, hx = lx, ly = points.begin()->y, hy = ly;
+    for (const PlanePoint& p : points) {
+        lx = std::min(lx, p.x), hx = std::max(hx, p.x);
+        ly = std::min(ly, p.y), hy = std::max(hy, p.y);
+    }
+    constexpr double slack = 1e-12;
+    return hx < s.regionLow.x - slack || lx > s.regionHigh.x + slack || hy < s.regionLow.y - slack ||
+           ly > s.regionHigh.y + slack;
+}
+
+// True when one of the triple's pairs plainly has a higher TWA than any of
+// the region's corners inside the triangle: the triple's safest corner is
+// then on that edge, a pair's. The margin (1e-8) lies well above the rank
+// key's grain (2^-29) and the gap between this sum and blendHazards' own.
+template <class LambdaAt>
+bool pairBeatsTriple(const PreparedZoneSearch& s, const Members& m, std::uint64_t inside, const LambdaAt& lambdaAt,
+                     std::initializer_list<std::size_t> edges) {
+    std::optional<double> pairTwa;
+    for (const std::size_t edge : edges) {
+        const ZonePair& pair = s.pairs[edge];
+        if (pair.reaches && pair.best.twaPpm && (!pairTwa || *pair.best.twaPpm > *pairTwa)) pairTwa = pair.best.twaPpm;
+    }
+    if (!pairTwa) return false;
+    const auto& terms = s.twaTerms;
+    if (!terms[m[0]] || !terms[m[1]] || !terms[m[2]]) return false;
+    double highest = 0.0;
+    for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1) {
+        const std::array<double, 3> lambda = lambdaAt(bits);
+        double top = 0.0, bottom = 0.0;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const double x = std::max(lambda[k], 0.0) / s.sum[m[k]];
+            top += (*terms[m[k]])[0] * x;
+            bottom += (*terms[m[k]])[1] * x;
+        }
+        highest = std::max(highest, top / bottom);
+    }
+    return highest < *pairTwa * (1.0 - 1e-8);
+}
+
+ZoneBlend blendOf(const PreparedZoneSearch& s, const Members& m, std::size_t size, const ZoneScore& score) {
+    ZoneBlend b;
+    b.size = static_cast<int>(size);
+    for (std::size_t k = 0; k < size; ++k) b.rows[k] = s.base.candidates[m[k]].row;
+    b.moleFraction = score.moleFraction;
+    b.twaPpm = score.twaPpm;
+    b.vhr = score.vhr;
+    return b;
+}
+
+void keep(std::vector<ZoneBlend>& best, ZoneBlend&& blend, std::size_t limit) {
+    if (limit == 0) return;
+    if (best.size() < limit) {
+        best.push_back(std::move(blend));
+        std::push_heap(best.begin(), best.end(), zoneRanksBefore);
+    } else if (zoneRanksBefore(blend, best.front())) {
+        std::pop_heap(best.begin(), best.end(), zoneRanksBefore);
+        best.back() = std::move(blend);
+        std::push_heap(best.begin(), best.end(), zoneRanksBefore);
+    }
+}
+
+std::size_t resultLimit(const PreparedZoneSearch& s) { return static_cast<std::size_t>(std::max(0, s.base.options.maxResults)); }
+
+// The texts of a listed blend, as the solution report would show them.
+void fillTexts(const PreparedZoneSearch& s, ZoneBlend& b) {
+    const auto size = static_cast<std::size_t>(b.size);
+    std::array<HazardShare, 3> shares;
+    b.mixN = b.mixD = b.mixW = 0.0;
+    for (std::size_t k = 0; k < size; ++k) {
+        const auto index = static_cast<std::size_t>(s.base.candidateOfRow[static_cast<std::size_t>(b.rows[k])]);
+        const FinderCandidate& c = s.base.candidates[index];
+        shares[k] = {b.moleFraction[k], c.slot.molarVolume, c.slot.molecularWeight, c.twa, c.vhr};
+        b.mixN += b.moleFraction[k] * c.ndw.n;
+        b.mixD += b.moleFraction[k] * c.ndw.d;
+        b.mixW += b.moleFraction[k] * c.ndw.w;
+    }
+    const BlendHazards h = blendHazards(std::span(shares).first(size));
+    for (std::size_t k = 0; k < size; ++k) {
+        b.volumeFraction[k] = h.volumeFraction[k];
+        b.volumeText[k] = formatFraction3(h.volumeFraction[k]);
+    }
+    b.point = teasToPlane(b.mixN, b.mixD, b.mixW).value_or(PlanePoint{});
+    b.mixNText = mixtureParameterText(b.mixN);
+    b.mixDText = mixtureParameterText(b.mixD);
+    b.mixWText = mixtureParameterText(b.mixW);
+    b.twaText = reportTwaText(h.twaPpm);
+    b.vhrText = reportVhrText(h.vhr);
+}
+
+}  // namespace
+
+bool saferComposition(const ZoneScore& a, const ZoneScore& b) {
+    if (const int c = compareFigures(a.twaPpm, a.vhr, b.twaPpm, b.vhr)) return c < 0;
+    if (a.parts != b.parts) return a.parts < b.parts;
+    return a.moleFraction > b.moleFraction;
+}
+
+bool zoneRanksBefore(const ZoneBlend& a, const ZoneBlend& b) {
+    if (const int c = compareFigures(a.twaPpm, a.vhr, b.twaPpm, b.vhr)) return c < 0;
+    if (a.size != b.size) return a.size < b.size;
+    return a.rows < b.rows;
+}
+
+PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options) {
+    PreparedZoneSearch s;
+    s.zone = zone;
+    // A zone comes from no table: with "same reference" every blend keeps to one.
+    s.base = prepareSearch(table, TargetPoint{}, options);
+
+    // Only solvents with a place on the chart can put a mixture in the zone.
+    PreparedSearch& base = s.base;
+    std::vector<FinderCandidate> placed;
+    std::vector<bool> required;
+    for (std::size_t i = 0; i < base.candidates.size(); ++i) {
+        const Triple t = base.candidates[i].ndw;
+        if (!hasChartPlace(t.n, t.d, t.w)) continue;
+        placed.push_back(std::move(base.candidates[i]));
+        required.push_back(base.required[i]);
+    }
+    base.candidates = std::move(placed);
+    base.required = std::move(required);
+    std::fill(base.candidateOfRow.begin(), base.candidateOfRow.end(), -1);
+    for (std::size_t i = 0; i < base.candidates.size(); ++i)
+        base.candidateOfRow[static_cast<std::size_t>(base.candidates[i].row)] = static_cast<int>(i);
+
+    const std::size_t n = base.candidates.size();
+    for (const FinderCandidate& c : base.candidates) {
+        s.point.push_back(teasToPlane(c.ndw.n, c.ndw.d, c.ndw.w).value_or(PlanePoint{}));
+        s.sum.push_back(static_cast<double>(c.ndw.n) + c.ndw.d + c.ndw.w);
+        // ppm = sum(ppm_k/mg_k * wf_k) / sum(wf_k / mg_k), wf_k proportional to M_k x_k.
+        if (c.twa && c.twa->mg > 0.0)
+            s.twaTerms.push_back(std::array<double, 2>{c.twa->ppmPerMg * c.slot.molecularWeight,
+                                                       c.slot.molecularWeight / c.twa->mg});
+        else
+            s.twaTerms.emplace_back();
+    }
+
+    const ConvexPolygon& region = zone.region;
+    if (region.size() >= 3) {
+        s.regionLow = s.regionHigh = region[0];
+        for (std::size_t i = 0; i < region.size(); ++i) {
+            const PlanePoint& p = region[i];
+            const PlanePoint& q = region[(i + 1) % region.size()];
+            const double length = std::hypot(q.x - p.x, q.y - p.y);
+            const double a = -(q.y - p.y) / length, b = (q.x - p.x) / length;
+            s.edges.push_back({a, b, a * p.x + b * p.y});
+            s.regionLow = {std::min(s.regionLow.x, p.x), std::min(s.regionLow.y, p.y)};
+            s.regionHigh = {std::max(s.regionHigh.x, p.x), std::max(s.regionHigh.y, p.y)};
+        }
+    }
+    s.cornersInMasks = options.prune && region.size() <= kMaskBits;
+
+    s.pairs.assign(n * n, ZonePair{});
+    if (s.edges.empty()) return s;
+    if (s.cornersInMasks) {
+        s.leftOf.assign(n * n, 0);
+        s.rightOf.assign(n * n, 0);
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j) {
+            const std::size_t at = i * n + j;
+            if (s.cornersInMasks)
+                for (std::size_t r = 0; r < region.size(); ++r) {
+                    const double side = cross(s.point[i], s.point[j], region[r]);
+                    if (side > 0.0) s.leftOf[at] |= std::uint64_t{1} << r;
+                    if (side < 0.0) s.rightOf[at] |= std::uint64_t{1} << r;
+                }
+            if (options.prune && boxMisses(s, {s.point[i], s.point[j]})) continue;
+            const Members m{i, j, 0};
+            const std::vector<Corner> corners = clipCorners(simplexOf(s, m, 2), s.edges);
+            if (std::optional<ZoneScore> best = bestCorner(s, m, 2, corners)) {
+                s.pairs[at].reaches = true;
+                s.pairs[at].best = *best;
+            }
+        }
+    return s;
+}
+
+ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const std::atomic<bool>* cancel) {
+    ZonePartial out;
+    const auto& c = s.base.candidates;
+    const std::size_t n = c.size();
+    if (i >= n || s.edges.empty()) return out;
+    const FinderOptions& options = s.base.options;
+    const bool pairs = options.size != BlendSize::TriplesOnly;
+    const bool triples = options.size != BlendSize::PairsOnly;
+    const bool sameReference = options.sameReferenceOnly;
+    const std::size_t limit = resultLimit(s);
+    unsigned sinceCheck = 0;
+    auto cancelled = [&] {
+        if (++sinceCheck < kCancelEvery) return false;
+        sinceCheck = 0;
+        if (cancel && cancel->load(std::memory_order_relaxed)) out.cancelled = true;
+        return out.cancelled;
+    };
+    if (cancel && cancel->load(std::memory_order_relaxed)) {
+        out.cancelled = true;
+        return out;
+    }
+    auto refused = [&](const Members& m, std::size_t size) {
+        const std::array<Triple, 3> slots{c[m[0]].ndw, c[m[1]].ndw, size == 3 ? c[m[2]].ndw : Triple{}};
+        return firstPassRefusal(slots, size == 2) != BlendMessage::Solved;
+    };
+    auto found = [&](const Members& m, std::size_t size, const ZoneScore& best) {
+        if (refused(m, size)) {
+            ++out.refused;
+            return;
+        }
+        ++out.found;
+        keep(out.blends, blendOf(s, m, size, best), limit);
+    };
+
+    for (std::size_t j = i + 1; j < n; ++j) {
+        if (sameReference && c[j].reference != c[i].reference) continue;
+        const bool abRequired = s.base.required[i] || s.base.required[j];
+        const ZonePair& ij = s.pairs[i * n + j];
+        if (pairs && (!s.base.needsRequired || abRequired)) {
+            if (cancelled()) return out;
+            ++out.examined;
+            if (ij.reaches && ij.best.parts == 2) found({i, j, 0}, 2, ij.best);
+        }
+        if (!triples) continue;
+        for (std::size_t k = j + 1; k < n; ++k) {
+            if (sameReference && c[k].reference != c[i].reference) continue;
+            if (s.base.needsRequired && !abRequired && !s.base.required[k]) continue;
+            if (cancelled()) return out;
+            ++out.examined;
+            const Members m{i, j, k};
+            if (!s.cornersInMasks) {
+                // Clip the whole triangle and rank all its corners.
+                if (options.prune && boxMisses(s, {s.point[i], s.point[j], s.point[k]})) {
+                    ++out.pruned;
+                    continue;
+                }
+                const std::optional<ZoneScore> best = bestCorner(s, m, 3, clipCorners(simplexOf(s, m, 3), s.edges));
+                if (best && best->parts == 3) found(m, 3, *best);
+                continue;
+            }
+            // The clipped triangle's corners are those of its three clipped
+            // edges (the pairs, worked out once) and the region's corners
+            // inside it. Only the latter hold all three solvents.
+            const double turn = cross(s.point[i], s.point[j], s.point[k]);
+            const std::size_t jk = j * n + k, ik = i * n + k, at = i * n + j;
+            const std::uint64_t inside = turn > 0.0   ? s.leftOf[at] & s.leftOf[jk] & s.rightOf[ik]
+                                         : turn < 0.0 ? s.rightOf[at] & s.rightOf[jk] & s.leftOf[ik]
+                                                      : 0;
+            if (inside == 0) {
+                ++out.pruned;
+                continue;
+            }
+            auto lambdaAt = [&](std::uint64_t bits) {
+                const PlanePoint& r = s.zone.region[static_cast<std::size_t>(std::countr_zero(bits))];
+                return std::array<double, 3>{cross(r, s.point[j], s.point[k]) / turn,
+                                             cross(s.point[i], r, s.point[k]) / turn,
+                                             cross(s.point[i], s.point[j], r) / turn};
+            };
+            if (pairBeatsTriple(s, m, inside, lambdaAt, {at, jk, ik})) {
+                ++out.pruned;
+                continue;
+            }
+            std::optional<ZoneScore> best;
+            for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1) {
+                ZoneScore score = scoreAt(s, m, 3, lambdaAt(bits));
+                if (!best || saferComposition(score, *best)) best = score;
+            }
+            if (!best || best->parts != 3) continue;
+            bool safest = true;
+            for (const std::size_t edge : {at, jk, ik})
+                if (s.pairs[edge].reaches && !saferComposition(*best, s.pairs[edge].best)) safest = false;
+            if (safest) found(m, 3, *best);
+        }
+    }
+    return out;
+}
+
+ZoneOutcome finishZoneSearch(const PreparedZoneSearch& s, std::vector<ZonePartial> parts) {
+    ZoneOutcome outcome;
+    for (ZonePartial& part : parts) {
+        outcome.examined += part.examined;
+        outcome.pruned += part.pruned;
+        outcome.refused += part.refused;
+        outcome.cancelled = outcome.cancelled || part.cancelled;
+        outcome.totalFound += part.found;
+        std::move(part.blends.begin(), part.blends.end(), std::back_inserter(outcome.blends));
+    }
+    const std::size_t limit = resultLimit(s);
+    auto cut = [&](std::vector<ZoneBlend>& list) {
+        const std::size_t kept = std::min(list.size(), limit);
+        std::partial_sort(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(kept), list.end(), zoneRanksBefore);
+        list.resize(kept);
+        for (ZoneBlend& b : list) fillTexts(s, b);
+    };
+    cut(outcome.blends);
+
+    // Solvents that lie in the region on their own, under the same filters.
+    if (!outcome.cancelled)
+        for (std::size_t i = 0; i < s.base.candidates.size(); ++i) {
+            if (s.base.needsRequired && !s.base.required[i]) continue;
+            if (!insideConvex(s.zone.region, s.point[i])) continue;
+            const Members m{i, 0, 0};
+            outcome.solventsInside.push_back(blendOf(s, m, 1, scoreAt(s, m, 1, {1.0, 0.0, 0.0})));
+        }
+    cut(outcome.solventsInside);
+    return outcome;
+}
+
+ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
+                       const std::atomic<bool>* cancel) {
+    const PreparedZoneSearch search = prepareZoneSearch(table, zone, options);
+    std::vector<ZonePartial> parts;
+    for (std::size_t i = 0; i < search.base.candidates.size(); ++i) {
+        parts.push_back(searchZoneFirst(search, i, cancel));
+        if (parts.back().cancelled) break;
+    }
+    return finishZoneSearch(search, std::move(parts));
+}
+
+ZoneBlendCheck checkZoneBlend(const SolventTable& table, const ZoneBlend& blend, const SolubilityZone& zone) {
+    ZoneBlendCheck check;
+    if (blend.size < 2 || blend.size > 3) return check;
+    std::array<Triple, 3> slots{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
+        const int row = blend.rows[k];
+        if (row < 0 || static_cast<std::size_t>(row) >= table.records.size()) return check;
+        const SolventRecord& r = table.records[static_cast<std::size_t>(row)];
+        const std::optional<std::int16_t> n = parseWholeNumber(r.n), d = parseWholeNumber(r.d), w = parseWholeNumber(r.w);
+        if (!n || !d || !w) return check;
+        slots[k] = {*n, *d, *w};
+    }
+    const std::optional<Triple> target = wholeNumberPoint(blend.point);
+    const std::optional<PlanePoint> targetPoint =
+        target ? teasToPlane(target->n, target->d, target->w) : std::optional<PlanePoint>{};
+    if (!target || !targetPoint || !insideConvex(zone.outline, *targetPoint)) {
+        check.verdict = ZoneCheck::TargetOutsideZone;
+        if (target) check.target = *target;
+        return check;
+    }
+    check.target = *target;
+    check.solved = solveConcentrations(slots, *target, blend.size == 2);
+    check.message = check.solved.message;
+    if (check.message != BlendMessage::Solved) {
+        check.verdict = ZoneCheck::SolverMessage;
+        return check;
+    }
+    const std::optional<PlanePoint> mixture = teasToPlane(check.solved.mixN, check.solved.mixD, check.solved.mixW);
+    check.verdict = mixture && insideConvex(zone.outline, *mixture) ? ZoneCheck::Fine : ZoneCheck::SolutionOutsideZone;
+    return check;
+}
+
+std::string zoneCheckText(const ZoneBlendCheck& check) {
+    switch (check.verdict) {
+    case ZoneCheck::Fine: return messages::kZoneBlendFine;
+    case ZoneCheck::TargetOutsideZone: return messages::kZoneBlendTargetOutside;
+    case ZoneCheck::SolverMessage: return blendMessageText(check.message).text;
+    case ZoneCheck::SolutionOutsideZone: return messages::kZoneBlendSolutionOutside;
+    case ZoneCheck::NotABlend: return {};
+    }
+    return {};
+}
+
+}  // namespace tarnwell
