@@ -13,7 +13,7 @@
 //   Result: No effect
 //
 //   Liquid: n-Heptane 70 % + Acetone 30 %
-//   N D W: 83 8 9
+//   N D W: 76 14 10
 //   Result: Partly
 //   Part: 0.70 2:   n-Heptane
 //   Part: 0.30 2:   Acetone

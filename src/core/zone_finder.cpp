@@ -20,10 +20,14 @@ constexpr std::size_t kMaskBits = 64;
 // A figure to about nine significant digits (30 bits of mantissa), so that
 // equal figures reached by different sums compare equal.
 double rankKey(double v) {
-    if (v == 0.0 || !std::isfinite(v)) return v;
-    int exponent = 0;
-    const double mantissa = std::frexp(v, &exponent);
-    return std::ldexp(std::round(std::ldexp(mantissa, 30)), exponent - 30);
+    if (!std::isfinite(v)) return v;
+    // Round the 52 stored mantissa bits to their top 30, halves up in size;
+    // a carry runs on into the exponent as it should.
+    constexpr int kDropped = 52 - 30;
+    auto bits = std::bit_cast<std::uint64_t>(v);
+    bits += std::uint64_t{1} << (kDropped - 1);
+    bits &= ~((std::uint64_t{1} << kDropped) - 1);
+    return std::bit_cast<double>(bits);
 }
 
 // -1: a before b, 1: b before a, 0: equal. Higher TWA first, lower VHR
@@ -130,34 +134,31 @@ bool boxMisses(const PreparedZoneSearch& s, std::initializer_list<PlanePoint> po
            ly > s.regionHigh.y + slack;
 }
 
-// True when one of the triple's pairs plainly has a higher TWA than any of
-// the region's corners inside the triangle: the triple's safest corner is
-// then on that edge, a pair's. The margin (1e-8) lies well above the rank
-// key's grain (2^-29) and the gap between this sum and blendHazards' own.
-template <class LambdaAt>
-bool pairBeatsTriple(const PreparedZoneSearch& s, const Members& m, std::uint64_t inside, const LambdaAt& lambdaAt,
-                     std::initializer_list<std::size_t> edges) {
-    std::optional<double> pairTwa;
-    for (const std::size_t edge : edges) {
-        const ZonePair& pair = s.pairs[edge];
-        if (pair.reaches && pair.best.twaPpm && (!pairTwa || *pair.best.twaPpm > *pairTwa)) pairTwa = pair.best.twaPpm;
+// The mixture TWA in ppm by its closed form, over the solvents that take
+// part: the same figure as blendHazards' up to the rounding of the sums.
+// Missing when a solvent's limit does not read.
+std::optional<double> closedFormTwa(const PreparedZoneSearch& s, const Members& m, const std::array<double, 3>& lambda) {
+    std::array<double, 3> y{};
+    double total = 0.0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        y[k] = std::max(lambda[k], 0.0) / s.sum[m[k]];
+        total += y[k];
     }
-    if (!pairTwa) return false;
-    const auto& terms = s.twaTerms;
-    if (!terms[m[0]] || !terms[m[1]] || !terms[m[2]]) return false;
-    double highest = 0.0;
-    for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1) {
-        const std::array<double, 3> lambda = lambdaAt(bits);
-        double top = 0.0, bottom = 0.0;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const double x = std::max(lambda[k], 0.0) / s.sum[m[k]];
-            top += (*terms[m[k]])[0] * x;
-            bottom += (*terms[m[k]])[1] * x;
-        }
-        highest = std::max(highest, top / bottom);
+    double top = 0.0, bottom = 0.0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double x = y[k] / total;
+        if (!takesPart(x)) continue;
+        const auto& terms = s.twaTerms[m[k]];
+        if (!terms) return std::nullopt;
+        top += (*terms)[0] * x;
+        bottom += (*terms)[1] * x;
     }
-    return highest < *pairTwa * (1.0 - 1e-8);
+    return top / bottom;
 }
+
+// Figures further apart than this (relative) can never share a rank key
+// (whose grain is at most 2^-29) however the sums were rounded.
+constexpr double kPlainlyLower = 1e-8;
 
 ZoneBlend blendOf(const PreparedZoneSearch& s, const Members& m, std::size_t size, const ZoneScore& score) {
     ZoneBlend b;
@@ -370,19 +371,38 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
                 ++out.pruned;
                 continue;
             }
-            auto lambdaAt = [&](std::uint64_t bits) {
+            std::array<std::array<double, 3>, kMaskBits> lambda;
+            std::array<std::optional<double>, kMaskBits> twa;
+            std::size_t corners = 0;
+            double highest = 0.0;
+            bool allTwa = true;
+            for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1, ++corners) {
                 const PlanePoint& r = s.zone.region[static_cast<std::size_t>(std::countr_zero(bits))];
-                return std::array<double, 3>{cross(r, s.point[j], s.point[k]) / turn,
-                                             cross(s.point[i], r, s.point[k]) / turn,
-                                             cross(s.point[i], s.point[j], r) / turn};
-            };
-            if (pairBeatsTriple(s, m, inside, lambdaAt, {at, jk, ik})) {
-                ++out.pruned;
-                continue;
+                lambda[corners] = {cross(r, s.point[j], s.point[k]) / turn, cross(s.point[i], r, s.point[k]) / turn,
+                                   cross(s.point[i], s.point[j], r) / turn};
+                twa[corners] = closedFormTwa(s, m, lambda[corners]);
+                if (twa[corners]) highest = std::max(highest, *twa[corners]);
+                else allTwa = false;
+            }
+            // Where every corner's TWA is known, a corner plainly below the
+            // highest cannot be the safest, and a pair plainly above them all
+            // is safer than the triple: the exact figures are not needed.
+            if (allTwa) {
+                bool pairAbove = false;
+                for (const std::size_t edge : {at, jk, ik}) {
+                    const ZonePair& pair = s.pairs[edge];
+                    if (pair.reaches && pair.best.twaPpm && highest < *pair.best.twaPpm * (1.0 - kPlainlyLower))
+                        pairAbove = true;
+                }
+                if (pairAbove) {
+                    ++out.pruned;
+                    continue;
+                }
             }
             std::optional<ZoneScore> best;
-            for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1) {
-                ZoneScore score = scoreAt(s, m, 3, lambdaAt(bits));
+            for (std::size_t c = 0; c < corners; ++c) {
+                if (allTwa && *twa[c] < highest * (1.0 - kPlainlyLower)) continue;
+                ZoneScore score = scoreAt(s, m, 3, lambda[c]);
                 if (!best || saferComposition(score, *best)) best = score;
             }
             if (!best || best->parts != 3) continue;

@@ -15,6 +15,7 @@ SolubilityTest sampleTest() {
     t.material = "Dammar varnish, aged";
     t.liquids.push_back({"2:   n-Heptane", 100, 0, 0, TestResult::NoEffect, {}});
     t.liquids.push_back({"2:   Acetone", 47, 32, 21, TestResult::Dissolves, {}});
+    // N, D, W as an older solvent list gave them (today's gives 76, 14, 10).
     t.liquids.push_back({"n-Heptane 70 % + Acetone 30 %", 81, 11, 8, TestResult::Partly,
                          {{"2:   n-Heptane", 70}, {"2:   Acetone", 30}}});
     return t;
