@@ -53,7 +53,7 @@ inline constexpr const char* kZoneBlendFine =
     "Calculate finds a solution for this target, and its mixture lies inside the zone.";
 inline constexpr const char* kZoneBlendTargetOutside =
     "Rounding this blend's mixture point to whole numbers takes the target out of the zone.\r"
-    "Calculate would match a point outside the zone; choose another blend or a smaller margin.";
+    "Calculate would match a point outside the zone; please choose another blend.";
 inline constexpr const char* kZoneBlendSolutionOutside =
     "Calculate finds a solution for this target, but its mixture lies outside the zone.";
 

@@ -84,8 +84,8 @@ struct PreparedZoneSearch {
     std::vector<PlanePoint> point;   // by candidate
     std::vector<double> sum;         // by candidate: its N + D + W
     // By candidate, when its TWA reads: the mixture TWA in ppm is
-    // sum(twaTop_k * x_k) / sum(twaBottom_k * x_k). Used only to pass over
-    // triples a pair plainly beats, before the exact figures.
+    // sum(top_k * x_k) / sum(bottom_k * x_k). Used only to pass over corners
+    // and triples that plainly cannot be the safest, before the exact figures.
     std::vector<std::optional<std::array<double, 2>>> twaTerms;
     std::vector<std::array<double, 3>> edges;  // the region's half-planes: a*x + b*y >= c inside
     PlanePoint regionLow, regionHigh;          // the region's bounding box

@@ -405,7 +405,7 @@ TEST(ZoneFinder, UseThisBlendSaysPlainlyWhenItCannot) {
     EXPECT_EQ(outside.target.d, 30);
     EXPECT_EQ(zoneCheckText(outside),
               "Rounding this blend's mixture point to whole numbers takes the target out of the zone.\r"
-              "Calculate would match a point outside the zone; choose another blend or a smaller margin.");
+              "Calculate would match a point outside the zone; please choose another blend.");
 
     // A and B have no D: Calculate cannot reach (47, 27, 26) and says M9.
     const ZoneBlendCheck m9 = checkZoneBlend(t, blend({0, 1}, 46.67, 26.67, 26.66), triangle);
