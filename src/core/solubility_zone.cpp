@@ -135,7 +135,7 @@ ConvexPolygon bandAround(const ConvexPolygon& pointOrSegment) {
     constexpr std::array<std::array<double, 3>, 6> kHexagon{{
         {0.5, -0.5, 0}, {0.5, 0, -0.5}, {0, 0.5, -0.5}, {-0.5, 0.5, 0}, {-0.5, 0, 0.5}, {0, -0.5, 0.5}}};
     for (const PlanePoint& p : pointOrSegment) {
-        const TeasPoint t = planeToTeas(p);
+        const auto t = planeToTeas(p);
         for (const auto& h : kHexagon)
             if (const std::optional<PlanePoint> q = teasToPlane(t.fd + h[0], t.fp + h[1], t.fh + h[2])) corners.push_back(*q);
     }
@@ -218,7 +218,7 @@ std::vector<std::size_t> noEffectInsideZone(const SolubilityTest& test, const So
 
 std::optional<Triple> wholeNumberPoint(PlanePoint p) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !insideTriangle(p, 1e-9)) return std::nullopt;
-    const TeasPoint t = planeToTeas(p);
+    const auto t = planeToTeas(p);
     // A corner or an edge comes back as 1e-15 off a whole number; take it as
     // that number, so that 0 does not turn into -1 plus a fraction.
     auto snap = [](double v) {

@@ -28,11 +28,11 @@ void expectCorners(const ConvexPolygon& polygon, std::vector<std::array<double, 
     ASSERT_EQ(polygon.size(), expected.size());
     std::size_t start = 0;
     for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const TeasPoint t = planeToTeas(polygon[i]);
+        const auto t = planeToTeas(polygon[i]);
         if (std::fabs(t.fd - expected[0][0]) < 1e-9 && std::fabs(t.fp - expected[0][1]) < 1e-9) start = i;
     }
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const TeasPoint t = planeToTeas(polygon[(start + i) % polygon.size()]);
+        const auto t = planeToTeas(polygon[(start + i) % polygon.size()]);
         EXPECT_NEAR(t.fd, expected[i][0], 1e-9) << "corner " << i;
         EXPECT_NEAR(t.fp, expected[i][1], 1e-9) << "corner " << i;
         EXPECT_NEAR(t.fh, expected[i][2], 1e-9) << "corner " << i;
@@ -75,7 +75,7 @@ TEST(ZoneCentroid, AreaCentroidAndItsWholeNumberTarget) {
     // 25; not the corners' mean 50, 25, 25.
     const SolubilityZone trapezium = makeZone(points({{40, 20, 40}, {70, 20, 10}, {50, 30, 20}, {40, 30, 30}}));
     ASSERT_TRUE(trapezium.centroid);
-    const TeasPoint c = planeToTeas(*trapezium.centroid);
+    const auto c = planeToTeas(*trapezium.centroid);
     EXPECT_NEAR(c.fd, 50 + 5.0 / 6, 1e-9);
     EXPECT_NEAR(c.fp, 24 + 1.0 / 6, 1e-9);
     EXPECT_NEAR(c.fh, 25, 1e-9);
