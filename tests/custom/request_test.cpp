@@ -9,6 +9,7 @@
 #include "../support/screen_test.h"
 #include "ui/events.h"
 #include "ui/layout.h"
+#include "ui/text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -141,7 +142,7 @@ TEST_F(Request, EndToEndThroughTheRealModalsOnTheDesktop) {
         accept(screen, 34, 33, 33, "78.11", "0.879");
     });
     EXPECT_EQ(boxTitle, "Tarnwell Error");
-    EXPECT_EQ(boxText, QString::fromUtf8(messages::kCustomSum));
+    EXPECT_EQ(boxText, ui::qs(messages::kCustomSum));
     EXPECT_TRUE(boxEnabled);
 
     ASSERT_TRUE(asking->entry.has_value());
@@ -225,8 +226,8 @@ TEST_F(Request, EscapeAndRejectedEntriesAreCancels) {
         screen->close();
     });
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, QString::fromUtf8(messages::kCustomMolarVolume));
-    EXPECT_EQ(platform.messages[1].text, QString::fromUtf8(messages::kCustomMWTooLarge));
+    EXPECT_EQ(platform.messages[0].text, ui::qs(messages::kCustomMolarVolume));
+    EXPECT_EQ(platform.messages[1].text, ui::qs(messages::kCustomMWTooLarge));
     EXPECT_FALSE(asking->entry.has_value());
     EXPECT_EQ(result.customAccepted, -1);
     EXPECT_EQ(asking->requests, 2);

@@ -8,6 +8,7 @@
 #include "workbench/frm_solvermain.h"
 #include "fake_platform.h"
 #include "screen_test.h"
+#include "ui/text.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -94,8 +95,8 @@ StartOutcome startProgram() {
 
 void expectFailure(const StartOutcome& out, int number) {
     ASSERT_EQ(out.messages.size(), 1u) << "exactly one message";
-    EXPECT_EQ(out.messages[0].title, QString::fromUtf8(messages::kErrorTitle));
-    EXPECT_EQ(out.messages[0].text, QString::fromStdString(messages::databaseFailure(number)));
+    EXPECT_EQ(out.messages[0].title, ui::qs(messages::kErrorTitle));
+    EXPECT_EQ(out.messages[0].text, ui::qs(messages::databaseFailure(number)));
     ASSERT_FALSE(out.endCalls.empty()) << "the program must end after the message";
     for (int code : out.endCalls) EXPECT_NE(code, 0) << "a failed start ends with a non-zero status";
     EXPECT_FALSE(out.mainShown);

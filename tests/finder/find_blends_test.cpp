@@ -2,55 +2,20 @@
 // toluene as the target, one click to search, a double-click on a result to
 // get the normal report of that blend; filters, cancel, close and print.
 
-// core headers first: Qt's `slots` keyword macro would hide AppState's member.
-#include "ui/solvent_labels.h"
+#include "../support/main_screen_test.h"
 #include "core/blend_finder.h"
-#include "core/database.h"
 #include "core/messages.h"
-#include "core/state.h"
-
-#include "../support/fake_platform.h"
-#include "../support/screen_test.h"
-#include "custom/custom_solvent.h"
 #include "finder/frm_find_blends.h"
 #include "ui/events.h"
-#include "ui/navigator.h"
 #include "ui/text.h"
-#include "workbench/frm_solvermain.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QListWidget>
+#include <QElapsedTimer>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <variant>
 
 namespace tarnwell::testing {
 namespace {
-
-class QuietNavigator final : public ui::Navigator {
-public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
-    void showNoteOnMixturesModal(QWidget*) override {}
-};
-
-SolventTable shippedTable() {
-    LoadResult loaded = loadSolventDatabaseFile(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt");
-    EXPECT_TRUE(std::holds_alternative<SolventTable>(loaded));
-    return std::holds_alternative<SolventTable>(loaded) ? std::get<SolventTable>(std::move(loaded)) : SolventTable{};
-}
 
 // The shipped solvents copied over and over, each copy moved a little, so a
 // full search takes long enough to watch and to cancel.
@@ -74,27 +39,9 @@ SolventTable largeTable(const SolventTable& base, int solvents) {
     return t;
 }
 
-class FindBlendsTest : public ::testing::Test {
+class FindBlendsTest : public MainScreenTest {
 protected:
     void SetUp() override { open(shippedTable()); }
-
-    void open(SolventTable table) {
-        screen.reset();
-        state = AppState{};
-        state.table = std::move(table);
-        ASSERT_GT(state.table.records.size(), 2u);
-        model = ui::makeSolventLabelModel(state.table);
-        custom = std::make_unique<CustomSolventService>(state.custom, platform);
-        screen = std::make_unique<FrmSolvermain>(state, platform, navigator, *custom, model.get());
-        screen->show();
-        screen->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
-    }
-
-    void TearDown() override {
-        screen.reset();
-        custom.reset();
-    }
 
     // The first row whose label is `label` or begins with it and " #".
     int rowOf(const std::string& label) {
@@ -107,10 +54,8 @@ protected:
 
     // Toluene into slot 1 by a double-click, then "Enter as the target".
     void tolueneAsTarget() {
-        auto* list = find<QListView>(screen.get(), QStringLiteral("lstSolvent1"));
-        ASSERT_NE(list, nullptr);
-        doubleClickRow(list, rowOf("2:   Toluene"));
-        click(find<QPushButton>(screen.get(), QStringLiteral("cmdEnterasTarget")));
+        chooseSolvent(1, rowOf("2:   Toluene"));
+        click(control<QPushButton>(QStringLiteral("cmdEnterasTarget")));
         ASSERT_EQ(state.target.n + state.target.d + state.target.w, 100);
         ASSERT_EQ(state.target.label.rfind("2:   Toluene", 0), 0u);
     }
@@ -137,13 +82,6 @@ protected:
     static QListWidget* results(FrmFindBlends* finder) {
         return find<QListWidget>(finder, QStringLiteral("lstFoundBlends"));
     }
-
-    AppState state;
-    FakePlatform platform;
-    QuietNavigator navigator;
-    std::unique_ptr<ui::SolventLabelModel> model;
-    std::unique_ptr<CustomSolventService> custom;
-    std::unique_ptr<FrmSolvermain> screen;
 };
 
 TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
@@ -217,8 +155,8 @@ TEST_F(FindBlendsTest, ATargetThatDoesNotAddUpTo100SaysSoAndOpensNothing) {
     ASSERT_NE(button, nullptr);
     click(button);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.lastTitle(), QString::fromLatin1(messages::kErrorTitle));
-    EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kM1));
+    EXPECT_EQ(platform.lastTitle(), ui::qs(messages::kErrorTitle));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kM1));
     EXPECT_EQ(screen->findChild<FrmFindBlends*>(QStringLiteral("frmFindBlends")), nullptr);
 }
 
@@ -261,7 +199,7 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
     ui::selectRow(results(finder), -1);
     click(find<QPushButton>(finder, QStringLiteral("cmdUseBlend")));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kFindBlendsNoSelection));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kFindBlendsNoSelection));
 
     click(find<QPushButton>(finder, QStringLiteral("cmdPrint")));
     ASSERT_EQ(platform.printedWindows.size(), 1u);
@@ -295,7 +233,7 @@ TEST_F(FindBlendsTest, ALongSearchShowsProgressAndCanBeCancelledOrClosed) {
     EXPECT_FALSE(finder->isSearching());
     EXPECT_FALSE(cancel->isVisible());
     EXPECT_EQ(find<QLabel>(finder, QStringLiteral("lblStatus"))->text(),
-              QString::fromLatin1(messages::kFindBlendsCancelled));
+              ui::qs(messages::kFindBlendsCancelled));
     EXPECT_EQ(results(finder)->count(), 0);
 
     // Searching again, then closing the window, stops that search too.

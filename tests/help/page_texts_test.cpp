@@ -2,6 +2,7 @@
 // broken picture reference ships.
 #include "core/messages.h"
 #include "help/help_text.h"
+#include "ui/text.h"
 
 #include <QFile>
 #include <QImage>
@@ -81,7 +82,7 @@ QString oneLine(QString text) {
 }
 
 QStringList ownTextsWithMisspellings() {
-    return {oneLine(QString::fromStdString(messages::m7())), oneLine(QString::fromStdString(messages::m9())),
+    return {oneLine(ui::qs(messages::m7())), oneLine(ui::qs(messages::m9())),
             // The calculator button of the main screen and the report's note button.
             "Go to form to calculate solubility paramaters from concentrations",
             "TWA and VHR calculations assume critcal effects are additive ..."};

@@ -15,6 +15,7 @@
 #include "../support/screen_test.h"
 #include "page_checks.h"
 #include "print_test_env.h"
+#include "ui/text.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -200,20 +201,50 @@ TEST(PrintedPage, IsDrawnForThePaperTheQueueIsSetTo) {
     ASSERT_EQ(setPaper("A4"), 0);  // as the other page checks expect
 }
 
-TEST(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
-    REQUIRE_PRINT_SYSTEM();
+// The real program on the desktop platform, started: its startup screen is
+// shown, and its picture from before anything was pressed is kept.
+struct StartedProgram {
+    StartedProgram() {
+        app.start();
+        exposed = QTest::qWaitForWindowExposed(startup());
+        before = startup()->grab().toImage();
+    }
+    FrmSolverStartup* startup() const { return app.startupScreen(); }
+    void pressPrint() const { click(find<QPushButton>(startup(), QStringLiteral("cmdPrint"))); }
+    // Still shown, and looking as it did at the start.
+    bool unchanged() const { return startup()->isVisible() && startup()->grab().toImage() == before; }
+
     ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
+    Application app{platform};
+    bool exposed = false;
+    QImage before;
+};
+
+// The program's own screens, each printed on the test's own print system.
+class PrintedScreens : public ::testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_PRINT_SYSTEM();
+        ASSERT_TRUE(program.exposed);
+    }
+    // The main screen, reached by accepting the terms.
+    FrmSolvermain* openMainScreen() {
+        click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
+        return app.mainScreen();
+    }
+
+    DatabaseFolder folder{databaseText(sampleSolvents())};
+    StartedProgram program;
+    Application& app = program.app;
+};
+
+TEST_F(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
     FrmSolverStartup* startup = app.startupScreen();
-    ASSERT_NE(startup, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
-    const QImage before = startup->grab().toImage();
 
     ASSERT_EQ(printSystem()->expectPage(QStringLiteral("startup")), QString());
     auto* cmdPrint = startup->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
     ASSERT_NE(cmdPrint, nullptr);
-    const auto messages = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    const auto messages = runWatchingModals([&] { program.pressPrint(); });
     for (const auto& m : messages) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
 
     const Page page = capturePage(QStringLiteral("startup"));
@@ -240,21 +271,13 @@ TEST(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) {
     EXPECT_LT(differenceFromScreen(page.image, expected.toAlignedRect(), startup), 30.0);
     EXPECT_GE(page.imagePpi, 600);
 
-    EXPECT_TRUE(startup->isVisible());
-    EXPECT_EQ(startup->grab().toImage(), before) << "printing changed the screen";
+    EXPECT_TRUE(program.unchanged()) << "printing changed the screen";
 }
 
 // The report of a blend, printed by its own Print button while it is shown:
 // the page carries its red and green figures where the screen has them.
-TEST(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
-    REQUIRE_PRINT_SYSTEM();
-    DatabaseFolder folder(databaseText(sampleSolvents()));
-    ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.startupScreen()));
-    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
-    FrmSolvermain* main = app.mainScreen();
+TEST_F(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
+    FrmSolvermain* main = openMainScreen();
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
     doubleClickRow(find<QAbstractItemView>(main, QStringLiteral("lstSolvent1")), 2);  // heptane
@@ -296,14 +319,8 @@ TEST(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
 }
 
 // The first page of each help chain, printed by its own Print button.
-TEST(PrintedScreens, HelpPagesPrintThroughTheirPrintButtons) {
-    REQUIRE_PRINT_SYSTEM();
-    DatabaseFolder folder(databaseText(sampleSolvents()));
-    ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
-    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
-    FrmSolvermain* main = app.mainScreen();
+TEST_F(PrintedScreens, HelpPagesPrintThroughTheirPrintButtons) {
+    FrmSolvermain* main = openMainScreen();
     ASSERT_NE(main, nullptr);
     const struct {
         ui::HelpEntry entry;
@@ -336,14 +353,8 @@ TEST(PrintedScreens, HelpPagesPrintThroughTheirPrintButtons) {
 
 // The calculator, printed by answering Yes to the print question: the page is
 // the screen as it was under the question, result box shown.
-TEST(PrintedScreens, CalculatorPrintsAsShownUnderThePrintQuestion) {
-    REQUIRE_PRINT_SYSTEM();
-    DatabaseFolder folder(databaseText(sampleSolvents()));
-    ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
-    click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
-    ASSERT_NE(app.mainScreen(), nullptr);
+TEST_F(PrintedScreens, CalculatorPrintsAsShownUnderThePrintQuestion) {
+    ASSERT_NE(openMainScreen(), nullptr);
     click(find<QPushButton>(app.mainScreen(), QStringLiteral("CommandButton3")));
     QWidget* calculator = app.calculator();
     ASSERT_NE(calculator, nullptr);
@@ -392,57 +403,63 @@ TEST(PrintedScreens, CalculatorPrintsAsShownUnderThePrintQuestion) {
     EXPECT_FALSE(find<QWidget>(calculator, QStringLiteral("frameResults2"))->isVisible());
 }
 
-TEST(PrintFailures, RefusedPageIsSaidInAMessageAndTheNextPagePrints) {
-    REQUIRE_PRINT_SYSTEM();
+// Printing that fails, each case on the test's own print system.
+class PrintFailures : public ::testing::Test {
+protected:
+    void SetUp() override { REQUIRE_PRINT_SYSTEM(); }
+
+    // A window of blocks, shown.
+    QWidget& blocks() {
+        if (!blocks_) {
+            blocks_ = std::make_unique<BlockWindow>(QSize(400, 300));
+            blocks_->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(blocks_.get()));
+        }
+        return *blocks_;
+    }
+
+private:
+    std::unique_ptr<BlockWindow> blocks_;
+};
+
+TEST_F(PrintFailures, RefusedPageIsSaidInAMessageAndTheNextPagePrints) {
     PrivatePrintSystem& system = *printSystem();
-    ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
-    FrmSolverStartup* startup = app.startupScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
-    const QImage before = startup->grab().toImage();
-    auto* cmdPrint = startup->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
+    const StartedProgram program;
+    ASSERT_TRUE(program.exposed);
 
     ASSERT_EQ(system.admin(QStringLiteral("cupsreject"), {QStringLiteral("Test")}), 0);
-    auto seen = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    auto seen = runWatchingModals([&] { program.pressPrint(); });
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, QString::fromUtf8(messages::kPrintTitle));
+    EXPECT_EQ(seen[0].title, ui::qs(messages::kPrintTitle));
     EXPECT_TRUE(seen[0].text.startsWith(QStringLiteral("The page could not be printed: the printer \"Test\" refused it (")))
         << seen[0].text.toStdString();
-    EXPECT_TRUE(startup->isVisible());
-    EXPECT_EQ(startup->grab().toImage(), before);
+    EXPECT_TRUE(program.unchanged());
 
     // Accepting again: the earlier refusal must not be reported for a good page.
     ASSERT_EQ(system.admin(QStringLiteral("cupsaccept"), {QStringLiteral("Test")}), 0);
     ASSERT_EQ(system.expectPage(QStringLiteral("after-refusal")), QString());
-    seen = runWatchingModals([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    seen = runWatchingModals([&] { program.pressPrint(); });
     EXPECT_TRUE(seen.empty()) << seen.front().text.toStdString();
     const Page page = capturePage(QStringLiteral("after-refusal"));
     EXPECT_FALSE(page.image.isNull()) << page.why.toStdString();
 }
 
-TEST(PrintFailures, StoppedQueueKeepsThePageAndSaysSo) {
-    REQUIRE_PRINT_SYSTEM();
+TEST_F(PrintFailures, StoppedQueueKeepsThePageAndSaysSo) {
     PrivatePrintSystem& system = *printSystem();
-    BlockWindow window(QSize(400, 300));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWidget& window = blocks();
     ASSERT_EQ(system.expectPage(QStringLiteral("stopped-queue")), QString());
     ASSERT_EQ(system.admin(QStringLiteral("cupsdisable"), {QStringLiteral("Test")}), 0);
     const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
     EXPECT_TRUE(outcome.printed);
-    EXPECT_EQ(outcome.message, QString::fromStdString(messages::printWaitsOnStoppedPrinter("Test")));
+    EXPECT_EQ(outcome.message, ui::qs(messages::printWaitsOnStoppedPrinter("Test")));
     ASSERT_EQ(system.admin(QStringLiteral("cupsenable"), {QStringLiteral("Test")}), 0);
     const Page page = capturePage(QStringLiteral("stopped-queue"));
     EXPECT_FALSE(page.image.isNull()) << page.why.toStdString();
 }
 
-TEST(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
-    REQUIRE_PRINT_SYSTEM();
+TEST_F(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
     PrivatePrintSystem& system = *printSystem();
-    BlockWindow window(QSize(400, 300));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWidget& window = blocks();
     // A stopped cupsd still takes connections on its socket but never answers.
     ASSERT_EQ(::kill(pid_t(system.pid()), SIGSTOP), 0);
     QElapsedTimer clock;
@@ -451,7 +468,7 @@ TEST(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
     const qint64 took = clock.elapsed();
     ::kill(pid_t(system.pid()), SIGCONT);
     EXPECT_FALSE(outcome.printed);
-    EXPECT_EQ(outcome.message, QString::fromUtf8(messages::kPrintSystemSilent));
+    EXPECT_EQ(outcome.message, ui::qs(messages::kPrintSystemSilent));
     EXPECT_GE(took, 1400);
     EXPECT_LT(took, 4000);
 
@@ -462,19 +479,16 @@ TEST(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
     EXPECT_FALSE(capturePage(QStringLiteral("after-silence")).image.isNull());
 }
 
-TEST(PrintFailures, EndedPrintSystemMeansNoPrinterAtOnce) {
-    REQUIRE_PRINT_SYSTEM();
+TEST_F(PrintFailures, EndedPrintSystemMeansNoPrinterAtOnce) {
     PrivatePrintSystem& system = *printSystem();
-    BlockWindow window(QSize(400, 300));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWidget& window = blocks();
     system.stop();
     QElapsedTimer clock;
     clock.start();
     const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_FALSE(outcome.printed);
-    EXPECT_EQ(outcome.message, QString::fromUtf8(messages::kNoPrinter));
+    EXPECT_EQ(outcome.message, ui::qs(messages::kNoPrinter));
     // Later tests in this process get their print system back.
     ASSERT_EQ(system.start(), QString());
 }
@@ -501,22 +515,16 @@ TEST(NoPrintSystem, MessageBoxSaysNoPrinterWithoutWaiting) {
         EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
         return;
     }
-    ui::DesktopPlatform platform;
-    Application app(platform);
-    app.start();
-    FrmSolverStartup* startup = app.startupScreen();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(startup));
-    const QImage before = startup->grab().toImage();
+    const StartedProgram program;
+    ASSERT_TRUE(program.exposed);
     QElapsedTimer clock;
     clock.start();
-    const auto seen = runWatchingModals(
-        [&] { QTest::mouseClick(startup->findChild<QPushButton*>(QStringLiteral("cmdPrint")), Qt::LeftButton); });
+    const auto seen = runWatchingModals([&] { program.pressPrint(); });
     EXPECT_LT(clock.elapsed(), 3000);
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, QString::fromUtf8(messages::kPrintTitle));
-    EXPECT_EQ(seen[0].text, QString::fromUtf8(messages::kNoPrinter));
-    EXPECT_TRUE(startup->isVisible());
-    EXPECT_EQ(startup->grab().toImage(), before);
+    EXPECT_EQ(seen[0].title, ui::qs(messages::kPrintTitle));
+    EXPECT_EQ(seen[0].text, ui::qs(messages::kNoPrinter));
+    EXPECT_TRUE(program.unchanged());
 }
 
 }  // namespace

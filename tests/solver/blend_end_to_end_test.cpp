@@ -2,44 +2,15 @@
 // solvent lists, real clicks on the target lists and on Calculate, the real
 // modal report read and closed, and the main screen found as it was.
 
-#include "ui/solvent_labels.h"
-#include "core/database.h"
-#include "core/state.h"
-#include "state_access.h"
-
-#include "../support/fake_platform.h"
-#include "../support/screen_test.h"
+#include "../support/main_screen_test.h"
 #include "core/messages.h"
-#include "custom/custom_solvent.h"
 #include "ui/colours.h"
-#include "ui/navigator.h"
-#include "workbench/frm_solvermain.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
-#include <memory>
-#include <variant>
 
 namespace tarnwell::testing {
 namespace {
-
-class QuietNavigator final : public ui::Navigator {
-public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
-    void showNoteOnMixturesModal(QWidget*) override { ++noteCalls; }
-    int noteCalls = 0;
-};
 
 // Rows of sampleSolvents(), then three solvents whose 16-bit values make a
 // concentration just above 1 reachable, then the custom-entry row.
@@ -53,39 +24,9 @@ std::vector<TestSolvent> solvents() {
     return s;
 }
 
-class BlendEndToEnd : public ::testing::Test {
+class BlendEndToEnd : public MainScreenTest {
 protected:
-    void SetUp() override {
-        LoadResult loaded = parseSolventDatabase(databaseText(solvents()));
-        ASSERT_TRUE(std::holds_alternative<SolventTable>(loaded));
-        state.table = std::get<SolventTable>(std::move(loaded));
-        model = ui::makeSolventLabelModel(state.table);
-        custom = std::make_unique<CustomSolventService>(state.custom, platform);
-        screen = std::make_unique<FrmSolvermain>(state, platform, navigator, *custom, model.get());
-        screen->show();
-        screen->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
-    }
-    void TearDown() override {
-        screen.reset();
-        custom.reset();
-    }
-
-    template <typename T>
-    T* control(const char* name) {
-        T* w = find<T>(screen.get(), QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-    QListView* solventList(int k) { return control<QListView>(k == 1 ? "lstSolvent1" : k == 2 ? "lstSolvent2" : "lstSolvent3"); }
-
-    void chooseSolvent(int k, int row) { doubleClickRow(solventList(k), row); }
-    // The target lists show 100 at row 0.
-    void setTarget(int n, int d, int w) {
-        clickRow(control<QListWidget>("lstTargetN"), 100 - n);
-        clickRow(control<QListWidget>("lstTargetD"), 100 - d);
-        clickRow(control<QListWidget>("lstTargetW"), 100 - w);
-    }
+    void SetUp() override { open(tableOf(solvents())); }
 
     // Everything the user sees on the main screen, by control name.
     std::map<QString, QString> screenTexts() {
@@ -121,17 +62,10 @@ protected:
         return platform.messages.empty() ? RecordedMessage{} : platform.messages.back();
     }
 
-    static QString text(QWidget* root, const char* name) {
+    static QString labelText(QWidget* root, const char* name) {
         QLabel* l = find<QLabel>(root, QLatin1String(name));
         return l ? l->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
     }
-
-    FakePlatform platform;
-    QuietNavigator navigator;
-    AppState state;
-    std::unique_ptr<ui::SolventLabelModel> model;
-    std::unique_ptr<CustomSolventService> custom;
-    std::unique_ptr<FrmSolvermain> screen;
 };
 
 TEST_F(BlendEndToEnd, ThreeSolventsFromClickToReportAndBack) {
@@ -157,7 +91,7 @@ TEST_F(BlendEndToEnd, ThreeSolventsFromClickToReportAndBack) {
         for (const char* name : {"lblVolume1", "lblVolume2", "lblVolume3", "lblTLVMixPPM", "lblVHRMixture",
                                  "lblMixtureN", "lblMixtureD", "lblMixtureW", "lblTargetName", "lblTLV1", "lblVHR_3",
                                  "lblSolvent2NDW", "lblsolvent3"})
-            seen[QLatin1String(name)] = text(r, name);
+            seen[QLatin1String(name)] = labelText(r, name);
         twaTarget = ui::colours::textColour(find<QLabel>(r, "lblTLVTarget"));
         twaMix = ui::colours::textColour(find<QLabel>(r, "lblTLVMixPPM"));
         vhrTarget = ui::colours::textColour(find<QLabel>(r, "lblVHRTarget"));
@@ -201,7 +135,7 @@ TEST_F(BlendEndToEnd, TwoSolvents) {
         for (const char* name : {"lblVolume1", "lblVolume2", "lblVolume3", "lblTLVMixPPM", "lblVHRMixture",
                                  "lblMixtureN", "lblMixtureD", "lblMixtureW", "lblsolvent3", "lblNDWtextfor3",
                                  "lblTLV3"})
-            seen[QLatin1String(name)] = text(r, name);
+            seen[QLatin1String(name)] = labelText(r, name);
     }));
     EXPECT_EQ(seen["lblVolume1"], ".671");
     EXPECT_EQ(seen["lblVolume2"], ".329");
@@ -267,13 +201,13 @@ TEST_F(BlendEndToEnd, ReportRebuiltOnEverySolve) {
     setTarget(70, 15, 15);
     ASSERT_TRUE(calculate([&](QWidget* r) {
         notes = find<QLineEdit>(r, "TextBox1")->text();
-        solvent3 = text(r, "lblsolvent3");
+        solvent3 = labelText(r, "lblsolvent3");
     }));
     EXPECT_EQ(notes, "");
     EXPECT_EQ(solvent3, "2:   Tetrahydrofuran");
     chooseSolvent(3, kEthanol);
     setTarget(60, 20, 20);
-    ASSERT_TRUE(calculate([&](QWidget* r) { solvent3 = text(r, "lblsolvent3"); }));
+    ASSERT_TRUE(calculate([&](QWidget* r) { solvent3 = labelText(r, "lblsolvent3"); }));
     EXPECT_EQ(solvent3, "2:   Ethanol");
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -2,7 +2,6 @@
 // font and colour, the reference warning, the long-name rules, and its buttons.
 
 #include "core/state.h"
-#include "state_access.h"
 
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
@@ -52,8 +51,8 @@ AppState preparedState() {
     };
     for (int k = 0; k < 3; ++k) {
         const Row& r = rows[k];
-        slotOf(s, k) = {r.label, r.n, r.d, r.w, r.mv, r.mw, r.effects};
-        blendSlotOf(s, k) = {r.c, 2, r.twa, r.mg, r.vhr};
+        s.solventSlots[static_cast<std::size_t>(k)] = {r.label, r.n, r.d, r.w, r.mv, r.mw, r.effects};
+        s.blendResult.slotResults[static_cast<std::size_t>(k)] = {r.c, 2, r.twa, r.mg, r.vhr};
     }
     s.target = {49, 21, 30, 2, "2:   Xylene", "300", "368", "Eyes, skin"};
     s.blendResult.mixN = 49.1, s.blendResult.mixD = 20.9, s.blendResult.mixW = 0.3;
@@ -145,8 +144,8 @@ TEST_F(ReportScreen, WarningWhenReferencesDiffer) {
 
 TEST_F(ReportScreen, TwoSolventsLeaveTheThirdRowEmpty) {
     state.twoSolventMode = -1;
-    blendSlotOf(state, 2) = {0.0, 7, "", "375", ""};  // what Calculate leaves there
-    blendSlotOf(state, 0).concentration = 0.5;
+    state.blendResult.slotResults[2] = {0.0, 7, "", "375", ""};  // what Calculate leaves there
+    state.blendResult.slotResults[0].concentration = 0.5;
     auto report = build();
     for (const char* name : {"lblsolvent3", "lblVolume3", "lblSolvent3NDW", "lbleffects3", "lblNDWtextfor3",
                              "lblTLV3", "lblVHR_3"})
@@ -169,8 +168,8 @@ TEST_F(ReportScreen, LongTargetTexts) {
 TEST_F(ReportScreen, MissingHazardDataShowsX) {
     state.target.twaText.clear();
     state.target.effects.clear();
-    blendSlotOf(state, 1).twaMgText = "none";
-    blendSlotOf(state, 2).vhrText = "none";
+    state.blendResult.slotResults[1].twaMgText = "none";
+    state.blendResult.slotResults[2].vhrText = "none";
     auto report = build();
     EXPECT_EQ(text(report.get(), "lblTLVTarget"), "X");
     EXPECT_EQ(text(report.get(), "lblTLVMixPPM"), "X");

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <variant>
+
 namespace tarnwell::testing {
 
 void clickRow(QAbstractItemView* list, int row) {
@@ -46,6 +48,32 @@ void whenModalAppears(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(20);
 }
 
+bool duringModal(const std::function<void()>& during, const std::function<void(QWidget*)>& action) {
+    bool seen = false;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            if (++ticks > 500) timer.stop();  // 10 s without a modal: give up
+            return;
+        }
+        timer.stop();
+        seen = true;
+        action(modal);
+        if (QApplication::activeModalWidget() == modal) {
+            ADD_FAILURE() << "the modal window " << modal->objectName().toStdString() << " was left open";
+            modal->close();
+            if (QApplication::activeModalWidget() == modal) modal->hide();
+        }
+    });
+    timer.start();
+    during();
+    timer.stop();
+    return seen;
+}
+
 std::string databaseText(const std::vector<TestSolvent>& solvents) {
     std::string out = "Tarnwell test database\r\nheader 2\r\nheader 3\r\nheader 4\r\n";
     out += std::to_string(solvents.size() + 1) + "\r\n";
@@ -70,6 +98,21 @@ std::vector<TestSolvent> sampleSolvents() {
         {"Toluene", "2", "80", "7", "13", "100", "289", "106.29", "92.14", "375", "Eyes, skin, liver [skin]"},
         {"Water", "3", "21", "22", "57", "none", "none", "18.02", "18.02", "none", "none listed"},
     };
+}
+
+namespace {
+SolventTable loaded(LoadResult result) {
+    EXPECT_TRUE(std::holds_alternative<SolventTable>(result));
+    return std::holds_alternative<SolventTable>(result) ? std::get<SolventTable>(std::move(result)) : SolventTable{};
+}
+}  // namespace
+
+SolventTable tableOf(const std::vector<TestSolvent>& solvents) {
+    return loaded(parseSolventDatabase(databaseText(solvents)));
+}
+
+SolventTable shippedTable() {
+    return loaded(loadSolventDatabaseFile(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
 }
 
 DatabaseFolder::DatabaseFolder(const std::string& text) : previous_(QDir::currentPath()) {

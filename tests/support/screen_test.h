@@ -1,6 +1,8 @@
 #pragma once
 // Helpers for driving real screens in tests.
 
+#include "core/database.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QString>
@@ -30,6 +32,12 @@ void click(QWidget* widget);
 // the modal first (e.g. to read it or press a button on it).
 void whenModalAppears(std::function<void(QWidget* modal)> action, int timeoutMs = 5000);
 
+// Runs `during` (which may open a modal window and wait in it) and, on the
+// first modal window that appears meanwhile, runs `action`. Whatever modal is
+// still open after the action is closed, so nothing can hang. Returns whether
+// a modal window appeared at all.
+bool duringModal(const std::function<void()>& during, const std::function<void(QWidget*)>& action);
+
 // Database text in the file format: a list of records, the custom-entry row
 // appended. Each record: name, reference, n, d, w, twa, vhr, mv, mw, twaMg, effects.
 struct TestSolvent {
@@ -39,6 +47,10 @@ struct TestSolvent {
 std::string databaseText(const std::vector<TestSolvent>& solvents);
 // A small database used across screen tests: acetone, ethanol, heptane, ...
 std::vector<TestSolvent> sampleSolvents();
+// The table those solvents make (the test fails when it does not load).
+SolventTable tableOf(const std::vector<TestSolvent>& solvents);
+// The shipped database file's table.
+SolventTable shippedTable();
 
 // Makes `dir` the current directory for the life of the object and writes
 // the database file there (unless `text` is empty).

@@ -1,5 +1,5 @@
 // The main screen as it opens, its keyboard order and its layout.
-#include "main_screen_fixture.h"
+#include "workbench_test.h"
 
 #include "ui/colours.h"
 
@@ -10,7 +10,7 @@
 namespace tarnwell::testing {
 namespace {
 
-using Opening = MainScreenTest;
+using Opening = WorkbenchTest;
 
 TEST_F(Opening, SolventListsShowTheWholeTableWithNothingSelected) {
     for (int k = 1; k <= 3; ++k) {

@@ -1,14 +1,15 @@
 // Putting solvents into the three columns, emptying them, and the
 // two-solvent switch.
-#include "main_screen_fixture.h"
+#include "workbench_test.h"
 
 #include "core/messages.h"
 #include "ui/colours.h"
+#include "ui/text.h"
 
 namespace tarnwell::testing {
 namespace {
 
-using Slots = MainScreenTest;
+using Slots = WorkbenchTest;
 
 struct FillCase {
     int slot;
@@ -115,7 +116,7 @@ TEST_F(Slots, RecordThatCannotBeReadShowsAMessageAndLeavesTheSlotEmpty) {
         doubleClickRow(solventList(2), kEthanol);
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.lastTitle(), QStringLiteral("Tarnwell Error"));
-        EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kUnusableSolventRecord));
+        EXPECT_EQ(platform.lastText(), ui::qs(messages::kUnusableSolventRecord));
         for (const QString& t : slotTexts(2)) EXPECT_TRUE(t.isEmpty());
         EXPECT_EQ(selected(solventList(2)), -1);
         EXPECT_EQ(slot(2).n, 47) << "nothing of the unreadable record may reach the slot";

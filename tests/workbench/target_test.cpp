@@ -1,14 +1,15 @@
 // The target: the three percentage lists, the running total, the four
 // target fields and taking solvent #1 as the target.
-#include "main_screen_fixture.h"
+#include "workbench_test.h"
 
 #include "core/messages.h"
 #include "ui/colours.h"
+#include "ui/text.h"
 
 namespace tarnwell::testing {
 namespace {
 
-using Target = MainScreenTest;
+using Target = WorkbenchTest;
 
 struct TotalCase {
     int n, d, w;
@@ -167,7 +168,7 @@ TEST_F(Target, EnterAsTargetCopiesSolventOneAndEmptiesItsColumn) {
         const TargetPoint before = state.target;
         QTest::mouseClick(enter, Qt::LeftButton);
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kEnterAsTargetNoSolvent));
+        EXPECT_EQ(platform.lastText(), ui::qs(messages::kEnterAsTargetNoSolvent));
         EXPECT_EQ(state.target.label, before.label);
         EXPECT_EQ(state.target.reference, before.reference);
         platform.clear();
