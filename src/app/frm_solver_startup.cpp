@@ -4,7 +4,6 @@
 #include "ui/layout.h"
 #include "ui/platform.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,6 +11,21 @@
 namespace tarnwell {
 
 using ui::ptRect;
+
+namespace {
+// A read-only block of text in Arial that never scrolls sideways.
+QPlainTextEdit* addTextBlock(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                             double points, bool bold, Qt::ScrollBarPolicy vertical) {
+    auto* block = new QPlainTextEdit(text, parent);
+    block->setObjectName(name);
+    block->setReadOnly(true);
+    block->setGeometry(geometry);
+    block->setFont(ui::makeFont(QStringLiteral("Arial"), points, bold));
+    block->setVerticalScrollBarPolicy(vertical);
+    block->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return block;
+}
+}  // namespace
 
 QString startupIntroduction() {
     return QStringLiteral(
@@ -57,20 +71,13 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Tarnwell"));
     ui::setFixedClientSize(this, 565.5, 431.25);
     ui::colours::setBackground(this, ui::colours::scrollBar());
+    ui::endProgramOnClose(this, platform_);
 
     const QFont buttonFont = ui::makeFont(QStringLiteral("Arial"), 12, true);
     auto* cmdContinue = ui::addButton(
         this, QStringLiteral("cmdContinue"),
         QStringLiteral("         By clicking on this box          I accept these terms of use"),
         ptRect(18, 376, 186.75, 42.75));
-    // The caption wraps onto two lines inside the large button.
-    auto* caption = new QLabel(cmdContinue->text(), cmdContinue);
-    caption->setObjectName(QStringLiteral("cmdContinue_caption"));
-    caption->setWordWrap(true);
-    caption->setAlignment(Qt::AlignCenter);
-    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-    caption->setFont(buttonFont);
-    caption->setGeometry(cmdContinue->rect().adjusted(4, 2, -4, -2));
     auto* lblTitle = ui::addLabel(this, QStringLiteral("lblTitle"), QStringLiteral("Tarnwell:"), ptRect(18, 8, 110, 28));
     lblTitle->setFont(ui::makeFont(QStringLiteral("Arial"), 18, true, true));
     auto* label1 = ui::addLabel(this, QStringLiteral("Label1"),
@@ -78,40 +85,23 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
                                 ptRect(120, 12, 440, 22));
     label1->setFont(ui::makeFont(QStringLiteral("Arial"), 12, true));
 
-    auto* text1 = new QPlainTextEdit(startupIntroduction(), this);
-    text1->setObjectName(QStringLiteral("Text1"));
-    text1->setReadOnly(true);
-    text1->setGeometry(ptRect(39, 42, 486.75, 126.75));
-    text1->setFont(ui::makeFont(QStringLiteral("Arial"), 9.75));
-    text1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    auto* text2 = new QPlainTextEdit(startupTerms(), this);
-    text2->setObjectName(QStringLiteral("Text2"));
-    text2->setReadOnly(true);
-    text2->setGeometry(ptRect(39, 176, 486.75, 126.75));
-    text2->setFont(ui::makeFont(QStringLiteral("Arial"), 9.75, true));
-    text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPlainTextEdit* text1 = addTextBlock(this, QStringLiteral("Text1"), startupIntroduction(),
+                                         ptRect(39, 42, 486.75, 126.75), 9.75, false, Qt::ScrollBarAsNeeded);
+    QPlainTextEdit* text2 = addTextBlock(this, QStringLiteral("Text2"), startupTerms(),
+                                         ptRect(39, 176, 486.75, 126.75), 9.75, true, Qt::ScrollBarAlwaysOn);
 
     auto* cmdPrint = ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(240, 314, 84, 26));
     auto* cmdExit = ui::addButton(this, QStringLiteral("cmdExit"), QStringLiteral("Exit"), ptRect(240, 346, 84, 26));
 
-    auto* text3 = new QPlainTextEdit(startupCredit(), this);
-    text3->setObjectName(QStringLiteral("Text3"));
-    text3->setReadOnly(true);
-    text3->setGeometry(ptRect(350, 330, 200, 78));
-    text3->setFont(ui::makeFont(QStringLiteral("Arial"), 8.25));
-    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPlainTextEdit* text3 = addTextBlock(this, QStringLiteral("Text3"), startupCredit(), ptRect(350, 330, 200, 78),
+                                         8.25, false, Qt::ScrollBarAlwaysOff);
 
     for (QPushButton* b : {cmdContinue, cmdPrint, cmdExit}) {
         b->setFont(buttonFont);
-        ui::colours::setBackground(b, ui::colours::lightRedFace());
+        ui::colours::setButtonFace(b, ui::colours::lightPink());
     }
-    cmdContinue->setStyleSheet(QStringLiteral("QPushButton { color: transparent; background-color: rgb(255,192,192); }"));
-    for (QPushButton* b : {cmdPrint, cmdExit})
-        b->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(255,192,192); }"));
+    // The caption wraps onto two lines inside the large button.
+    ui::wrapCaption(cmdContinue);
 
     // Tab order: the acceptance button first, so it has the focus.
     for (QWidget* w : std::initializer_list<QWidget*>{text1, text2, text3}) w->setFocusPolicy(Qt::ClickFocus);
@@ -134,11 +124,6 @@ void FrmSolverStartup::cmdPrint_Click() { platform_.printWindow(this); }
 void FrmSolverStartup::cmdExit_Click() {
     hide();
     close();
-}
-
-void FrmSolverStartup::closeEvent(QCloseEvent* event) {
-    event->accept();
-    platform_.endProgram(0);
 }
 
 }  // namespace tarnwell

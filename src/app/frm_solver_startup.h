@@ -18,9 +18,6 @@ signals:
     // The user accepted the terms.
     void accepted();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private slots:
     void cmdContinue_Click();
     void cmdPrint_Click();

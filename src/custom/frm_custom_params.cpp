@@ -39,7 +39,7 @@ void FrmCustomParams::buildControls() {
     const QFont font12 = ui::makeFont(QStringLiteral("Arial"), 12, true);
 
     auto label = [&](const char* name, const QString& text, QRect place, const QFont& font) {
-        QLabel* l = ui::addLabel(this, QString::fromLatin1(name), text, place);
+        QLabel* l = ui::addLabel(this, qs(name), text, place);
         l->setFont(font);
         return l;
     };
@@ -48,14 +48,14 @@ void FrmCustomParams::buildControls() {
     label("Label4", QStringLiteral(" W "), ui::ptRect(136.2, 6, 24, 12), font11);
 
     auto list = [&](const char* name, QRect place) {
-        QListWidget* l = ui::makePercentList(this, QString::fromLatin1(name));
+        QListWidget* l = ui::makePercentList(this, qs(name));
         l->setGeometry(place);
         l->setFont(font11);
         return l;
     };
-    lstCustomN_ = list("lstCustomN", ui::ptRect(30, 22.8, 50.7, 153.2));
-    lstCustomD_ = list("lstCustomD", ui::ptRect(76.2, 22.8, 50.8, 153.2));
-    lstCustomW_ = list("lstCustomW", ui::ptRect(121.8, 22.8, 50.8, 153.2));
+    lists_ = {list("lstCustomN", ui::ptRect(30, 22.8, 50.7, 153.2)),
+              list("lstCustomD", ui::ptRect(76.2, 22.8, 50.8, 153.2)),
+              list("lstCustomW", ui::ptRect(121.8, 22.8, 50.8, 153.2))};
 
     label("Label5", QStringLiteral("N + D + W ="), ui::ptRect(49.5, 192, 69.8, 12), font11);
     lblCustomTotal_ = label("lblCustomTotal", QStringLiteral("100"), ui::ptRect(122.2, 192.8, 27, 12), font11);
@@ -75,38 +75,32 @@ void FrmCustomParams::buildControls() {
     txtSpecGravity_->setGeometry(ui::ptRect(198, 138, 78, 24));
     txtSpecGravity_->setFont(font11);
 
-    cmdCustomParamOk_ = ui::addButton(this, QStringLiteral("cmdCustomParamOk"), QStringLiteral("OK"),
-                                      ui::ptRect(60, 228, 78, 21.8));
-    cmdCustomParamOk_->setFont(font12);
-    cmdCustomHelp_ = ui::addButton(this, QStringLiteral("cmdCustomHelp"), QStringLiteral("Help"),
-                                   ui::ptRect(168, 228, 78, 21.8));
-    cmdCustomHelp_->setFont(font12);
+    QPushButton* cmdCustomParamOk = ui::addButton(this, QStringLiteral("cmdCustomParamOk"), QStringLiteral("OK"),
+                                                  ui::ptRect(60, 228, 78, 21.8), [this] { cmdCustomParamOk_Click(); });
+    QPushButton* cmdCustomHelp = ui::addButton(this, QStringLiteral("cmdCustomHelp"), QStringLiteral("Help"),
+                                               ui::ptRect(168, 228, 78, 21.8), [this] { cmdCustomHelp_Click(); });
+    for (QPushButton* b : {cmdCustomParamOk, cmdCustomHelp}) b->setFont(font12);
 
-    QWidget::setTabOrder(lstCustomN_, lstCustomD_);
-    QWidget::setTabOrder(lstCustomD_, lstCustomW_);
-    QWidget::setTabOrder(lstCustomW_, txtMolWeight_);
-    QWidget::setTabOrder(txtMolWeight_, txtSpecGravity_);
-    QWidget::setTabOrder(txtSpecGravity_, cmdCustomParamOk_);
-    QWidget::setTabOrder(cmdCustomParamOk_, cmdCustomHelp_);
+    QWidget* order[] = {lists_[0], lists_[1], lists_[2], txtMolWeight_, txtSpecGravity_, cmdCustomParamOk,
+                        cmdCustomHelp};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 
-    ui::onClick(lstCustomN_, [this] { lstCustomN_Click(); });
-    ui::onClick(lstCustomD_, [this] { lstCustomD_Click(); });
-    ui::onClick(lstCustomW_, [this] { lstCustomW_Click(); });
-    connect(cmdCustomParamOk_, &QPushButton::clicked, this, &FrmCustomParams::cmdCustomParamOk_Click);
-    connect(cmdCustomHelp_, &QPushButton::clicked, this, &FrmCustomParams::cmdCustomHelp_Click);
+    ui::onClick(lists_[0], [this] { lstCustomN_Click(); });
+    ui::onClick(lists_[1], [this] { lstCustomD_Click(); });
+    ui::onClick(lists_[2], [this] { lstCustomW_Click(); });
 }
 
 void FrmCustomParams::UserForm_Initialize() {
     for (int counter = 0; counter <= 100; ++counter)
         percentValues_[static_cast<std::size_t>(counter)] = static_cast<std::int16_t>(100 - counter);
     // The lists already hold these values (makePercentList); select the middle.
-    for (QListWidget* list : {lstCustomN_, lstCustomD_, lstCustomW_}) {
+    for (QListWidget* list : lists_) {
         ui::selectRow(list, kStartRow);
         list->scrollToItem(list->item(kStartRow), QAbstractItemView::PositionAtCenter);
     }
-    result_.customN = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomN_));
-    result_.customD = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomD_));
-    result_.customW = static_cast<std::int16_t>(100 - ui::selectedRow(lstCustomW_));
+    result_.customN = static_cast<std::int16_t>(100 - ui::selectedRow(lists_[0]));
+    result_.customD = static_cast<std::int16_t>(100 - ui::selectedRow(lists_[1]));
+    result_.customW = static_cast<std::int16_t>(100 - ui::selectedRow(lists_[2]));
     showTotal();
     result_.customAccepted = -1;
 }
@@ -122,13 +116,13 @@ void FrmCustomParams::readList(QListWidget* list, std::int16_t& value) {
     showTotal();
 }
 
-void FrmCustomParams::lstCustomN_Click() { readList(lstCustomN_, result_.customN); }
-void FrmCustomParams::lstCustomD_Click() { readList(lstCustomD_, result_.customD); }
-void FrmCustomParams::lstCustomW_Click() { readList(lstCustomW_, result_.customW); }
+void FrmCustomParams::lstCustomN_Click() { readList(lists_[0], result_.customN); }
+void FrmCustomParams::lstCustomD_Click() { readList(lists_[1], result_.customD); }
+void FrmCustomParams::lstCustomW_Click() { readList(lists_[2], result_.customW); }
 
 void FrmCustomParams::showTotal() {
     const int total = result_.customN + result_.customD + result_.customW;
-    lblCustomTotal_->setText(QString::fromStdString(formatPlain(total)));
+    lblCustomTotal_->setText(qs(formatPlain(total)));
 }
 
 void FrmCustomParams::fail(const char* text) { platform_.messageBox(this, qs(messages::kErrorTitle), qs(text)); }

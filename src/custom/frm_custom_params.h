@@ -13,7 +13,6 @@ class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace tarnwell::ui { class Platform; }
 
@@ -56,14 +55,10 @@ private:
     std::array<std::int16_t, 101> percentValues_{};
     bool discarded_ = false;
 
-    QListWidget* lstCustomN_ = nullptr;
-    QListWidget* lstCustomD_ = nullptr;
-    QListWidget* lstCustomW_ = nullptr;
+    std::array<QListWidget*, 3> lists_{};  // lstCustomN, lstCustomD, lstCustomW
     QLabel* lblCustomTotal_ = nullptr;
     QLineEdit* txtMolWeight_ = nullptr;
     QLineEdit* txtSpecGravity_ = nullptr;
-    QPushButton* cmdCustomParamOk_ = nullptr;
-    QPushButton* cmdCustomHelp_ = nullptr;
 };
 
 }  // namespace tarnwell

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <sys/stat.h>
 
 namespace tarnwell {
+
+using ui::qs;
 
 FrmReadDatabase::FrmReadDatabase(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmReadDatabase"));
@@ -24,7 +27,7 @@ FrmReadDatabase::FrmReadDatabase(QWidget* parent) : QWidget(parent, Qt::Window) 
 }
 
 std::string findDatabaseFile() {
-    const QString name = QString::fromUtf8(kDatabaseFileName);
+    const QString name = qs(kDatabaseFileName);
     if (QFileInfo::exists(name)) return name.toStdString();
     const QString installed =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/tarnwell/") + name);
@@ -72,8 +75,8 @@ std::optional<SolventTable> loadSolventDatabase(ui::Platform& platform, FrmReadD
     QCoreApplication::processEvents();  // let the notice paint before the read
     LoadResult result = readAhead ? readAhead->take() : loadSolventDatabaseFile(findDatabaseFile());
     if (auto* failure = std::get_if<LoadFailure>(&result)) {
-        platform.messageBox(&notice, QString::fromUtf8(messages::kErrorTitle),
-                            QString::fromStdString(messages::databaseFailure(static_cast<int>(*failure))));
+        platform.messageBox(&notice, qs(messages::kErrorTitle),
+                            qs(messages::databaseFailure(static_cast<int>(*failure))));
         return std::nullopt;
     }
     notice.hide();

@@ -57,18 +57,15 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     cboBlendSize_->addItems({QStringLiteral("Two or three solvents"), QStringLiteral("Two solvents only"),
                              QStringLiteral("Three solvents only")});
     cboBlendSize_->setGeometry(ptRect(56, 23, 120, 18));
-    chkSameReference_ = new QCheckBox(QStringLiteral("Same reference only"), this);
-    chkSameReference_->setObjectName(QStringLiteral("chkSameReference"));
-    chkSameReference_->setGeometry(ptRect(186, 25, 110, 14));
+    chkSameReference_ = ui::addCheckBox(this, QStringLiteral("chkSameReference"), QStringLiteral("Same reference only"),
+                                        ptRect(186, 25, 110, 14));
     chkSameReference_->setToolTip(QStringLiteral(
         "Only solvents from one reference table (the target's, when the target was taken from the list)"));
-    chkExcludeSkin_ = new QCheckBox(QStringLiteral("Leave out solvents marked [skin]"), this);
-    chkExcludeSkin_->setObjectName(QStringLiteral("chkExcludeSkin"));
-    chkExcludeSkin_->setGeometry(ptRect(300, 25, 170, 14));
-    chkExcludeCarcinogens_ = new QCheckBox(QStringLiteral("Leave out carcinogens"), this);
-    chkExcludeCarcinogens_->setObjectName(QStringLiteral("chkExcludeCarcinogens"));
+    chkExcludeSkin_ = ui::addCheckBox(this, QStringLiteral("chkExcludeSkin"),
+                                      QStringLiteral("Leave out solvents marked [skin]"), ptRect(300, 25, 170, 14));
+    chkExcludeCarcinogens_ = ui::addCheckBox(this, QStringLiteral("chkExcludeCarcinogens"),
+                                             QStringLiteral("Leave out carcinogens"), ptRect(300, 42, 170, 14));
     chkExcludeCarcinogens_->setAccessibleName(QStringLiteral("Leave out solvents marked [carcinogen]"));
-    chkExcludeCarcinogens_->setGeometry(ptRect(300, 42, 170, 14));
     ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(478, 26, 62, 14));
     spnMaxResults_ = new QSpinBox(this);
     spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
@@ -91,9 +88,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
         list->setSelectionMode(QAbstractItemView::MultiSelection);
     }
 
-    cmdSearch_ = ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 142, 70, 22));
-    cmdCancelSearch_ =
-        ui::addButton(this, QStringLiteral("cmdCancelSearch"), QStringLiteral("Cancel"), ptRect(84, 142, 60, 22));
+    ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 142, 70, 22),
+                  [this] { cmdSearch_Click(); });
+    cmdCancelSearch_ = ui::addButton(this, QStringLiteral("cmdCancelSearch"), QStringLiteral("Cancel"),
+                                     ptRect(84, 142, 60, 22), [this] { cmdCancelSearch_Click(); });
     prgSearch_ = new QProgressBar(this);
     prgSearch_->setObjectName(QStringLiteral("prgSearch"));
     prgSearch_->setRange(0, 1000);
@@ -111,21 +109,18 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     lstFoundBlends_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstFoundBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
 
-    cmdUseBlend_ = ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"),
-                                 ptRect(8, 424, 110, 24));
-    cmdUseBlend_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    cmdPrint_ = ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(446, 424, 70, 24));
-    cmdClose_ = ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(522, 424, 70, 24));
+    ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"), ptRect(8, 424, 110, 24),
+                  [this] { cmdUseBlend_Click(); })
+        ->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(446, 424, 70, 24),
+                  [this] { cmdPrint_Click(); });
+    ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(522, 424, 70, 24),
+                  [this] { close(); });
 
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kTickMs);
     connect(progressTimer_, &QTimer::timeout, this, [this] { showProgress(); });
 
-    connect(cmdSearch_, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
-    connect(cmdCancelSearch_, &QPushButton::clicked, this, [this] { cmdCancelSearch_Click(); });
-    connect(cmdUseBlend_, &QPushButton::clicked, this, [this] { cmdUseBlend_Click(); });
-    connect(cmdPrint_, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(cmdClose_, &QPushButton::clicked, this, [this] { close(); });
     ui::onDblClick(lstFoundBlends_, [this] { lstFoundBlends_DblClick(); });
 }
 
@@ -191,13 +186,13 @@ void FrmFindBlends::searchFinished() {
     const FinderOutcome outcome = job_->outcome();
     job_.reset();
     if (outcome.cancelled) {
-        lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsCancelled));
+        lblStatus_->setText(qs(messages::kFindBlendsCancelled));
         return;
     }
     blends_ = outcome.blends;
-    for (const FoundBlend& b : blends_) lstFoundBlends_->addItem(QString::fromStdString(blendRowText(b, state_.table)));
+    for (const FoundBlend& b : blends_) lstFoundBlends_->addItem(qs(blendRowText(b, state_.table)));
     if (blends_.empty()) {
-        lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsNoSolution));
+        lblStatus_->setText(qs(messages::kFindBlendsNoSolution));
     } else if (outcome.totalFound > blends_.size()) {
         lblStatus_->setText(QStringLiteral("%1 blends match; the best %2 are listed, safest first.")
                                 .arg(outcome.totalFound)
@@ -224,13 +219,13 @@ void FrmFindBlends::cmdSearch_Click() { startSearch(); }
 void FrmFindBlends::cmdCancelSearch_Click() {
     if (!job_) return;
     cancelSearch();
-    lblStatus_->setText(QString::fromLatin1(messages::kFindBlendsCancelled));
+    lblStatus_->setText(qs(messages::kFindBlendsCancelled));
 }
 
 void FrmFindBlends::cmdUseBlend_Click() {
     const int row = ui::selectedRow(lstFoundBlends_);
     if (row < 0 || static_cast<std::size_t>(row) >= blends_.size()) {
-        platform_.messageBox(this, qs(messages::kErrorTitle), QString::fromLatin1(messages::kFindBlendsNoSelection));
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kFindBlendsNoSelection));
         return;
     }
     // A copy: the handler may start a new search that replaces the list.

@@ -81,14 +81,10 @@ private:
     QSpinBox* spnMaxResults_ = nullptr;
     ui::SolventListView* lstExclude_ = nullptr;
     ui::SolventListView* lstMustContain_ = nullptr;
-    QPushButton* cmdSearch_ = nullptr;
     QPushButton* cmdCancelSearch_ = nullptr;
     QProgressBar* prgSearch_ = nullptr;
     QLabel* lblStatus_ = nullptr;
     QListWidget* lstFoundBlends_ = nullptr;
-    QPushButton* cmdUseBlend_ = nullptr;
-    QPushButton* cmdPrint_ = nullptr;
-    QPushButton* cmdClose_ = nullptr;
 };
 
 }  // namespace tarnwell

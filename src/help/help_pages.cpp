@@ -4,6 +4,7 @@
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace tarnwell {
+
+using ui::qs;
 
 namespace {
 
@@ -205,7 +208,7 @@ HelpPage* HelpPages::pageFor(const QString& name, QWidget* from) {
 HelpPage* HelpPages::build(const QString& name) {
     const PageSpec& spec = *specFor(name);
     auto* page = new HelpPage(name);
-    page->setWindowTitle(QString::fromUtf8(spec.title));
+    page->setWindowTitle(qs(spec.title));
     ui::setFixedClientSize(page, spec.width, spec.height);
     ui::colours::setBackground(page, ui::colours::windowBackground());
     // A discarded page leaves its place empty, so the next showing builds it afresh.
@@ -216,13 +219,13 @@ HelpPage* HelpPages::build(const QString& name) {
     const QStringList parts = help::sections(help::pageSource(name));
 
     auto makeButton = [&](const ButtonSpec& b, double left, double top, double width) {
-        QPushButton* button = ui::addButton(page, QString::fromUtf8(b.name), QString::fromUtf8(b.caption),
+        QPushButton* button = ui::addButton(page, qs(b.name), qs(b.caption),
                                             ui::ptRect(left, top, width, kButtonHeight));
         button->setFont(buttonFont);
         ui::colours::setBackground(button, spec.lightPink ? ui::colours::lightPink() : ui::colours::salmon());
         switch (b.action) {
         case Action::Move: {
-            const QString target = QString::fromUtf8(b.target);
+            const QString target = qs(b.target);
             connect(button, &QPushButton::clicked, this, [this, page, target] { move(page, target); });
             break;
         }
@@ -239,7 +242,7 @@ HelpPage* HelpPages::build(const QString& name) {
     auto makeRow = [&](double top) {
         double left = kMargin + 3;
         for (const ButtonSpec& b : spec.buttons) {
-            const double width = buttonWidth(buttonFont, QString::fromUtf8(b.caption));
+            const double width = buttonWidth(buttonFont, qs(b.caption));
             makeButton(b, left, top, width);
             left += width + kButtonGap;
         }
@@ -290,7 +293,7 @@ HelpPage* HelpPages::build(const QString& name) {
     }
 
     if (spec.pageLabel) {
-        QLabel* label = ui::addLabel(page, QStringLiteral("lblPage"), QString::fromUtf8(spec.pageLabel),
+        QLabel* label = ui::addLabel(page, QStringLiteral("lblPage"), qs(spec.pageLabel),
                                      ui::ptRect(w - 190, h - labelHeight - 2, 184, labelHeight));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setFont(ui::makeFont(QStringLiteral("Arial"), 8));

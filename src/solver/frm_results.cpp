@@ -30,7 +30,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geom
 }
 
 QLabel* heading(QWidget* parent, const char* name, const char* text, QRect geometry, double points = 9.75) {
-    return label(parent, name, QString::fromUtf8(text), geometry, points, true, colours::blue());
+    return label(parent, name, qs(text), geometry, points, true, colours::blue());
 }
 
 // A value field: bold 11 points in the system text colour until coloured.
@@ -43,7 +43,7 @@ QLabel* value(QWidget* parent, const QString& name, QRect geometry, bool bold = 
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* text, QRect geometry, double points, bool bold) {
-    QPushButton* b = ui::addButton(parent, QLatin1String(name), QString::fromUtf8(text), geometry);
+    QPushButton* b = ui::addButton(parent, QLatin1String(name), qs(text), geometry);
     b->setFont(ui::makeFont(kFace, points, bold));
     return b;
 }

@@ -1,27 +1,37 @@
 #include "ui/colours.h"
 
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
+#include <initializer_list>
 
 namespace tarnwell::ui::colours {
 
-void setTextColour(QWidget* widget, const QColor& colour) {
+namespace {
+void setRoles(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles, const QColor& colour) {
     QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::ButtonText, colour);
+    for (QPalette::ColorRole role : roles) p.setColor(role, colour);
     widget->setPalette(p);
+}
+}  // namespace
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    setRoles(widget, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}, colour);
 }
 
 QColor textColour(const QWidget* widget) { return widget->palette().color(widget->foregroundRole()); }
 
 void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Button, colour);
-    widget->setPalette(p);
+    setRoles(widget, {QPalette::Base, QPalette::Window, QPalette::Button}, colour);
     widget->setAutoFillBackground(true);
+}
+
+void setButtonFace(QPushButton* button, const QColor& colour) {
+    setBackground(button, colour);
+    // Styles that draw their own button faces ignore the palette; a style
+    // sheet they follow.
+    button->setStyleSheet(button->styleSheet() +
+                          QStringLiteral("QPushButton { background-color: %1; }").arg(colour.name()));
 }
 
 QColor background(const QWidget* widget) {

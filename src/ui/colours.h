@@ -5,6 +5,7 @@
 
 #include <QColor>
 
+class QPushButton;
 class QWidget;
 
 namespace tarnwell::ui::colours {
@@ -12,9 +13,8 @@ namespace tarnwell::ui::colours {
 inline QColor green() { return QColor(0, 128, 0); }
 inline QColor red() { return QColor(255, 0, 0); }
 inline QColor blue() { return QColor(0, 0, 255); }
-inline QColor lightPink() { return QColor(255, 192, 192); }
+inline QColor lightPink() { return QColor(255, 192, 192); }  // &H00C0C0FF&, the startup buttons' light red
 inline QColor salmon() { return QColor(255, 128, 128); }
-inline QColor lightRedFace() { return QColor(255, 192, 192); }  // &H00C0C0FF&
 
 inline QColor windowBackground() { return QColor(255, 255, 255); }  // system colour 5
 inline QColor windowFrame() { return QColor(100, 100, 100); }      // system colour 6
@@ -30,6 +30,8 @@ void setTextColour(QWidget* widget, const QColor& colour);
 QColor textColour(const QWidget* widget);
 // Sets the background of a field, list or window.
 void setBackground(QWidget* widget, const QColor& colour);
+// Gives a button a coloured face that holds under the platform's style too.
+void setButtonFace(QPushButton* button, const QColor& colour);
 QColor background(const QWidget* widget);
 
 }  // namespace tarnwell::ui::colours

@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,12 +60,34 @@ QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text
     return label;
 }
 
+QLabel* addCaption(QWidget* parent, const QString& objectName, const QString& text, QRect geometry) {
+    QLabel* label = addLabel(parent, objectName, text, geometry);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return label;
+}
+
 QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(objectName);
     button->setGeometry(geometry);
     button->setAutoDefault(false);
     return button;
+}
+
+QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry,
+                       std::function<void()> onClick) {
+    QPushButton* button = addButton(parent, objectName, text, geometry);
+    QObject::connect(button, &QPushButton::clicked, button, [onClick = std::move(onClick)] { onClick(); });
+    return button;
+}
+
+QCheckBox* addCheckBox(QWidget* parent, const QString& objectName, const QString& text, QRect geometry,
+                       std::function<void()> onClick) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(objectName);
+    box->setGeometry(geometry);
+    if (onClick) QObject::connect(box, &QCheckBox::toggled, box, [onClick = std::move(onClick)] { onClick(); });
+    return box;
 }
 
 QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect geometry) {
@@ -74,6 +97,17 @@ QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect ge
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     return field;
+}
+
+void wrapCaption(QPushButton* button) {
+    auto* wrap = new QLabel(button->text(), button);
+    wrap->setObjectName(button->objectName() + QStringLiteral("_caption"));
+    wrap->setWordWrap(true);
+    wrap->setAlignment(Qt::AlignCenter);
+    wrap->setAttribute(Qt::WA_TransparentForMouseEvents);
+    wrap->setGeometry(button->rect().adjusted(4, 2, -4, -2));
+    wrap->setFont(button->font());
+    button->setStyleSheet(button->styleSheet() + QStringLiteral("QPushButton { color: transparent; }"));
 }
 
 }  // namespace tarnwell::ui

@@ -7,8 +7,10 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 class QWidget;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -30,8 +32,22 @@ QFont makeFont(const QString& family, double pointSize, bool bold = false, bool 
 
 // Small constructors for the controls the designs place by points.
 QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
+// A small caption under or over a control: centred, from its top edge.
+QLabel* addCaption(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
 QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
+// A button whose press runs `onClick` (its Click handler).
+QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry,
+                       std::function<void()> onClick);
+// A check box; every change of its state, by the user or by code, runs `onClick` when one is given.
+QCheckBox* addCheckBox(QWidget* parent, const QString& objectName, const QString& text, QRect geometry,
+                       std::function<void()> onClick = {});
 // A field only the program writes: read-only and out of the tab order.
 QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect geometry);
+
+// Lets a long caption wrap onto more lines inside its button. The button
+// keeps the caption as its text (for its accessible name and for tests), but
+// draws it transparent under a word-wrapping copy named
+// objectName + "_caption". Call it once the button's font and place are set.
+void wrapCaption(QPushButton* button);
 
 }  // namespace tarnwell::ui

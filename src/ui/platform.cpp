@@ -1,6 +1,7 @@
 #include "ui/platform.h"
 
 #include "core/messages.h"
+#include "ui/text.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -22,6 +23,27 @@
 #endif
 
 namespace tarnwell::ui {
+
+namespace {
+class EndProgramOnClose final : public QObject {
+public:
+    EndProgramOnClose(QWidget* window, Platform& platform) : QObject(window), platform_(platform) {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == parent() && event->type() == QEvent::Close) {
+            event->accept();
+            platform_.endProgram(0);
+        }
+        return false;  // the window closes as usual
+    }
+
+private:
+    Platform& platform_;
+};
+}  // namespace
+
+void endProgramOnClose(QWidget* window, Platform& platform) { new EndProgramOnClose(window, platform); }
 
 void DesktopPlatform::messageBox(QWidget* over, const QString& title, const QString& text) {
     // Not a child of `over`: a disabled asking screen would disable the box too.
@@ -196,12 +218,12 @@ std::string sendToPrintSystem(const DefaultPrinter& printer, const QString& titl
 }  // namespace
 
 PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
-    auto failed = [](const std::string& text) { return PrintOutcome{false, QString::fromStdString(text)}; };
+    auto failed = [](const std::string& text) { return PrintOutcome{false, qs(text)}; };
     if (!window || window->size().isEmpty()) return failed(messages::printFailed("the window has no picture."));
 #if defined(TARNWELL_HAVE_CUPS)
-    if (printSystemIsSilent(waitMs)) return PrintOutcome{false, QString::fromUtf8(messages::kPrintSystemSilent)};
+    if (printSystemIsSilent(waitMs)) return PrintOutcome{false, qs(messages::kPrintSystemSilent)};
     const std::optional<DefaultPrinter> printer = defaultPrinter();
-    if (!printer) return PrintOutcome{false, QString::fromUtf8(messages::kNoPrinter)};
+    if (!printer) return PrintOutcome{false, qs(messages::kNoPrinter)};
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -219,7 +241,7 @@ PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
 #else
     (void)waitMs;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return PrintOutcome{false, QString::fromUtf8(messages::kNoPrinter)};
+    if (info.isNull()) return PrintOutcome{false, qs(messages::kNoPrinter)};
     const std::string name = info.printerName().toStdString();
     const bool stopped = info.state() == QPrinter::Error || info.state() == QPrinter::Aborted;
     QPrinter printer(info, QPrinter::HighResolution);
@@ -234,7 +256,7 @@ PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
     window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     if (!painter.end()) return failed(messages::printFailed("the print job could not be finished."));
 #endif
-    if (stopped) return PrintOutcome{true, QString::fromStdString(messages::printWaitsOnStoppedPrinter(name))};
+    if (stopped) return PrintOutcome{true, qs(messages::printWaitsOnStoppedPrinter(name))};
     return PrintOutcome{true, QString()};
 }
 
@@ -245,7 +267,7 @@ QString printWindowOnDefaultPrinter(QWidget* window) {
 
 bool DesktopPlatform::printWindow(QWidget* window) {
     const PrintOutcome outcome = printWindowOnPrinter(window);
-    if (!outcome.message.isEmpty()) messageBox(window, QString::fromUtf8(messages::kPrintTitle), outcome.message);
+    if (!outcome.message.isEmpty()) messageBox(window, qs(messages::kPrintTitle), outcome.message);
     return outcome.printed;
 }
 

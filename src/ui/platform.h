@@ -26,6 +26,11 @@ public:
     virtual void endProgram(int exitCode = 0) = 0;
 };
 
+// Closing `window` by its close box (or by close() from code) ends the whole
+// program without a question: the close handlers of the startup screen, the
+// main screen and the calculator (Form_QueryUnload, UserForm_QueryClose).
+void endProgramOnClose(QWidget* window, Platform& platform);
+
 // The real desktop.
 class DesktopPlatform final : public Platform {
 public:
