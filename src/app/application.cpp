@@ -6,14 +6,12 @@
 #include "data/database_loading.h"
 #include "help/help_pages.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
-#include "ui/events.h"
+#include "ui/chart_source.h"
 #include "ui/layout.h"
 #include "ui/solvent_labels.h"
 #include "ui/platform.h"
 #include "workbench/frm_solvermain.h"
 
-#include <QAbstractItemView>
-#include <QLineEdit>
 
 namespace tarnwell {
 
@@ -69,58 +67,14 @@ void Application::showHelp(ui::HelpEntry entry, QWidget* from) { help_->show(ent
 
 void Application::showNoteOnMixturesModal(QWidget* from) { help_->showNoteOnMixturesModal(from); }
 
-namespace {
-
-std::optional<ChartMark> markFromFields(QWidget* screen, const QString& n, const QString& d, const QString& w) {
-    auto* fn = screen->findChild<QLineEdit*>(n);
-    auto* fd = screen->findChild<QLineEdit*>(d);
-    auto* fw = screen->findChild<QLineEdit*>(w);
-    if (!fn || !fd || !fw || fn->text().trimmed().isEmpty()) return std::nullopt;
-    return ChartMark{fn->text().trimmed().toDouble(), fd->text().trimmed().toDouble(), fw->text().trimmed().toDouble()};
-}
-
-// What a screen shows in its slot fields: a slot counts once its N field is filled.
-ChartMarks marksOfScreen(QWidget* screen) {
-    ChartMarks marks;
-    for (int k = 1; k <= 3; ++k) {
-        const QString p = QStringLiteral("txtSolvent%1_").arg(k);
-        marks.slotMarks[static_cast<std::size_t>(k - 1)] = markFromFields(screen, p + "N", p + "D", p + "W");
-    }
-    return marks;
-}
-
-}  // namespace
-
-void Application::showTeasChart(QWidget* from) {
-    if (!from || state_.table.records.empty()) return;
-    if (chart_ && chartOpener_ != from) chart_->close();
+void Application::showTeasChart(ui::ChartOpener& from) {
+    if (state_.table.records.empty()) return;
+    // One chart at a time, for one screen: a chart of the other screen goes.
+    if (chart_ && chartOpener_ != &from) delete chart_.data();
     if (!chart_) {
-        chartOpener_ = from;
-        const bool fromMain = from == main_.get();
-        auto readMarks = [this, from, fromMain] {
-            ChartMarks marks = marksOfScreen(from);
-            if (fromMain) {
-                const TargetPoint& t = state_.target;
-                if (t.n + t.d + t.w == 100) marks.target = ChartMark{double(t.n), double(t.d), double(t.w)};
-                const BlendResult& b = state_.blendResult;
-                if (b.mixN + b.mixD + b.mixW > 0) marks.blend = ChartMark{b.mixN, b.mixD, b.mixW};
-            } else {
-                marks.blend = markFromFields(from, QStringLiteral("txtNinframe2"), QStringLiteral("txtDinframe2"),
-                                             QStringLiteral("txtWinframe2"));
-            }
-            return marks;
-        };
-        // A point chosen on the chart goes into the slot through the list's own
-        // double-click handler, exactly as if the user had double-clicked it.
-        auto loadSlot = [from](int slot, int row) {
-            auto* list = from->findChild<QAbstractItemView*>(QStringLiteral("lstSolvent%1").arg(slot));
-            if (!list || !list->isEnabled()) return;
-            ui::selectRow(list, row);
-            const QModelIndex index = list->model()->index(row, 0);
-            QMetaObject::invokeMethod(list, "doubleClicked", Q_ARG(QModelIndex, index));
-        };
-        chart_ = new FrmTeasChart(platform_, state_.table, readMarks, loadSlot);
-        ui::centreOn(chart_, from);
+        chartOpener_ = &from;
+        chart_ = new FrmTeasChart(platform_, state_.table, from);
+        ui::centreOn(chart_, from.openerWindow());
     }
     chart_->show();
     chart_->raise();

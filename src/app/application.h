@@ -34,7 +34,7 @@ public:
     void showCalculator() override;
     void showHelp(ui::HelpEntry entry, QWidget* from) override;
     void showNoteOnMixturesModal(QWidget* from) override;
-    void showTeasChart(QWidget* from) override;
+    void showTeasChart(ui::ChartOpener& from) override;
 
     AppState& state() { return state_; }
     FrmSolverStartup* startupScreen() const;
@@ -60,7 +60,7 @@ private:
     std::unique_ptr<FrmSolvermain> main_;
     std::unique_ptr<FrmCalculateParamsfromMix> calculator_;
     QPointer<FrmTeasChart> chart_;  // discarded by its close box
-    QPointer<QWidget> chartOpener_;
+    ui::ChartOpener* chartOpener_ = nullptr;
 };
 
 }  // namespace tarnwell

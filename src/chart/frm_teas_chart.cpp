@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/numbers.h"
+#include "ui/chart_source.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -9,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tarnwell {
 
@@ -31,9 +32,9 @@ std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
     return out;
 }
 
-FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, MarksReader readMarks,
-                           SlotLoader loadSlot, QWidget* parent)
-    : QWidget(parent, Qt::Window), platform_(platform), readMarks_(std::move(readMarks)) {
+FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, ui::ChartOpener& opener,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window), platform_(platform), opener_(&opener) {
     setObjectName(QStringLiteral("frmTeasChart"));
     setWindowTitle(QStringLiteral("Tarnwell - Teas Chart"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -58,23 +59,42 @@ FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, Ma
     layout->addLayout(row);
 
     connect(print, &QPushButton::clicked, this, [this] { platform_.printWindow(this); });
-    connect(chart_, &TeasChartWidget::loadRequested, this,
-            [this, loadSlot = std::move(loadSlot)](int slot, int r) {
-                loadSlot(slot, r);
-                refresh();
-            });
-    // The opener's handlers do not know about the chart; looking again a few
-    // times a second keeps it current at no cost when nothing changed.
-    follow_ = new QTimer(this);
-    follow_->setInterval(100);
-    connect(follow_, &QTimer::timeout, this, &FrmTeasChart::refresh);
-    follow_->start();
-    refresh();
+    // Slot k on the chart is column k - 1 of the screen; the screen tells the
+    // chart about the change itself.
+    connect(chart_, &TeasChartWidget::loadRequested, this, [this](int slot, int r) {
+        if (opener_) opener_->loadSolventIntoSlot(slot - 1, r);
+    });
+    addSource(opener);
+    connect(&opener.chartNotifier(), &QObject::destroyed, this, [this] { opener_ = nullptr; });
     chart_->setFocus();
 }
 
+void FrmTeasChart::addSource(ui::ChartSource& source) {
+    if (std::find(sources_.begin(), sources_.end(), &source) != sources_.end()) return;
+    sources_.push_back(&source);
+    ui::ChartNotifier* notifier = &source.chartNotifier();
+    connect(notifier, &ui::ChartNotifier::marksChanged, this, &FrmTeasChart::refresh);
+    // The notifier goes with its source: forget the source before anything
+    // else of it can be asked.
+    connect(notifier, &QObject::destroyed, this, [this, &source] {
+        sources_.erase(std::remove(sources_.begin(), sources_.end(), &source), sources_.end());
+        refresh();
+    });
+    refresh();
+}
+
+void FrmTeasChart::removeSource(ui::ChartSource& source) {
+    const auto at = std::find(sources_.begin(), sources_.end(), &source);
+    if (at == sources_.end()) return;
+    sources_.erase(at);
+    disconnect(&source.chartNotifier(), nullptr, this, nullptr);
+    refresh();
+}
+
 void FrmTeasChart::refresh() {
-    if (readMarks_) chart_->setMarks(readMarks_());
+    ui::ChartMarks marks;
+    for (const ui::ChartSource* source : sources_) marks.fillFrom(source->chartMarks());
+    chart_->setMarks(marks);
 }
 
 }  // namespace tarnwell

@@ -1,38 +1,43 @@
 #pragma once
 // The Teas chart window: modeless, resizable, discarded by its close box. It
-// follows the screen that opened it through the callbacks it was given.
+// draws what the screen that opened it marks, redrawn whenever that screen
+// says its marks changed, and puts a solvent picked on the chart into one of
+// that screen's slots through the screen's own double-click handler.
 
 #include "chart/teas_chart_widget.h"
 
 #include <QWidget>
-#include <functional>
-
-class QTimer;
+#include <vector>
 
 namespace tarnwell {
-namespace ui { class Platform; }
+namespace ui {
+class Platform;
+class ChartSource;
+class ChartOpener;
+}  // namespace ui
 struct SolventTable;
 
 class FrmTeasChart : public QWidget {
     Q_OBJECT
 public:
-    using MarksReader = std::function<ChartMarks()>;
-    using SlotLoader = std::function<void(int slot, int row)>;
-
-    FrmTeasChart(ui::Platform& platform, const SolventTable& table, MarksReader readMarks, SlotLoader loadSlot,
+    FrmTeasChart(ui::Platform& platform, const SolventTable& table, ui::ChartOpener& opener,
                  QWidget* parent = nullptr);
 
     TeasChartWidget* chart() const { return chart_; }
 
-public slots:
-    // Reads the opener's choices again and redraws what changed.
-    void refresh();
+    // Draws another window's marks too, for as long as that window lives or
+    // until it is removed. Where two sources mark the same thing, the one
+    // added first (the opener) wins.
+    void addSource(ui::ChartSource& source);
+    void removeSource(ui::ChartSource& source);
 
 private:
+    void refresh();
+
     ui::Platform& platform_;
-    MarksReader readMarks_;
+    ui::ChartOpener* opener_;  // null once the opener is gone
+    std::vector<ui::ChartSource*> sources_;  // the opener first
     TeasChartWidget* chart_ = nullptr;
-    QTimer* follow_ = nullptr;
 };
 
 // The chart's points for a table: every solvent but the custom-entry row.

@@ -3,11 +3,11 @@
 // points, the chosen solvents in their slot colours, the region they can
 // reach, the target as a cross and the last blend or mixture as a ring.
 
+#include "ui/chart_source.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
-#include <array>
-#include <optional>
 #include <vector>
 
 namespace tarnwell {
@@ -17,18 +17,8 @@ struct ChartSolvent {
     double n = 0, d = 0, w = 0;
 };
 
-struct ChartMark {
-    double n = 0, d = 0, w = 0;
-    bool operator==(const ChartMark&) const = default;
-};
-
-// What the screen that opened the chart has chosen.
-struct ChartMarks {
-    std::array<std::optional<ChartMark>, 3> slotMarks;
-    std::optional<ChartMark> target;
-    std::optional<ChartMark> blend;
-    bool operator==(const ChartMarks&) const = default;
-};
+using ui::ChartMark;
+using ui::ChartMarks;
 
 class TeasChartWidget : public QWidget {
     Q_OBJECT

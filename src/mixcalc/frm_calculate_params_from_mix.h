@@ -5,12 +5,13 @@
 
 #include "core/mixture.h"
 #include "core/state.h"
+#include "slotscreen/slot_screen.h"
 
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
-class QAbstractItemModel;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -18,15 +19,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace tarnwell {
-namespace ui {
-class Platform;
-class Navigator;
-class SolventListView;
-}  // namespace ui
-class CustomSolventService;
 class FrmPrintResults;
 
-class FrmCalculateParamsfromMix : public QWidget {
+class FrmCalculateParamsfromMix : public QWidget, public SlotScreen {
     Q_OBJECT
 public:
     FrmCalculateParamsfromMix(AppState& state, ui::Platform& platform, ui::Navigator& navigator,
@@ -40,13 +35,12 @@ public:
     // The print question (created with the screen and kept).
     FrmPrintResults* printQuestion() const { return printResults_.get(); }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The loaded solvents and the last mixture worked out.
+    ui::ChartMarks chartMarks() const override;
 
 private slots:
     void UserForm_Initialize();
-    void lstSolvent_Click(int k);
-    void lstSolvent_DblClick(int k);
+    void lstSolvent_DblClick(int k) override;
     void chkUse2Solvents_Click();
     void txtInputCon_AfterUpdate(int k);
     void cmdCalculate_Click();
@@ -55,40 +49,22 @@ private slots:
     void cmdReferences_Click();
 
 private:
-    struct SlotControls {
-        ui::SolventListView* list = nullptr;
-        QLineEdit* n = nullptr;
-        QLineEdit* d = nullptr;
-        QLineEdit* w = nullptr;
-        QLineEdit* twa = nullptr;
-        QLineEdit* vhr = nullptr;
-        QLineEdit* effects = nullptr;
-        QLineEdit* concentration = nullptr;
-    };
-
     void buildSlotColumn(int k, double left);
     void buildResultBox();
     void showTotal();
     void showResult(const MixtureOutcome& outcome);
     void resetAfterQuestion();
 
-    AppState& state_;
-    ui::Platform& platform_;
-    ui::Navigator& navigator_;
-    CustomSolventService& custom_;
-    QAbstractItemModel* solventLabels_;
 
     std::array<MixSlot, 3> mixSlots_;
     MixtureCalculation calc_;
+    std::optional<ui::ChartMark> mixtureMark_;  // the N, D, W of the last mixture shown
 
-    std::array<SlotControls, 3> slots_;
+    std::array<QLineEdit*, 3> concentrations_{};  // txtInputCon1..3
     QLabel* lblTotalInputCon_ = nullptr;
     QPushButton* cmdCalculate_ = nullptr;
     QCheckBox* chkUse2Solvents_ = nullptr;
-    QPushButton* cmdHelpConcentrationForm_ = nullptr;
     QPushButton* cmdGoToSolvermain_ = nullptr;
-    QPushButton* cmdReferences_ = nullptr;
-    QPushButton* cmdTeasChart_ = nullptr;
     QFrame* frameResults2_ = nullptr;
     std::array<QLineEdit*, 3> ndwResult_{};  // txtNinframe2, txtDinframe2, txtWinframe2
     QLineEdit* txtTLVMixture_ = nullptr;

@@ -6,6 +6,8 @@ class QWidget;
 
 namespace tarnwell::ui {
 
+class ChartOpener;
+
 enum class HelpEntry {
     MainHelp,           // main screen "Help": help page 1
     References,         // "References" on the main screen and the calculator
@@ -21,8 +23,8 @@ public:
     virtual void showHelp(HelpEntry entry, QWidget* from) = 0;
     // Help page 6 shown modally; returns when the user leaves it.
     virtual void showNoteOnMixturesModal(QWidget* from) = 0;
-    // The Teas chart, following the screen that opened it (modeless).
-    virtual void showTeasChart(QWidget* from) { (void)from; }
+    // The Teas chart (modeless), drawing what the screen that opened it marks.
+    virtual void showTeasChart(ChartOpener& from) { (void)from; }
 };
 
 }  // namespace tarnwell::ui

@@ -11,11 +11,9 @@
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
-#include "workbench/solvent_slots.h"
 #include "ui/text.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,86 +22,48 @@
 #include <QPushButton>
 
 #include <optional>
+#include <tuple>
 
 namespace tarnwell {
 
 using ui::qs;
 using ui::ptRect;
 
-namespace {
-QLabel* smallCaption(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    QLabel* label = ui::addLabel(parent, name, text, geometry);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return label;
-}
-}  // namespace
-
 FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Navigator& navigator,
                              CustomSolventService& custom, QAbstractItemModel* solventLabels, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      state_(state),
-      platform_(platform),
-      navigator_(navigator),
-      custom_(custom),
-      solventLabels_(solventLabels) {
+    : QWidget(parent, Qt::Window), SlotScreen(this, state, platform, navigator, custom, solventLabels) {
     setObjectName(QStringLiteral("frmSolvermain"));
     setWindowTitle(QStringLiteral("Tarnwell - Main Form"));
     ui::setFixedClientSize(this, 594, 429.75);
     setFont(ui::makeFont(QStringLiteral("Tahoma"), 7.5));
+    ui::endProgramOnClose(this, platform_);
 
     for (int k = 0; k < 3; ++k) buildSlotColumn(k, 6 + 196 * k);
     buildTargetFrame();
 
-    cmdEnterasTarget_ = ui::addButton(this, QStringLiteral("cmdEnterasTarget"),
-                                      QStringLiteral("Enter Current \nSolvent #1 as the Target"),
-                                      ptRect(10, 236, 120, 30));
-    checkBox1_ = new QCheckBox(QStringLiteral(" Use only 2 solvents"), this);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkBox1_->setGeometry(ptRect(412, 236, 120, 14));
-
-    cmdCalculate_ = ui::addButton(this, QStringLiteral("cmdCalculate"),
-                                  QStringLiteral("Calculate Concentrations to Match the Target"),
-                                  ptRect(404, 262, 182, 34));
-    commandButton3_ = ui::addButton(
-        this, QStringLiteral("CommandButton3"),
-        QStringLiteral("Go to form to calculate solubility paramaters from concentrations"),
-        ptRect(404, 302, 182, 34));
-    for (QPushButton* b : {cmdCalculate_, commandButton3_, cmdEnterasTarget_}) {
-        b->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    }
+    const QFont buttonFont = ui::makeFont(QStringLiteral("Tahoma"), 8.25, true);
+    auto button = [&](const char* name, const QString& caption, QRect place, std::function<void()> onClick) {
+        QPushButton* b = ui::addButton(this, qs(name), caption, place, std::move(onClick));
+        b->setFont(buttonFont);
+        return b;
+    };
+    button("cmdEnterasTarget", QStringLiteral("Enter Current \nSolvent #1 as the Target"), ptRect(10, 236, 120, 30),
+           [this] { cmdEnterasTarget_Click(); });
+    checkBox1_ = ui::addCheckBox(this, QStringLiteral("CheckBox1"), QStringLiteral(" Use only 2 solvents"),
+                                 ptRect(412, 236, 120, 14), [this] { CheckBox1_Click(); });
     // Long captions wrap inside their buttons, as on the original design.
-    for (QPushButton* b : {cmdCalculate_, commandButton3_}) {
-        auto* wrap = new QLabel(b->text(), b);
-        wrap->setWordWrap(true);
-        wrap->setAlignment(Qt::AlignCenter);
-        wrap->setAttribute(Qt::WA_TransparentForMouseEvents);
-        wrap->setGeometry(b->rect().adjusted(4, 2, -4, -2));
-        wrap->setFont(b->font());
-        wrap->setObjectName(b->objectName() + QStringLiteral("_caption"));
-        // The button keeps its caption as its text; only the wrapped copy is drawn.
-        b->setStyleSheet(QStringLiteral("QPushButton { color: transparent; }"));
-    }
-    commandButton2_ = ui::addButton(this, QStringLiteral("CommandButton2"), QStringLiteral("Help"),
-                                    ptRect(10, 388, 60, 26));
-    cmdReferences_ = ui::addButton(this, QStringLiteral("cmdReferences"), QStringLiteral("References"),
-                                   ptRect(76, 388, 66, 26));
-    for (QPushButton* b : {commandButton2_, cmdReferences_}) b->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    ui::wrapCaption(button("cmdCalculate", QStringLiteral("Calculate Concentrations to Match the Target"),
+                           ptRect(404, 262, 182, 34), [this] { cmdCalculate_Click(); }));
+    ui::wrapCaption(button("CommandButton3",
+                           QStringLiteral("Go to form to calculate solubility paramaters from concentrations"),
+                           ptRect(404, 302, 182, 34), [this] { CommandButton3_Click(); }));
+    button("CommandButton2", QStringLiteral("Help"), ptRect(10, 388, 60, 26), [this] { CommandButton2_Click(); });
+    button("cmdReferences", QStringLiteral("References"), ptRect(76, 388, 66, 26), [this] { cmdReferences_Click(); });
     // In the free room under CommandButton3, clear of every designed control.
-    cmdFindBlends_ = ui::addButton(this, QStringLiteral("cmdFindBlends"), QStringLiteral("Find Safer Blends..."),
-                                   ptRect(404, 342, 182, 24));
-    cmdFindBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    connect(cmdFindBlends_, &QPushButton::clicked, this, [this] { cmdFindBlends_Click(); });
-
-    cmdTeasChart_ = ui::addButton(this, QStringLiteral("cmdTeasChart"), QStringLiteral("Teas Chart"),
-                                  ptRect(404, 372, 182, 24));
-    cmdTeasChart_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    connect(cmdTeasChart_, &QPushButton::clicked, this, [this] { navigator_.showTeasChart(this); });
-    connect(checkBox1_, &QCheckBox::toggled, this, [this] { CheckBox1_Click(); });
-    connect(cmdEnterasTarget_, &QPushButton::clicked, this, [this] { cmdEnterasTarget_Click(); });
-    connect(cmdCalculate_, &QPushButton::clicked, this, [this] { cmdCalculate_Click(); });
-    connect(commandButton3_, &QPushButton::clicked, this, [this] { CommandButton3_Click(); });
-    connect(commandButton2_, &QPushButton::clicked, this, [this] { CommandButton2_Click(); });
-    connect(cmdReferences_, &QPushButton::clicked, this, [this] { cmdReferences_Click(); });
+    button("cmdFindBlends", QStringLiteral("Find Safer Blends..."), ptRect(404, 342, 182, 24),
+           [this] { cmdFindBlends_Click(); });
+    button("cmdTeasChart", QStringLiteral("Teas Chart"), ptRect(404, 372, 182, 24),
+           [this] { navigator_.showTeasChart(*this); });
 
     UserForm_Initialize();
 }
@@ -111,34 +71,13 @@ FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Naviga
 void FrmSolvermain::buildSlotColumn(int k, double left) {
     const QString number = QString::number(k + 1);
     static const char* captions[] = {"Solvent #1:  ", "Solvent #2", "Solvent #3"};
-    QLabel* caption = ui::addLabel(this, QStringLiteral("lblSolventCaption") + number,
-                                   QString::fromLatin1(captions[k]), ptRect(left + 60, 2, 90, 12));
+    QLabel* caption = ui::addLabel(this, QStringLiteral("lblSolventCaption") + number, qs(captions[k]),
+                                   ptRect(left + 60, 2, 90, 12));
     caption->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::addLabel(this, QStringLiteral("lblRef") + number, QStringLiteral(" Ref"), ptRect(left, 10, 24, 10));
-
-    SlotControls& s = slots_[static_cast<std::size_t>(k)];
-    s.list = new ui::SolventListView(this);
-    s.list->setObjectName(QStringLiteral("lstSolvent") + number);
-    s.list->setGeometry(ptRect(left, 20, 190, 129));
-
-    const QString prefix = QStringLiteral("txtSolvent") + number;
-    static const char* ndw[] = {"N", "D", "W"};
-    QLineEdit** fields[] = {&s.n, &s.d, &s.w};
-    for (int i = 0; i < 3; ++i) {
-        const double x = left + 22 + 54 * i;
-        *fields[i] = ui::addReadOnlyField(this, prefix + QStringLiteral("_") + QLatin1String(ndw[i]),
-                                          ptRect(x, 152, 36, 15));
-        (*fields[i])->setAlignment(Qt::AlignCenter);
-        smallCaption(this, QStringLiteral("lbl") + prefix + QLatin1String(ndw[i]), QLatin1String(ndw[i]),
-                     ptRect(x, 168, 36, 10));
-    }
-    s.twa = ui::addReadOnlyField(this, QStringLiteral("txtTLV_") + number, ptRect(left + 22, 180, 66, 15));
-    s.vhr = ui::addReadOnlyField(this, QStringLiteral("txtVHR_") + number, ptRect(left + 102, 180, 66, 15));
-    s.twa->setAlignment(Qt::AlignCenter);
-    s.vhr->setAlignment(Qt::AlignCenter);
-    smallCaption(this, QStringLiteral("lblTWA") + number, QStringLiteral("TWA"), ptRect(left + 22, 196, 66, 10));
-    smallCaption(this, QStringLiteral("lblVHR") + number, QStringLiteral("VHR"), ptRect(left + 102, 196, 66, 10));
-    s.effects = ui::addReadOnlyField(this, QStringLiteral("txtEffects") + number, ptRect(left, 208, 190, 15));
+    const SlotCaptions under{
+        {QStringLiteral("N"), QStringLiteral("D"), QStringLiteral("W")}, QStringLiteral("TWA"), QStringLiteral("VHR")};
+    addSlotColumn(k, left, under);
 }
 
 void FrmSolvermain::buildTargetFrame() {
@@ -155,8 +94,8 @@ void FrmSolvermain::buildTargetFrame() {
         list->setGeometry(ptRect(8 + 42 * i, 16, 37, 95));
         list->setFont(plain);
         targetLists_[static_cast<std::size_t>(i)] = list;
-        QLabel* l = smallCaption(frame1_, QStringLiteral("lblTarget") + QLatin1String(letters[i]),
-                                 QLatin1String(letters[i]), ptRect(8 + 42 * i, 112, 37, 10));
+        QLabel* l = ui::addCaption(frame1_, QStringLiteral("lblTarget") + QLatin1String(letters[i]),
+                                   QLatin1String(letters[i]), ptRect(8 + 42 * i, 112, 37, 10));
         l->setFont(plain);
     }
     QLabel* sumCaption = ui::addLabel(frame1_, QStringLiteral("lblSumCaption"), QStringLiteral("    N + D + W = "),
@@ -178,9 +117,11 @@ void FrmSolvermain::buildTargetFrame() {
     txtEffectsTarget_ = field("txtEffectsTarget", ptRect(6, 166, 240, 15));
     txtTargetTLV_->setAlignment(Qt::AlignCenter);
     txtTargetVHR_->setAlignment(Qt::AlignCenter);
-    smallCaption(frame1_, QStringLiteral("lblTargetTWA"), QStringLiteral("TWA"), ptRect(138, 32, 52, 10))->setFont(plain);
-    smallCaption(frame1_, QStringLiteral("lblTargetVHR"), QStringLiteral("VHR"), ptRect(194, 32, 52, 10))->setFont(plain);
-    smallCaption(frame1_, QStringLiteral("lblTargetName"), QStringLiteral("Name"), ptRect(138, 72, 108, 10))->setFont(plain);
+    const std::tuple<const char*, const char*, QRect> captions[] = {
+        {"lblTargetTWA", "TWA", ptRect(138, 32, 52, 10)},
+        {"lblTargetVHR", "VHR", ptRect(194, 32, 52, 10)},
+        {"lblTargetName", "Name", ptRect(138, 72, 108, 10)}};
+    for (const auto& [name, text, place] : captions) ui::addCaption(frame1_, qs(name), qs(text), place)->setFont(plain);
 
     setTabOrder(targetLists_[0], targetLists_[1]);
     setTabOrder(targetLists_[1], targetLists_[2]);
@@ -192,12 +133,7 @@ void FrmSolvermain::buildTargetFrame() {
 
 void FrmSolvermain::UserForm_Initialize() {
     // Every solvent list shows the same table through one shared model.
-    for (int k = 0; k < 3; ++k) {
-        SlotControls& s = slots_[static_cast<std::size_t>(k)];
-        s.list->setModel(solventLabels_);
-        ui::onClick(s.list, [this, k] { lstSolvent_Click(k); });
-        ui::onDblClick(s.list, [this, k] { lstSolvent_DblClick(k); });
-    }
+    connectSlotColumns();
     for (int i = 0; i < 3; ++i) {
         QListWidget* list = targetLists_[static_cast<std::size_t>(i)];
         ui::onClick(list, [this, i] { lstTarget_Click(i); });
@@ -216,7 +152,7 @@ void FrmSolvermain::UserForm_Initialize() {
     showTotal();
     txtTargetTLV_->setReadOnly(true);
     txtTargetVHR_->setReadOnly(true);
-    slots_[0].list->setFocus();
+    slotColumn(0).list->setFocus();
 }
 
 void FrmSolvermain::showTotal() {
@@ -251,40 +187,24 @@ void FrmSolvermain::lstTarget_Click(int which) {
         for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtTargetName_, txtEffectsTarget_}) f->clear();
         setTargetFieldsEditable(false);
     }
+    tellChart();
 }
-
-void FrmSolvermain::clearSlotFields(int k) {
-    SlotControls& s = slots_[static_cast<std::size_t>(k)];
-    for (QLineEdit* f : {s.n, s.d, s.w, s.vhr, s.twa, s.effects}) f->clear();
-}
-
-void FrmSolvermain::lstSolvent_Click(int k) { clearSlotFields(k); }
 
 void FrmSolvermain::lstSolvent_DblClick(int k) {
-    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    const SlotColumn& s = slotColumn(k);
     const int r = ui::selectedRow(s.list);
     if (r < 0) return;
-    SolventSlot& slot = solventSlot(state_, k);
+    SolventSlot& slot = state_.solventSlots[static_cast<std::size_t>(k)];
 
     if (r == state_.table.lastIndex) {
-        std::optional<CustomEntry> entry =
-            custom_.RequestCustomSolvent(this, s.list, DescriptionStyle::MainScreen);
+        const std::optional<CustomEntry> entry = enterCustomSolvent(k, DescriptionStyle::MainScreen);
+        slot.label = entry ? "0:  User entered N, D, W: " : "";
         if (entry) {
             slot.n = entry->n;
             slot.d = entry->d;
             slot.w = entry->w;
             slot.molarVolume = entry->molarVolume;
-            description_ = entry->description;
-        }
-        if (ui::selectedRow(s.list) < 0) {
-            slot.label.clear();
-        } else {
-            slot.label = "0:  User entered N, D, W: ";
-            s.twa->clear();
-            s.vhr->clear();
-            s.effects->setText(qs(description_));
-            s.effects->setCursorPosition(0);  // a long text shows from its start
-            slot.effects = description_;
+            slot.effects = entry->description;
         }
     } else {
         const SolventRecord& row = state_.table.records[static_cast<std::size_t>(r)];
@@ -324,18 +244,18 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
 }
 
 void FrmSolvermain::setSlotBackground(int k, const QColor& colour) {
-    SlotControls& s = slots_[static_cast<std::size_t>(k)];
+    const SlotColumn& s = slotColumn(k);
     ui::colours::setBackground(s.list, colour);
     // A switched-off list keeps its rows readable on the grey: the desktop's
     // grey text (system colour 17), not a disabled text as pale as the grey.
     QPalette palette = s.list->palette();
     palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
     s.list->setPalette(palette);
-    for (QLineEdit* f : {s.n, s.d, s.w, s.twa, s.vhr, s.effects}) ui::colours::setBackground(f, colour);
+    for (QLineEdit* f : s.fields()) ui::colours::setBackground(f, colour);
 }
 
 void FrmSolvermain::CheckBox1_Click() {
-    SlotControls& s = slots_[2];
+    const SlotColumn& s = slotColumn(2);
     const bool twoSolvents = checkBox1_->isChecked();
     s.list->setEnabled(!twoSolvents);
     ui::selectRow(s.list, -1);
@@ -345,7 +265,7 @@ void FrmSolvermain::CheckBox1_Click() {
 }
 
 void FrmSolvermain::cmdEnterasTarget_Click() {
-    SlotControls& s1 = slots_[0];
+    const SlotColumn& s1 = slotColumn(0);
     const int r = ui::selectedRow(s1.list);
     if (r < 0 || s1.n->text().isEmpty()) {
         platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEnterAsTargetNoSolvent));
@@ -404,12 +324,13 @@ void FrmSolvermain::cmdEnterasTarget_Click() {
 void FrmSolvermain::cmdCalculate_Click() {
     CalculateRequest request;
     for (int k = 0; k < 3; ++k) {
-        const SlotControls& s = slots_[static_cast<std::size_t>(k)];
+        const SlotColumn& s = slotColumn(k);
         request.selectedRow[static_cast<std::size_t>(k)] = ui::selectedRow(s.list);
         request.nFieldFilled[static_cast<std::size_t>(k)] = !s.n->text().isEmpty();
     }
     request.useOnlyTwoSolvents = checkBox1_->isChecked();
     const BlendMessage outcome = calculateBlend(state_, request);
+    tellChart();  // a solve that got as far as a mixture moves the blend mark
     if (outcome != BlendMessage::Solved) {
         const MessageText message = blendMessageText(outcome);
         platform_.messageBox(this, qs(message.title), qs(message.text));
@@ -451,25 +372,19 @@ void FrmSolvermain::cmdFindBlends_Click() {
     frmFindBlends_->startSearch();
 }
 
-void FrmSolvermain::loadSolventIntoSlot(int k, int row) {
-    if (k < 0 || k > 2) return;
-    ui::SolventListView* list = slots_[static_cast<std::size_t>(k)].list;
-    if (row < 0 || row >= list->model()->rowCount()) return;
-    ui::selectRow(list, row);
-    list->scrollTo(list->currentIndex());
-    lstSolvent_DblClick(k);
-}
-
 void FrmSolvermain::setUseOnlyTwoSolvents(bool on) {
     if (checkBox1_->isChecked() != on) checkBox1_->setChecked(on);  // runs CheckBox1_Click
 }
 
 void FrmSolvermain::calculate() { cmdCalculate_Click(); }
 
-void FrmSolvermain::closeEvent(QCloseEvent* event) {
-    // Closing the main screen ends the program without a question.
-    event->accept();
-    platform_.endProgram(0);
+ui::ChartMarks FrmSolvermain::chartMarks() const {
+    ui::ChartMarks marks = slotMarks(state_.solventSlots);
+    const TargetPoint& t = state_.target;
+    if (t.n + t.d + t.w == 100) marks.target = ui::ChartMark{double(t.n), double(t.d), double(t.w)};
+    const BlendResult& b = state_.blendResult;
+    if (b.mixN + b.mixD + b.mixW > 0) marks.blend = ui::ChartMark{b.mixN, b.mixD, b.mixW};
+    return marks;
 }
 
 }  // namespace tarnwell

@@ -4,14 +4,18 @@
 #include "app/frm_solver_startup.h"
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
+#include "../support/chart_opener_double.h"
 #include "chart/frm_teas_chart.h"
+#include "mixcalc/frm_calculate_params_from_mix.h"
 #include "workbench/frm_solvermain.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -182,49 +186,97 @@ TEST(Startup, TypingJumpsToTheNextSolventStartingWithThatLetter) {
 }  // namespace
 
 namespace {
-// With TARNWELL_SCREENSHOT_DIR set, saves pictures of both screens there.
-TEST(Startup, Screenshots) {
-    const QByteArray dir = qgetenv("TARNWELL_SCREENSHOT_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "TARNWELL_SCREENSHOT_DIR not set";
-    Started s(databaseText(sampleSolvents()));
-    s.startup()->grab().save(QString::fromUtf8(dir) + "/startup.png");
-    s.accept();
-    s.app.mainScreen()->grab().save(QString::fromUtf8(dir) + "/main.png");
-}
-}  // namespace
 
-namespace {
+ChartMarks marksOf(Started& s) { return s.app.teasChart()->chart()->marks(); }
+
 TEST(TeasChartFromTheMainScreen, FollowsTheTargetAndLoadsASlotThroughTheDoubleClickHandler) {
     Started s(databaseText(sampleSolvents()));
     s.accept();
     FrmSolvermain* main = s.app.mainScreen();
-    s.app.showTeasChart(main);
+    click(find<QPushButton>(main, "cmdTeasChart"));
     FrmTeasChart* chart = s.app.teasChart();
     ASSERT_NE(chart, nullptr);
     EXPECT_TRUE(chart->isVisible());
-    EXPECT_FALSE(chart->chart()->marks().target);  // 150 is no target yet
+    EXPECT_FALSE(marksOf(s).target);  // 150 is no target yet
 
+    // Every change shows at once: the main screen tells the chart.
     clickRow(find<QListWidget>(main, "lstTargetN"), 50);  // keeps 50
     clickRow(find<QListWidget>(main, "lstTargetD"), 80);  // 20
+    EXPECT_FALSE(marksOf(s).target);                      // 120
     clickRow(find<QListWidget>(main, "lstTargetW"), 70);  // 30
-    QTest::qWait(250);
-    ASSERT_TRUE(chart->chart()->marks().target);
-    EXPECT_EQ(*chart->chart()->marks().target, (ChartMark{50, 20, 30}));
+    EXPECT_EQ(marksOf(s).target, (ChartMark{50, 20, 30}));
 
     // Toluene (row 4) picked on the chart into slot 2 fills slot 2 as a double-click would.
     chart->chart()->selectRow(4);
     QTest::keyClick(chart->chart(), Qt::Key_2);
     auto* list = find<QListView>(main, "lstSolvent2");
     EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 4);
-    const QString n = find<QLineEdit>(main, "txtSolvent2_N")->text();
-    if (n.isEmpty()) GTEST_SKIP() << "the main screen's double-click does not fill slots yet";
-    EXPECT_EQ(n, " 80");
-    QTest::qWait(250);
-    ASSERT_TRUE(chart->chart()->marks().slotMarks[1]);
-    EXPECT_EQ(*chart->chart()->marks().slotMarks[1], (ChartMark{80, 7, 13}));
+    EXPECT_EQ(find<QLineEdit>(main, "txtSolvent2_N")->text(), " 80");
+    EXPECT_EQ(find<QLineEdit>(main, "txtTLV_2")->text(), "100");
+    EXPECT_EQ(s.app.state().solventSlots[1].label, "2:   Toluene");
+    EXPECT_EQ(marksOf(s).slotMarks[1], (ChartMark{80, 7, 13}));
+    // A single click empties the slot on screen, and its mark goes with it.
+    clickRow(list, 0);
+    EXPECT_FALSE(marksOf(s).slotMarks[1]);
+    // With only two solvents, slot 3 takes nothing from the chart.
+    click(find<QCheckBox>(main, "CheckBox1"));
+    chart->chart()->selectRow(0);
+    QTest::keyClick(chart->chart(), Qt::Key_3);
+    EXPECT_FALSE(find<QListView>(main, "lstSolvent3")->selectionModel()->hasSelection());
+    EXPECT_FALSE(marksOf(s).slotMarks[2]);
 
     chart->close();  // the close box discards it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(s.app.teasChart(), nullptr);
 }
+
+TEST(TeasChartFromTheCalculator, TakesOverFromTheMainScreensChartAndMarksTheMixture) {
+    Started s(databaseText(sampleSolvents()));
+    s.accept();
+    click(find<QPushButton>(s.app.mainScreen(), "cmdTeasChart"));
+    const QPointer<FrmTeasChart> mainChart = s.app.teasChart();
+    ASSERT_NE(mainChart, nullptr);
+    mainChart->chart()->selectRow(0);
+    QTest::keyClick(mainChart->chart(), Qt::Key_1);  // acetone into the main screen's slot 1
+    ASSERT_TRUE(marksOf(s).slotMarks[0]);
+
+    click(find<QPushButton>(s.app.mainScreen(), "CommandButton3"));
+    FrmCalculateParamsfromMix* calculator = s.app.calculator();
+    ASSERT_NE(calculator, nullptr);
+    calculator->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
+    click(find<QPushButton>(calculator, "cmdTeasChart"));
+    // One chart at a time: the main screen's is gone, a visible one follows the calculator.
+    EXPECT_EQ(mainChart, nullptr);
+    FrmTeasChart* chart = s.app.teasChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_EQ(marksOf(s), ChartMarks{});
+
+    // Ethanol and n-heptane by double-clicks, half and half, two solvents only.
+    click(find<QCheckBox>(calculator, "chkUse2Solvents"));
+    doubleClickRow(find<QListView>(calculator, "lstSolvent1"), 1);
+    doubleClickRow(find<QListView>(calculator, "lstSolvent2"), 2);
+    EXPECT_EQ(marksOf(s).slotMarks[0], (ChartMark{36, 18, 46}));
+    EXPECT_EQ(marksOf(s).slotMarks[1], (ChartMark{100, 0, 0}));
+    for (const char* name : {"txtInputCon1", "txtInputCon2"}) {
+        auto* field = find<QLineEdit>(calculator, name);
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClicks(field, "0.5");
+        QTest::keyClick(field, Qt::Key_Tab);  // leaving the field takes the value in
+    }
+    QStringList shown;
+    whenModalAppears([&](QWidget* question) {
+        for (const char* name : {"txtNinframe2", "txtDinframe2", "txtWinframe2"})
+            shown << find<QLineEdit>(calculator, name)->text();
+        click(find<QPushButton>(question, "cmdNoPrint"));
+    });
+    click(find<QPushButton>(calculator, "cmdCalculate"));
+    ASSERT_EQ(shown.size(), 3) << "no print question: " << s.platform.lastText().toStdString();
+    ASSERT_TRUE(marksOf(s).blend);
+    const ChartMark mixture = *marksOf(s).blend;
+    EXPECT_EQ((QStringList{QString::number(mixture.n), QString::number(mixture.d), QString::number(mixture.w)}), shown);
+    EXPECT_EQ(mixture.n + mixture.d + mixture.w, 100);
+}
+
 }  // namespace

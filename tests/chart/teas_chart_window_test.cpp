@@ -2,37 +2,48 @@
 #include "core/database.h"
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
+#include "../support/chart_opener_double.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace tarnwell;
 using namespace tarnwell::testing;
 
 namespace {
 
-SolventTable sampleTable() { return std::get<SolventTable>(parseSolventDatabase(databaseText(sampleSolvents()))); }
-
 QColor colourNear(const QImage& image, QPointF at) {
     // The centre pixel of a mark, read from the drawn image.
     return image.pixelColor(at.toPoint());
 }
 
-TEST(TeasChartWindow, DrawsTargetSlotsAndTheTriangleWhereTheMappingSays) {
+// A chart window opened from a screen double over the sample table.
+struct OpenChart {
+    OpenChart() {
+        window.resize(700, 640);
+        window.show();
+    }
     FakePlatform platform;
-    const SolventTable table = sampleTable();
+    SolventTable table = tableOf(sampleSolvents());
+    ChartOpenerDouble opener;
+    FrmTeasChart window{platform, table, opener};
+    TeasChartWidget* chart = window.chart();
+};
+
+TEST(TeasChartWindow, DrawsTargetSlotsAndTheTriangleWhereTheMappingSays) {
+    OpenChart c;
     ChartMarks marks;
     marks.target = ChartMark{55, 19, 26};
     marks.slotMarks[0] = ChartMark{47, 32, 21};
     marks.slotMarks[1] = ChartMark{36, 18, 46};
     marks.slotMarks[2] = ChartMark{100, 0, 0};
-    FrmTeasChart window(platform, table, [&] { return marks; }, [](int, int) {});
-    window.resize(700, 640);
-    window.show();
-    TeasChartWidget* chart = window.chart();
+    c.opener.setMarks(marks);
+    TeasChartWidget* chart = c.chart;
     const QImage image = chart->grab().toImage();
 
     EXPECT_EQ(colourNear(image, chart->mapToWidget(55, 19, 26)), QColor(255, 0, 0));   // the target's cross
@@ -49,26 +60,21 @@ TEST(TeasChartWindow, DrawsTargetSlotsAndTheTriangleWhereTheMappingSays) {
     EXPECT_EQ(colourNear(image, QPointF(left.x() + 5, top.y() + 5)), QColor(255, 255, 255));
 }
 
-TEST(TeasChartWindow, FollowsTheOpenerAndLoadsTheChosenSolventIntoASlot) {
-    FakePlatform platform;
-    const SolventTable table = sampleTable();
+TEST(TeasChartWindow, IsToldWhatTheOpenerMarksAndLoadsThePickedSolventThroughItsDoubleClick) {
+    OpenChart c;
+    TeasChartWidget* chart = c.chart;
+    QSignalSpy told(&c.opener.chartNotifier(), &ui::ChartNotifier::marksChanged);
     ChartMarks marks;
-    std::vector<std::pair<int, int>> loads;
-    FrmTeasChart window(platform, table, [&] { return marks; }, [&](int slot, int row) { loads.push_back({slot, row}); });
-    window.resize(700, 640);
-    window.show();
-    TeasChartWidget* chart = window.chart();
-
     marks.target = ChartMark{60, 20, 20};
-    QTest::qWait(250);  // the opener changed; the chart catches up by itself
-    EXPECT_EQ(chart->marks().target, marks.target);
+    c.opener.setMarks(marks);
+    ASSERT_EQ(told.count(), 1);
+    EXPECT_EQ(chart->marks(), marks);  // at once: nothing to wait for
 
-    // Click Toluene (row 4: 80, 7, 13) and press 2.
+    // Click Toluene (row 4: 80, 7, 13) and press 2: slot 2 is the second column.
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, chart->mapToWidget(80, 7, 13).toPoint());
     EXPECT_EQ(chart->selectedRow(), 4);
     QTest::keyClick(chart, Qt::Key_2);
-    ASSERT_EQ(loads.size(), 1u);
-    EXPECT_EQ(loads[0], std::make_pair(2, 4));
+    EXPECT_EQ(c.opener.loads, (std::vector<std::pair<int, int>>{{1, 4}}));
 
     // Typing filters by name; the hidden solvents cannot be picked.
     QTest::keyClicks(chart, "eth");
@@ -79,31 +85,41 @@ TEST(TeasChartWindow, FollowsTheOpenerAndLoadsTheChosenSolventIntoASlot) {
     QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_TRUE(chart->filter().isEmpty());
 
-    click(window.findChild<QPushButton*>("cmdPrint"));
-    EXPECT_EQ(platform.printedWindows, std::vector<QString>{"frmTeasChart"});
+    click(c.window.findChild<QPushButton*>("cmdPrint"));
+    EXPECT_EQ(c.platform.printedWindows, std::vector<QString>{"frmTeasChart"});
 }
 
-}  // namespace
+TEST(TeasChartWindow, DrawsTheMarksOfFurtherSourcesWhileTheyLive) {
+    OpenChart c;
+    ChartMarks own;
+    own.target = ChartMark{60, 20, 20};
+    own.slotMarks[0] = ChartMark{47, 32, 21};
+    c.opener.setMarks(own);
 
-namespace {
-// With TARNWELL_SCREENSHOT_DIR set, saves a picture of the chart there.
-TEST(TeasChartWindow, Screenshot) {
-    const QByteArray dir = qgetenv("TARNWELL_SCREENSHOT_DIR");
-    if (dir.isEmpty()) GTEST_SKIP() << "TARNWELL_SCREENSHOT_DIR not set";
-    FakePlatform platform;
-    QFile file(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    const SolventTable table = std::get<SolventTable>(parseSolventDatabase(std::string(bytes.data(), static_cast<std::size_t>(bytes.size()))));
-    ChartMarks marks;
-    marks.target = ChartMark{55, 19, 26};
-    marks.slotMarks[0] = ChartMark{47, 32, 21};
-    marks.slotMarks[1] = ChartMark{36, 18, 46};
-    marks.slotMarks[2] = ChartMark{100, 0, 0};
-    marks.blend = ChartMark{55.2, 19.1, 25.7};
-    FrmTeasChart window(platform, table, [&] { return marks; }, [](int, int) {});
-    window.resize(640, 620);
-    window.show();
-    window.grab().save(QString::fromUtf8(dir) + "/chart.png");
+    auto other = std::make_unique<ChartOpenerDouble>();
+    ChartMarks more;
+    more.target = ChartMark{10, 10, 80};     // the opener's target wins
+    more.blend = ChartMark{40, 30, 30};      // the opener has none: drawn
+    other->setMarks(more);
+    c.window.addSource(*other);
+    ChartMarks both = own;
+    both.blend = more.blend;
+    EXPECT_EQ(c.chart->marks(), both);
+
+    more.slotMarks[2] = ChartMark{100, 0, 0};
+    other->setMarks(more);  // told, not looked for
+    both.slotMarks[2] = more.slotMarks[2];
+    EXPECT_EQ(c.chart->marks(), both);
+
+    other.reset();  // a window that closes takes its marks along
+    EXPECT_EQ(c.chart->marks(), own);
+
+    auto third = std::make_unique<ChartOpenerDouble>();
+    third->setMarks(more);
+    c.window.addSource(*third);
+    c.window.removeSource(*third);
+    third->setMarks(ChartMarks{});
+    EXPECT_EQ(c.chart->marks(), own);
 }
+
 }  // namespace
