@@ -107,7 +107,7 @@ void FrmCalculateParamsfromMix::buildSlotColumn(int k, double left) {
          QStringLiteral("VHR  "), 6});
     s.twa->setToolTip(QStringLiteral("Threshold Limit Value"));
     s.vhr->setToolTip(QStringLiteral("Vapor Hazard Ratio"));
-    s.effects->setToolTip(QStringLiteral("Threshold Limit Value"));
+    s.effects->setToolTip(QStringLiteral("Critical effects"));
 
     ui::addCaption(this, qs(concentrationNames[k]), QStringLiteral("Concentration  (%V)"),
                    ptRect(left + 35, 230, 120, 12))

@@ -12,6 +12,7 @@
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/solvent_labels.h"
+#include "ui/text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -122,6 +123,10 @@ TEST_F(CalculatorScreen, OpensEmptyWithItsControlsInPlace) {
     for (int k = 1; k <= 3; ++k) {
         EXPECT_EQ(list(k)->model()->rowCount(), 7);
         EXPECT_EQ(field(QStringLiteral("txtEffects%1").arg(k))->text(), QString());
+        // Each field says what it holds when the pointer rests on it.
+        EXPECT_EQ(field(QStringLiteral("txtTLV_%1").arg(k))->toolTip(), QStringLiteral("Threshold Limit Value"));
+        EXPECT_EQ(field(QStringLiteral("txtVHR_%1").arg(k))->toolTip(), QStringLiteral("Vapor Hazard Ratio"));
+        EXPECT_EQ(field(QStringLiteral("txtEffects%1").arg(k))->toolTip(), QStringLiteral("Critical effects"));
         EXPECT_EQ(testing::find<QLabel>(screen.get(), QStringLiteral("Label%1").arg(25 + k))->text(),
                   QStringLiteral("Concentration  (%V)"));
     }
@@ -130,7 +135,6 @@ TEST_F(CalculatorScreen, OpensEmptyWithItsControlsInPlace) {
     EXPECT_EQ(find<QCheckBox>(screen.get(), QStringLiteral("chkUse2Solvents"))->text(),
               QStringLiteral(" Use only 2 solvents"));
     EXPECT_EQ(button(QStringLiteral("cmdGoToSolvermain"))->text(), QStringLiteral("Go to Tarnwell main form"));
-    EXPECT_EQ(field(QStringLiteral("txtVHR_2"))->toolTip(), QStringLiteral("Vapor Hazard Ratio"));
 }
 
 TEST_F(CalculatorScreen, TabOrderRunsListsConcentrationsThenButtons) {
@@ -273,7 +277,7 @@ TEST_F(CalculatorScreen, WrongConcentrationsAreRefusedAndTheTotalKept) {
         type(c.field, QString::fromLatin1(c.typed));
         ASSERT_EQ(platform.messages.size(), 1u) << c.typed;
         EXPECT_EQ(platform.lastTitle(), QStringLiteral("Tarnwell Error"));
-        EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kConcentrationEntry));
+        EXPECT_EQ(platform.lastText(), ui::qs(messages::kConcentrationEntry));
         EXPECT_EQ(concentration(c.field)->text(), QString()) << c.typed;
         EXPECT_EQ(QApplication::focusWidget() == concentration(c.field), c.focusBack) << c.typed;
         EXPECT_EQ(total(), QStringLiteral("1.00")) << c.typed;
@@ -283,7 +287,7 @@ TEST_F(CalculatorScreen, WrongConcentrationsAreRefusedAndTheTotalKept) {
     chooseSolvents({kAcetone, kEthanol, kHeptane});
     platform.clear();
     testing::click(button(QStringLiteral("cmdCalculate")));
-    EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kMixEnter1));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kMixEnter1));
     EXPECT_EQ(QApplication::focusWidget(), concentration(1));
 }
 
@@ -292,14 +296,14 @@ TEST_F(CalculatorScreen, WrongConcentrationsAreRefusedAndTheTotalKept) {
 TEST_F(CalculatorScreen, ChecksStopTheCalculationWithOneMessage) {
     testing::click(button(QStringLiteral("cmdCalculate")));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kMixSelect1));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kMixSelect1));
 
     chooseSolvents({kAcetone, kEthanol, kHeptane});
     for (int k = 1; k <= 3; ++k) type(k, QStringLiteral("0.30"));
     platform.clear();
     testing::click(button(QStringLiteral("cmdCalculate")));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.lastText(), QString::fromLatin1(messages::kMixSum));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kMixSum));
     EXPECT_FALSE(find<QFrame>(screen.get(), QStringLiteral("frameResults2"))->isVisible());
 }
 
