@@ -1,0 +1,71 @@
+// Pictures of the startup screen, the main screen, the custom solvent screen
+// and the Teas chart, for a
+// person to look at (a README, a review of a change). Not a test: it checks
+// nothing. scripts/make-help-pictures runs it when given a folder.
+#include "app/application.h"
+#include "app/frm_solver_startup.h"
+#include "chart/frm_teas_chart.h"
+#include "custom/frm_custom_params.h"
+#include "ui/fonts.h"
+#include "workbench/frm_solvermain.h"
+#include "../support/fake_platform.h"
+#include "../support/screen_test.h"
+#include "../support/chart_opener_double.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTextStream>
+
+using namespace tarnwell;
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::ensureDesignFonts();
+    if (argc != 2) {
+        QTextStream(stderr) << "usage: screen_pictures FOLDER\n";
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QFile shipped(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
+    if (!shipped.open(QIODevice::ReadOnly)) return 1;
+    const QByteArray database = shipped.readAll();
+    int failures = 0;
+    auto save = [&](QWidget* window, const char* name) {
+        if (!window || !window->grab().save(out.filePath(QLatin1String(name)))) {
+            QTextStream(stderr) << "could not make " << name << "\n";
+            ++failures;
+        }
+    };
+
+    testing::DatabaseFolder folder(database.toStdString());
+    testing::FakePlatform platform;
+    Application tarnwell(platform);
+    tarnwell.start();
+    save(tarnwell.startupScreen(), "startup.png");
+    if (tarnwell.startupScreen()) tarnwell.startupScreen()->findChild<QPushButton*>("cmdContinue")->click();
+    save(tarnwell.mainScreen(), "main.png");
+
+    CustomSolventResult entered;
+    FrmCustomParams custom(entered, platform);
+    custom.show();
+    save(&custom, "custom-solvent.png");
+
+    // The chart with a target, three solvents and a blend near the target.
+    const SolventTable& table = tarnwell.state().table;
+    testing::ChartOpenerDouble opener;
+    ChartMarks marks;
+    marks.target = ChartMark{55, 19, 26};
+    marks.slotMarks[0] = ChartMark{47, 32, 21};
+    marks.slotMarks[1] = ChartMark{36, 18, 46};
+    marks.slotMarks[2] = ChartMark{100, 0, 0};
+    marks.blend = ChartMark{55.2, 19.1, 25.7};
+    opener.setMarks(marks);
+    FrmTeasChart chart(platform, table, opener);
+    chart.resize(640, 620);
+    chart.show();
+    save(&chart, "chart.png");
+    return failures == 0 ? 0 : 1;
+}
