@@ -25,8 +25,8 @@ SolventSlot& slotAt(AppState& state, std::size_t k) { return state.solventSlots[
 namespace tarnwell {
 namespace {
 
-std::vector<Triple> shippedTriples() {
-    std::vector<Triple> out;
+std::vector<TeasPoint> shippedTriples() {
+    std::vector<TeasPoint> out;
     LoadResult loaded = parseSolventDatabase(bench::shippedDatabaseText());
     if (!std::holds_alternative<SolventTable>(loaded)) return out;
     const SolventTable& table = std::get<SolventTable>(loaded);
@@ -41,13 +41,13 @@ std::vector<Triple> shippedTriples() {
 // Every ordered triple of distinct shipped solvents against one target,
 // cycling, so the branch mix (second passes, singular cases) is realistic.
 void BM_SolveConcentrations(benchmark::State& st) {
-    const std::vector<Triple> solvents = shippedTriples();
+    const std::vector<TeasPoint> solvents = shippedTriples();
     const std::size_t n = solvents.size();
     if (n < 3) {
         st.SkipWithError("shipped database not readable");
         return;
     }
-    const Triple target{55, 20, 25};
+    const TeasPoint target{55, 20, 25};
     std::size_t i = 0, j = 1, k = 2;
     for (auto _ : st) {
         SolveResult r = solveConcentrations({solvents[i], solvents[j], solvents[k]}, target, false);
@@ -87,10 +87,10 @@ void BM_CalculateToReportShown(benchmark::State& st) {
         for (std::size_t i = 0; i + 1 < records.size(); ++i) {
             if (records[i].label != names[slot]) continue;
             request.selectedRow[slot] = static_cast<int>(i);
-            slotAt(state, slot) = {std::string(records[i].label), *parseWholeNumber(records[i].n),
-                                   *parseWholeNumber(records[i].d), *parseWholeNumber(records[i].w),
-                                   *parseDouble(records[i].molarVolume), *parseDouble(records[i].molecularWeight),
-                                   std::string(records[i].effects)};
+            const auto numbers = readSolventNumbers(records[i]);
+            if (!numbers) break;
+            slotAt(state, slot) = {numbers->ndw, std::string(records[i].label), numbers->molarVolume,
+                                   numbers->molecularWeight, std::string(records[i].effects)};
             break;
         }
     }

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SolubilityZone zone = zoneOfTest(resolved.test);
     for (const std::size_t i : noEffectInsideZone(resolved.test, zone))
         FUZZ_CHECK(i < test.liquids.size() && test.liquids[i].result == TestResult::NoEffect, "warning on liquid %zu", i);
-    if (const std::optional<Triple> centre = zoneCentreTarget(zone))
+    if (const std::optional<TeasPoint> centre = zoneCentreTarget(zone))
         FUZZ_CHECK(centre->n + centre->d + centre->w == 100 && centre->n >= 0 && centre->d >= 0 && centre->w >= 0,
                    "centre %d %d %d", centre->n, centre->d, centre->w);
     FUZZ_CHECK(zone.shape == ZoneShape::None || zone.centroid, "a zone without a centroid");

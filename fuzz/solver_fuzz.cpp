@@ -13,7 +13,7 @@ using namespace tarnwell;
 
 // Mostly solvents as the database holds them (N + D + W = 100), sometimes any
 // 16-bit values, as a damaged record or a hand-set target can give.
-Triple triple(FuzzedDataProvider& in) {
+TeasPoint triple(FuzzedDataProvider& in) {
     if (in.ConsumeIntegralInRange<int>(0, 7) == 0)
         return {in.ConsumeIntegral<std::int16_t>(), in.ConsumeIntegral<std::int16_t>(),
                 in.ConsumeIntegral<std::int16_t>()};
@@ -27,8 +27,8 @@ Triple triple(FuzzedDataProvider& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     const bool two = in.ConsumeBool();
-    const std::array<Triple, 3> slots{triple(in), triple(in), triple(in)};
-    const Triple target = triple(in);
+    const std::array<TeasPoint, 3> slots{triple(in), triple(in), triple(in)};
+    const TeasPoint target = triple(in);
     const SolveResult r = solveConcentrations(slots, target, two);
 
     FUZZ_CHECK(r.message == BlendMessage::Solved || r.message == BlendMessage::GammaZero ||
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(c >= -0.00001 && c <= 1.00001, "slot %d concentration %.17g", k + 1, c);
         sum += c;
         // In two-solvent mode slot 3 takes part as N = D = W = 0.
-        const Triple s = two && k == 2 ? Triple{} : slots[static_cast<std::size_t>(k)];
+        const TeasPoint s = two && k == 2 ? TeasPoint{} : slots[static_cast<std::size_t>(k)];
         n += c * s.n;
         d += c * s.d;
         w += c * s.w;

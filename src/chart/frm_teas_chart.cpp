@@ -22,10 +22,13 @@ std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
         const SolventRecord& r = table.records[i];
         ChartSolvent s;
         s.label = ui::qs(r.label);
-        if (static_cast<int>(i) != table.lastIndex) {
-            s.n = parseWholeNumber(r.n).value_or(0);
-            s.d = parseWholeNumber(r.d).value_or(0);
-            s.w = parseWholeNumber(r.w).value_or(0);
+        // The custom-entry row, and a row no slot could take, have no place.
+        const std::optional<SolventNumbers> numbers =
+            static_cast<int>(i) != table.lastIndex ? readSolventNumbers(r) : std::nullopt;
+        if (numbers) {
+            s.n = numbers->ndw.n;
+            s.d = numbers->ndw.d;
+            s.w = numbers->ndw.w;
         }
         out.push_back(std::move(s));
     }

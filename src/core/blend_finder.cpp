@@ -3,6 +3,8 @@
 #include "core/blend_solver.h"
 #include "core/numbers.h"
 #include "core/report_figures.h"
+#include "core/search_parts.h"
+#include "core/solver_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +17,7 @@ namespace {
 
 // The tolerance the geometry test allows: the solver's 0.5 and a margin far
 // above the rounding of its double arithmetic (about 1e-11 here).
-constexpr double kPruneTolerance = 0.5 + 1e-6;
-
-constexpr unsigned kCancelEvery = 4096;
+constexpr double kPruneTolerance = kMatchTolerance + 1e-6;
 
 // Whether the effects text carries a mark such as "[skin]" or "[carcinogen]", in any case.
 bool hasMark(std::string_view effects, std::string_view mark) {
@@ -115,24 +115,11 @@ void fillFigures(const PreparedSearch& search, FoundBlend& blend) {
     blend.vhrRatio = ratioToTarget(blend.vhr, search.target.vhrText);
 }
 
-// Keeps the part's best maxResults: a heap whose front is the worst kept.
-void keep(std::vector<FoundBlend>& best, FoundBlend&& blend, std::size_t limit) {
-    if (limit == 0) return;
-    if (best.size() < limit) {
-        best.push_back(std::move(blend));
-        std::push_heap(best.begin(), best.end(), ranksBefore);
-    } else if (ranksBefore(blend, best.front())) {
-        std::pop_heap(best.begin(), best.end(), ranksBefore);
-        best.back() = std::move(blend);
-        std::push_heap(best.begin(), best.end(), ranksBefore);
-    }
-}
-
 // Solves one combination and keeps it when it is a listed blend.
 void trySolve(const PreparedSearch& search, const UsedCandidates& used, int size,
-              const Triple& target, PartialResult& out) {
+              const TeasPoint& target, PartialResult& out) {
     ++out.solved;
-    const std::array<Triple, 3> slots{used[0]->ndw, used[1]->ndw, size == 3 ? used[2]->ndw : Triple{}};
+    const std::array<TeasPoint, 3> slots{used[0]->ndw, used[1]->ndw, size == 3 ? used[2]->ndw : TeasPoint{}};
     const SolveResult solved = solveConcentrations(slots, target, size == 2);
     if (solved.message != BlendMessage::Solved || solved.leftOutSlot >= 0) return;
     for (std::size_t k = 0; k < static_cast<std::size_t>(size); ++k)
@@ -148,7 +135,7 @@ void trySolve(const PreparedSearch& search, const UsedCandidates& used, int size
     blend.mixD = solved.mixD;
     blend.mixW = solved.mixW;
     rankFigures(used, blend);
-    keep(out.blends, std::move(blend), static_cast<std::size_t>(std::max(0, search.options.maxResults)));
+    keepBest(out.blends, std::move(blend), static_cast<std::size_t>(std::max(0, search.options.maxResults)), ranksBefore);
 }
 
 bool boxAllows(std::int16_t lo, std::int16_t hi, std::int16_t t) {
@@ -157,13 +144,13 @@ bool boxAllows(std::int16_t lo, std::int16_t hi, std::int16_t t) {
 
 }  // namespace
 
-bool canHoldTarget(Triple a, Triple b, std::optional<Triple> c, Triple t, double r) {
+bool canHoldTarget(TeasPoint a, TeasPoint b, std::optional<TeasPoint> c, TeasPoint t, double r) {
     if (!c) {
         double lo = 0.0, hi = 1.0;
         return narrowSegment(a.n, b.n, t.n, r, lo, hi) && narrowSegment(a.d, b.d, t.d, r, lo, hi) &&
                narrowSegment(a.w, b.w, t.w, r, lo, hi);
     }
-    const Triple& z = *c;
+    const TeasPoint& z = *c;
     auto inBox = [r](std::int16_t x, std::int16_t y, std::int16_t u, std::int16_t target) {
         const double lo = std::min({x, y, u}), hi = std::max({x, y, u});
         return lo <= target + r && hi >= target - r;
@@ -188,29 +175,22 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
         const SolventRecord& record = table.records[static_cast<std::size_t>(row)];
         // The same conversions a double-click and Calculate make: a record
         // they would refuse is not offered either.
-        const std::optional<std::int16_t> n = parseWholeNumber(record.n);
-        const std::optional<std::int16_t> d = parseWholeNumber(record.d);
-        const std::optional<std::int16_t> w = parseWholeNumber(record.w);
-        const std::optional<double> molarVolume = parseDouble(record.molarVolume);
-        const std::optional<double> molecularWeight = parseDouble(record.molecularWeight);
-        const std::optional<std::int16_t> reference = parseWholeNumber(record.reference);
-        if (!n || !d || !w || !molarVolume || !molecularWeight || !reference) continue;
+        const std::optional<SolventNumbers> numbers = readSolventNumbers(record);
+        if (!numbers) continue;
         FinderCandidate c;
         c.row = row;
-        c.ndw = {*n, *d, *w};
-        c.reference = *reference;
+        c.ndw = numbers->ndw;
+        c.reference = numbers->reference;
         c.skin = hasMark(record.effects, "[skin]");
         if (options.excludeSkin && c.skin) continue;
         if (options.excludeCarcinogens && hasMark(record.effects, "[carcinogen]")) continue;
         if (options.sameReferenceOnly && target.reference != 0 && c.reference != target.reference) continue;
         c.slot.label = record.label;
-        c.slot.n = *n;
-        c.slot.d = *d;
-        c.slot.w = *w;
-        c.slot.molarVolume = *molarVolume;
-        c.slot.molecularWeight = *molecularWeight;
+        static_cast<TeasPoint&>(c.slot) = numbers->ndw;
+        c.slot.molarVolume = numbers->molarVolume;
+        c.slot.molecularWeight = numbers->molecularWeight;
         c.slot.effects = record.effects;
-        c.hazards.reference = *reference;
+        c.hazards.reference = numbers->reference;
         c.hazards.twaText = record.twaText;
         c.hazards.twaMgText = record.twaMgText;
         c.hazards.vhrText = record.vhrText;
@@ -241,22 +221,13 @@ PartialResult searchFirst(const PreparedSearch& search, std::size_t i, const std
     const auto& c = search.candidates;
     const std::size_t m = c.size();
     if (i >= m) return out;
-    const Triple target{search.target.n, search.target.d, search.target.w};
+    const TeasPoint target{search.target.n, search.target.d, search.target.w};
     const bool pairs = search.options.size != BlendSize::TriplesOnly;
     const bool triples = search.options.size != BlendSize::PairsOnly;
     const bool prune = search.options.prune;
     const bool sameReference = search.options.sameReferenceOnly;
-    unsigned sinceCheck = 0;
-    auto cancelled = [&] {
-        if (++sinceCheck < kCancelEvery) return false;
-        sinceCheck = 0;
-        if (cancel && cancel->load(std::memory_order_relaxed)) out.cancelled = true;
-        return out.cancelled;
-    };
-    if (cancel && cancel->load(std::memory_order_relaxed)) {
-        out.cancelled = true;
-        return out;
-    }
+    CancelCheck cancelCheck(cancel, out.cancelled);
+    if (cancelCheck.stopNow()) return out;
 
     const FinderCandidate& a = c[i];
     for (std::size_t j = i + 1; j < m; ++j) {
@@ -264,7 +235,7 @@ PartialResult searchFirst(const PreparedSearch& search, std::size_t i, const std
         if (sameReference && b.reference != a.reference) continue;
         const bool abRequired = search.required[i] || search.required[j];
         if (pairs && (!search.needsRequired || abRequired)) {
-            if (cancelled()) return out;
+            if (cancelCheck.due()) return out;
             if (prune && !canHoldTarget(a.ndw, b.ndw, std::nullopt, target, kPruneTolerance))
                 ++out.pruned;
             else
@@ -279,7 +250,7 @@ PartialResult searchFirst(const PreparedSearch& search, std::size_t i, const std
             const FinderCandidate& z = c[k];
             if (sameReference && z.reference != a.reference) continue;
             if (search.needsRequired && !abRequired && !search.required[k]) continue;
-            if (cancelled()) return out;
+            if (cancelCheck.due()) return out;
             if (prune) {
                 const bool box = boxAllows(std::min(loN, z.ndw.n), std::max(hiN, z.ndw.n), target.n) &&
                                  boxAllows(std::min(loD, z.ndw.d), std::max(hiD, z.ndw.d), target.d) &&

@@ -73,7 +73,7 @@ struct FinderOutcome {
 // A solvent the search can use: a record whose numbers read, not the custom row.
 struct FinderCandidate {
     int row = -1;
-    Triple ndw;
+    TeasPoint ndw;
     std::int16_t reference = 0;
     bool skin = false;
     SolventSlot slot;          // what a double-click puts into a slot
@@ -126,7 +126,7 @@ bool ranksBefore(const FoundBlend& a, const FoundBlend& b);
 // Can the mixture of these solvents (non-negative shares adding up to 1) lie
 // within `tolerance` of the target in each of N, D, W? Used to skip hopeless
 // combinations before solving; a pair passes its third slot as nullopt.
-bool canHoldTarget(Triple a, Triple b, std::optional<Triple> c, Triple target, double tolerance);
+bool canHoldTarget(TeasPoint a, TeasPoint b, std::optional<TeasPoint> c, TeasPoint target, double tolerance);
 
 // "3.2× higher TWA" / "1.5× lower VHR" / "same TWA"; empty without a ratio.
 std::string ratioText(std::optional<double> ratio, const char* figure);

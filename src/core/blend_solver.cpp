@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "core/solver_limits.h"
 
 #include <cmath>
 #include <cstddef>
@@ -27,13 +28,9 @@ MessageText blendMessageText(BlendMessage message) {
 
 namespace {
 
-constexpr double kPivotLimit = 0.00001;
-constexpr double kNegativeLimit = -0.00001;
-constexpr double kUpperLimit = 1.00001;
-
 // N, D, W may be any 16-bit value, so 3 x 32767^2 needs 64 bits; the sums are
 // exact integers and stay exact as doubles.
-double dot(Triple x, Triple y) {
+double dot(TeasPoint x, TeasPoint y) {
     const std::int64_t sum = std::int64_t{x.n} * y.n + std::int64_t{x.d} * y.d + std::int64_t{x.w} * y.w;
     return static_cast<double>(sum);
 }
@@ -52,7 +49,7 @@ struct Elimination {
     BlendMessage message = BlendMessage::Solved;
 };
 
-Elimination eliminate(Triple a, Triple b, Triple c, bool solveK3) {
+Elimination eliminate(TeasPoint a, TeasPoint b, TeasPoint c, bool solveK3) {
     Elimination e;
     e.m11 = dot(a, a) + 1, e.m12 = dot(a, b) + 1, e.m13 = dot(a, c) + 1;
     e.m22 = dot(b, b) + 1, e.m23 = dot(b, c) + 1, e.m33 = dot(c, c) + 1;
@@ -72,7 +69,7 @@ Elimination eliminate(Triple a, Triple b, Triple c, bool solveK3) {
 }
 
 // One pass: the elimination, then the concentrations for the target.
-PassResult solvePass(Triple a, Triple b, Triple c, Triple t, bool solveK3) {
+PassResult solvePass(TeasPoint a, TeasPoint b, TeasPoint c, TeasPoint t, bool solveK3) {
     PassResult out;
     const Elimination e = eliminate(a, b, c, solveK3);
     if (e.message != BlendMessage::Solved) {
@@ -97,17 +94,17 @@ PassResult solvePass(Triple a, Triple b, Triple c, Triple t, bool solveK3) {
 
 }  // namespace
 
-bool withinTolerance(double mixture, std::int16_t target) { return std::fabs(mixture - target) <= 0.5; }
+bool withinTolerance(double mixture, std::int16_t target) { return std::fabs(mixture - target) <= kMatchTolerance; }
 
-BlendMessage firstPassRefusal(const std::array<Triple, 3>& slots, bool twoSolventMode) {
-    const Triple zero{};
+BlendMessage firstPassRefusal(const std::array<TeasPoint, 3>& slots, bool twoSolventMode) {
+    const TeasPoint zero{};
     return eliminate(slots[0], slots[1], twoSolventMode ? zero : slots[2], !twoSolventMode).message;
 }
 
-SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple target, bool twoSolventMode) {
+SolveResult solveConcentrations(const std::array<TeasPoint, 3>& slots, TeasPoint target, bool twoSolventMode) {
     SolveResult result;
-    const Triple zero{};
-    const Triple s1 = slots[0], s2 = slots[1], s3 = twoSolventMode ? zero : slots[2];
+    const TeasPoint zero{};
+    const TeasPoint s1 = slots[0], s2 = slots[1], s3 = twoSolventMode ? zero : slots[2];
 
     PassResult pass = solvePass(s1, s2, s3, target, !twoSolventMode);
     if (pass.message != BlendMessage::Solved) {
@@ -118,8 +115,8 @@ SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple targe
     int leftOut = -1;
     if (pass.k1 < kNegativeLimit || pass.k2 < kNegativeLimit || pass.k3 < kNegativeLimit) {
         leftOut = pass.k1 < kNegativeLimit ? 0 : pass.k2 < kNegativeLimit ? 1 : 2;
-        const Triple a = leftOut == 0 ? s3 : s1;
-        const Triple b = leftOut == 1 ? s3 : s2;
+        const TeasPoint a = leftOut == 0 ? s3 : s1;
+        const TeasPoint b = leftOut == 1 ? s3 : s2;
         pass = solvePass(a, b, zero, target, false);
         if (pass.message != BlendMessage::Solved) {
             result.message = pass.message;
@@ -145,7 +142,7 @@ SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple targe
     case 2: result.concentration = {pass.k1, pass.k2, 0.0}; break;
     default: result.concentration = {pass.k1, pass.k2, pass.k3}; break;
     }
-    auto mix = [&](std::int16_t Triple::*p) {
+    auto mix = [&](std::int16_t TeasPoint::*p) {
         switch (leftOut) {
         case 0: return pass.k2 * (s2.*p) + pass.k1 * (s3.*p);
         case 1: return pass.k1 * (s1.*p) + pass.k2 * (s3.*p);
@@ -153,9 +150,9 @@ SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple targe
         default: return pass.k1 * (s1.*p) + pass.k2 * (s2.*p) + pass.k3 * (s3.*p);
         }
     };
-    result.mixN = mix(&Triple::n);
-    result.mixD = mix(&Triple::d);
-    result.mixW = mix(&Triple::w);
+    result.mixN = mix(&TeasPoint::n);
+    result.mixD = mix(&TeasPoint::d);
+    result.mixW = mix(&TeasPoint::w);
     result.passesEnded = true;
 
     if (!withinTolerance(result.mixN, target.n) || !withinTolerance(result.mixD, target.d) ||
@@ -184,7 +181,7 @@ void copyHazardTexts(BlendSlotResult& out, const SolventRecord& record) {
 
 BlendMessage calculateBlend(AppState& state, const CalculateRequest& request) {
     const TargetPoint& target = state.target;
-    if (target.n + target.d + target.w != 100) return BlendMessage::TargetNot100;
+    if (!target.addsTo100()) return BlendMessage::TargetNot100;
     if (slotMissing(state, request, 0)) return BlendMessage::Slot1Missing;
     if (slotMissing(state, request, 1)) return BlendMessage::Slot2Missing;
     const bool two = request.useOnlyTwoSolvents;
@@ -205,9 +202,8 @@ BlendMessage calculateBlend(AppState& state, const CalculateRequest& request) {
         s3.n = s3.d = s3.w = 0;
     }
 
-    std::array<Triple, 3> triples;
-    for (std::size_t k = 0; k < 3; ++k) triples[k] = {state.solventSlots[k].n, state.solventSlots[k].d, state.solventSlots[k].w};
-    const SolveResult solved = solveConcentrations(triples, {target.n, target.d, target.w}, two);
+    const std::array<TeasPoint, 3> points{state.solventSlots[0], state.solventSlots[1], state.solventSlots[2]};
+    const SolveResult solved = solveConcentrations(points, target, two);
     if (solved.passesEnded) {
         blend.mixN = solved.mixN;
         blend.mixD = solved.mixD;

@@ -4,16 +4,13 @@
 // be called for every pair and triple of a database.
 
 #include "core/state.h"
+#include "core/teas_point.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace tarnwell {
-
-struct Triple {
-    std::int16_t n = 0, d = 0, w = 0;
-};
 
 // The outcome of a click on Calculate: Solved, or the message to show.
 enum class BlendMessage {
@@ -51,11 +48,11 @@ bool withinTolerance(double mixture, std::int16_t target);
 // (M5) or DenominatorZero (M6), worked out exactly as the solve does (the
 // pivots do not depend on the target); Solved when it does not refuse them.
 // Points that coincide or lie on one line are refused this way.
-BlendMessage firstPassRefusal(const std::array<Triple, 3>& slots, bool twoSolventMode);
+BlendMessage firstPassRefusal(const std::array<TeasPoint, 3>& slots, bool twoSolventMode);
 
 // Solves for slots 1..3 (slot 3 ignored and K3 = 0 in two-solvent mode),
 // both passes, the sign and upper tests and the tolerance test.
-SolveResult solveConcentrations(const std::array<Triple, 3>& slots, Triple target, bool twoSolventMode);
+SolveResult solveConcentrations(const std::array<TeasPoint, 3>& slots, TeasPoint target, bool twoSolventMode);
 
 // What the main screen shows when Calculate is pressed.
 struct CalculateRequest {

@@ -294,3 +294,19 @@ LoadResult loadSolventDatabaseFile(const std::string& path) {
 }
 
 }  // namespace tarnwell
+
+namespace tarnwell {
+
+std::optional<SolventNumbers> readSolventNumbers(const SolventRecord& record) {
+    const std::optional<std::int16_t> n = parseWholeNumber(record.n);
+    const std::optional<std::int16_t> d = parseWholeNumber(record.d);
+    const std::optional<std::int16_t> w = parseWholeNumber(record.w);
+    const std::optional<std::int16_t> reference = parseWholeNumber(record.reference);
+    const std::optional<double> molarVolume = parseDouble(record.molarVolume);
+    const std::optional<double> molecularWeight = parseDouble(record.molecularWeight);
+    const std::optional<float> molecularWeightSingle = parseSingle(record.molecularWeight);
+    if (!n || !d || !w || !reference || !molarVolume || !molecularWeight || !molecularWeightSingle) return std::nullopt;
+    return SolventNumbers{{*n, *d, *w}, *reference, *molarVolume, *molecularWeight, *molecularWeightSingle};
+}
+
+}  // namespace tarnwell

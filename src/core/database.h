@@ -11,9 +11,12 @@
 // few milliseconds. Copies of a table share those bytes; a field set after
 // loading must be kept by the table with own().
 
+#include "core/teas_point.h"
+
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -53,6 +56,19 @@ struct SolventTable {
     };
     std::shared_ptr<Storage> storage;
 };
+
+// A record's numbers as a double-click, Calculate and the finders read them.
+struct SolventNumbers {
+    TeasPoint ndw;
+    std::int16_t reference = 0;
+    double molarVolume = 0.0;
+    double molecularWeight = 0.0;
+    float molecularWeightSingle = 0.0f;  // the text read once to 32 bits, as the calculator keeps it
+};
+
+// Nothing when one of them is no number (or the molecular weight does not fit
+// a 32-bit float): such a record cannot be put into a slot anywhere.
+std::optional<SolventNumbers> readSolventNumbers(const SolventRecord& record);
 
 // Failure numbers reported in the database message.
 enum class LoadFailure : int {

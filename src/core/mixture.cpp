@@ -19,19 +19,12 @@ std::string ndwText(double value) {
 }  // namespace
 
 bool loadMixSlot(const SolventRecord& record, MixSlot& slot) {
-    const std::optional<std::int16_t> n = parseWholeNumber(record.n);
-    const std::optional<std::int16_t> d = parseWholeNumber(record.d);
-    const std::optional<std::int16_t> w = parseWholeNumber(record.w);
-    const std::optional<std::int16_t> reference = parseWholeNumber(record.reference);
-    const std::optional<double> molarVolume = parseDouble(record.molarVolume);
-    const std::optional<float> molecularWeight = parseSingle(record.molecularWeight);
-    if (!n || !d || !w || !reference || !molarVolume || !molecularWeight) return false;
-    slot.n = *n;
-    slot.d = *d;
-    slot.w = *w;
-    slot.reference = *reference;
-    slot.molarVolume = *molarVolume;
-    slot.molecularWeight = *molecularWeight;
+    const std::optional<SolventNumbers> numbers = readSolventNumbers(record);
+    if (!numbers) return false;
+    static_cast<TeasPoint&>(slot) = numbers->ndw;
+    slot.reference = numbers->reference;
+    slot.molarVolume = numbers->molarVolume;
+    slot.molecularWeight = numbers->molecularWeightSingle;
     slot.twaMgText = record.twaMgText;
     slot.label = record.label;
     return true;

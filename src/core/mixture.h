@@ -7,6 +7,7 @@
 // out to the same last digit on every platform.
 
 #include "core/database.h"
+#include "core/teas_point.h"
 
 #include <array>
 #include <cstdint>
@@ -16,8 +17,7 @@
 namespace tarnwell {
 
 // One of the calculator's three solvent columns.
-struct MixSlot {
-    std::int16_t n = 0, d = 0, w = 0;
+struct MixSlot : TeasPoint {
     std::int16_t reference = 0;  // 0 for a solvent entered by hand and before any choice
     double molarVolume = 0.0;    // cm3/mol
     float molecularWeight = 0.0f;

@@ -17,6 +17,8 @@
 // A solvent whose mole fraction lies within the solver's zero band is not in
 // the blend: it adds nothing, and its figures are not needed.
 
+#include "core/solver_limits.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -25,10 +27,6 @@
 #include <string_view>
 
 namespace tarnwell {
-
-// The solver accepts a concentration down to -kZeroBand as zero; a share
-// within +/- kZeroBand is no share at all.
-inline constexpr double kZeroBand = 0.00001;
 
 // True when a solvent of this mole fraction is part of the blend (also when
 // the fraction is no number, so that the figure shows it cannot be computed).

@@ -70,15 +70,15 @@ std::string solventShortName(const SolventRecord& record) {
 LiquidOutcome liquidFromRecord(const SolventTable& table, int row) {
     if (std::optional<LiquidFailure> problem = rowProblem(table, row, 0)) return *problem;
     const SolventRecord& record = table.records[static_cast<std::size_t>(row)];
-    const std::optional<std::int16_t> n = parseWholeNumber(record.n);
-    const std::optional<std::int16_t> d = parseWholeNumber(record.d);
-    const std::optional<std::int16_t> w = parseWholeNumber(record.w);
-    if (!n || !d || !w || !hasChartPlace(*n, *d, *w)) return LiquidFailure{LiquidProblem::UnreadableRecord, 0};
+    const std::optional<SolventNumbers> numbers = readSolventNumbers(record);
+    if (!numbers) return LiquidFailure{LiquidProblem::UnreadableRecord, 0};
+    const TeasPoint p = numbers->ndw;
+    if (!hasChartPlace(p.n, p.d, p.w)) return LiquidFailure{LiquidProblem::UnreadableRecord, 0};
     TestLiquid liquid;
     liquid.name = std::string(record.label);
-    liquid.n = *n;
-    liquid.d = *d;
-    liquid.w = *w;
+    liquid.n = p.n;
+    liquid.d = p.d;
+    liquid.w = p.w;
     return liquid;
 }
 
@@ -93,10 +93,7 @@ LiquidOutcome liquidFromMixture(const SolventTable& table, const std::vector<Mix
         const int row = parts[k].row;
         if (std::optional<LiquidFailure> problem = rowProblem(table, row, part)) return *problem;
         const SolventRecord& record = table.records[static_cast<std::size_t>(row)];
-        const std::optional<std::int16_t> n = parseWholeNumber(record.n);
-        const std::optional<std::int16_t> d = parseWholeNumber(record.d);
-        const std::optional<std::int16_t> w = parseWholeNumber(record.w);
-        if (!n || !d || !w || !hasChartPlace(*n, *d, *w) || !loadMixSlot(record, slots[k]))
+        if (!loadMixSlot(record, slots[k]) || !hasChartPlace(slots[k].n, slots[k].d, slots[k].w))
             return LiquidFailure{LiquidProblem::UnreadableRecord, part};
         const ConcentrationEntry entry = readConcentration(parts[k].fractionText);
         if (entry.kind != ConcentrationKind::Accepted) return LiquidFailure{LiquidProblem::UnreadableFraction, part};

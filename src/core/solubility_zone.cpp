@@ -1,6 +1,7 @@
 #include "core/solubility_zone.h"
 
 #include "core/mixture.h"
+#include "core/solver_limits.h"
 
 #include <algorithm>
 #include <array>
@@ -132,8 +133,10 @@ ConvexPolygon shrinkPolygon(const ConvexPolygon& polygon, double distanceIn) {
 
 ConvexPolygon bandAround(const ConvexPolygon& pointOrSegment) {
     std::vector<PlanePoint> corners;
-    constexpr std::array<std::array<double, 3>, 6> kHexagon{{
-        {0.5, -0.5, 0}, {0.5, 0, -0.5}, {0, 0.5, -0.5}, {-0.5, 0.5, 0}, {-0.5, 0, 0.5}, {0, -0.5, 0.5}}};
+    // The points within the solver's match tolerance in each of N, D and W.
+    constexpr double r = kMatchTolerance;
+    constexpr std::array<std::array<double, 3>, 6> kHexagon{
+        {{r, -r, 0}, {r, 0, -r}, {0, r, -r}, {-r, r, 0}, {-r, 0, r}, {0, -r, r}}};
     for (const PlanePoint& p : pointOrSegment) {
         const auto t = planeToTeas(p);
         for (const auto& h : kHexagon)
@@ -216,7 +219,7 @@ std::vector<std::size_t> noEffectInsideZone(const SolubilityTest& test, const So
     return inside;
 }
 
-std::optional<Triple> wholeNumberPoint(PlanePoint p) {
+std::optional<TeasPoint> wholeNumberPoint(PlanePoint p) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || !insideTriangle(p, 1e-9)) return std::nullopt;
     const auto t = planeToTeas(p);
     // A corner or an edge comes back as 1e-15 off a whole number; take it as
@@ -233,11 +236,11 @@ std::optional<Triple> wholeNumberPoint(PlanePoint p) {
     for (double v : {calc.mixN, calc.mixD, calc.mixW})
         if (v < 0.0 || v > 100.0) return std::nullopt;
     if (calc.mixN + calc.mixD + calc.mixW != 100.0) return std::nullopt;
-    return Triple{static_cast<std::int16_t>(calc.mixN), static_cast<std::int16_t>(calc.mixD),
+    return TeasPoint{static_cast<std::int16_t>(calc.mixN), static_cast<std::int16_t>(calc.mixD),
                   static_cast<std::int16_t>(calc.mixW)};
 }
 
-std::optional<Triple> zoneCentreTarget(const SolubilityZone& zone) {
+std::optional<TeasPoint> zoneCentreTarget(const SolubilityZone& zone) {
     if (!zone.centroid) return std::nullopt;
     return wholeNumberPoint(*zone.centroid);
 }

@@ -105,9 +105,9 @@ std::vector<std::size_t> noEffectInsideZone(const SolubilityTest& test, const So
 
 // A plane point as whole-number N, D, W adding up to 100, by the calculator's
 // rounding (roundToHundred, with its mend); missing off the triangle.
-std::optional<Triple> wholeNumberPoint(PlanePoint p);
+std::optional<TeasPoint> wholeNumberPoint(PlanePoint p);
 
 // The zone's centroid as a target for the main screen.
-std::optional<Triple> zoneCentreTarget(const SolubilityZone& zone);
+std::optional<TeasPoint> zoneCentreTarget(const SolubilityZone& zone);
 
 }  // namespace tarnwell

@@ -3,6 +3,7 @@
 // to each screen by reference, so tests can build a fresh one.
 
 #include "core/database.h"
+#include "core/teas_point.h"
 
 #include <array>
 #include <cstdint>
@@ -10,18 +11,16 @@
 
 namespace tarnwell {
 
-// One of the main screen's three solvent columns.
-struct SolventSlot {
+// One of the main screen's three solvent columns: its N, D, W and the rest.
+struct SolventSlot : TeasPoint {
     std::string label;
-    std::int16_t n = 0, d = 0, w = 0;
     double molarVolume = 0.0;
     double molecularWeight = 0.0;
     std::string effects;
 };
 
 // The blend solver's target point.
-struct TargetPoint {
-    std::int16_t n = 0, d = 0, w = 0;
+struct TargetPoint : TeasPoint {
     std::int16_t reference = 0;  // 0 for a target set by hand
     std::string label;
     std::string twaText;
@@ -46,7 +45,8 @@ struct BlendResult {
 // What the custom solvent screen leaves behind for the screen that asked.
 struct CustomSolventResult {
     std::int16_t customAccepted = -1;  // 1 or more: a valid entry was confirmed
-    std::int16_t customN = 0, customD = 0, customW = 0;
+    std::int16_t customN = 0, customD = 0, customW = 0;  // as the custom screen's lists set them
+    TeasPoint customPoint() const { return {customN, customD, customW}; }
     double customMW = 0.0;
     double customSG = 0.0;
     float customMolarVolume = 0.0f;

@@ -21,7 +21,7 @@ std::optional<PlanePoint> teasToPlane(double fd, double fp, double fh) {
     return mix(fd / sum, fp / sum, fh / sum);
 }
 
-TeasPoint planeToTeas(PlanePoint p) {
+TeasFractions planeToTeas(PlanePoint p) {
     const double fp = p.y / kHeight;
     const double fd = p.x - fp * kPolarCorner.x;
     const double fh = 1.0 - fd - fp;
@@ -29,7 +29,7 @@ TeasPoint planeToTeas(PlanePoint p) {
 }
 
 bool insideTriangle(PlanePoint p, double tolerance) {
-    const TeasPoint t = planeToTeas(p);
+    const TeasFractions t = planeToTeas(p);
     const double tol = 100.0 * tolerance;
     return t.fd >= -tol && t.fp >= -tol && t.fh >= -tol;
 }

@@ -12,14 +12,14 @@ struct PlanePoint {
     double x = 0.0, y = 0.0;
 };
 
-struct TeasPoint {
+struct TeasFractions {
     double fd = 0.0, fp = 0.0, fh = 0.0;  // percentages
 };
 
 // The fractions are taken relative to their sum, so a point whose N + D + W
 // is not 100 still lands inside the triangle; a zero sum has no place.
 std::optional<PlanePoint> teasToPlane(double fd, double fp, double fh);
-TeasPoint planeToTeas(PlanePoint p);
+TeasFractions planeToTeas(PlanePoint p);
 bool insideTriangle(PlanePoint p, double tolerance = 1e-9);
 
 // The end points of grid line `percent` (0..100) of one parameter: the line

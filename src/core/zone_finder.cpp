@@ -3,6 +3,7 @@
 #include "core/mixture_hazards.h"
 #include "core/numbers.h"
 #include "core/report_figures.h"
+#include "core/search_parts.h"
 #include "core/solubility_messages.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@ namespace tarnwell {
 
 namespace {
 
-constexpr unsigned kCancelEvery = 4096;
 constexpr std::size_t kMaskBits = 64;
 
 // A figure to about nine significant digits (30 bits of mantissa), so that
@@ -170,18 +170,6 @@ ZoneBlend blendOf(const PreparedZoneSearch& s, const Members& m, std::size_t siz
     return b;
 }
 
-void keep(std::vector<ZoneBlend>& best, ZoneBlend&& blend, std::size_t limit) {
-    if (limit == 0) return;
-    if (best.size() < limit) {
-        best.push_back(std::move(blend));
-        std::push_heap(best.begin(), best.end(), zoneRanksBefore);
-    } else if (zoneRanksBefore(blend, best.front())) {
-        std::pop_heap(best.begin(), best.end(), zoneRanksBefore);
-        best.back() = std::move(blend);
-        std::push_heap(best.begin(), best.end(), zoneRanksBefore);
-    }
-}
-
 std::size_t resultLimit(const PreparedZoneSearch& s) { return static_cast<std::size_t>(std::max(0, s.base.options.maxResults)); }
 
 // The texts of a listed blend, as the solution report would show them.
@@ -235,7 +223,7 @@ PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const Solubility
     std::vector<FinderCandidate> placed;
     std::vector<bool> required;
     for (std::size_t i = 0; i < base.candidates.size(); ++i) {
-        const Triple t = base.candidates[i].ndw;
+        const TeasPoint t = base.candidates[i].ndw;
         if (!hasChartPlace(t.n, t.d, t.w)) continue;
         placed.push_back(std::move(base.candidates[i]));
         required.push_back(base.required[i]);
@@ -309,19 +297,10 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
     const bool triples = options.size != BlendSize::PairsOnly;
     const bool sameReference = options.sameReferenceOnly;
     const std::size_t limit = resultLimit(s);
-    unsigned sinceCheck = 0;
-    auto cancelled = [&] {
-        if (++sinceCheck < kCancelEvery) return false;
-        sinceCheck = 0;
-        if (cancel && cancel->load(std::memory_order_relaxed)) out.cancelled = true;
-        return out.cancelled;
-    };
-    if (cancel && cancel->load(std::memory_order_relaxed)) {
-        out.cancelled = true;
-        return out;
-    }
+    CancelCheck cancelCheck(cancel, out.cancelled);
+    if (cancelCheck.stopNow()) return out;
     auto refused = [&](const Members& m, std::size_t size) {
-        const std::array<Triple, 3> slots{c[m[0]].ndw, c[m[1]].ndw, size == 3 ? c[m[2]].ndw : Triple{}};
+        const std::array<TeasPoint, 3> slots{c[m[0]].ndw, c[m[1]].ndw, size == 3 ? c[m[2]].ndw : TeasPoint{}};
         return firstPassRefusal(slots, size == 2) != BlendMessage::Solved;
     };
     auto found = [&](const Members& m, std::size_t size, const ZoneScore& best) {
@@ -330,7 +309,7 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
             return;
         }
         ++out.found;
-        keep(out.blends, blendOf(s, m, size, best), limit);
+        keepBest(out.blends, blendOf(s, m, size, best), limit, zoneRanksBefore);
     };
 
     for (std::size_t j = i + 1; j < n; ++j) {
@@ -338,7 +317,7 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
         const bool abRequired = s.base.required[i] || s.base.required[j];
         const ZonePair& ij = s.pairs[i * n + j];
         if (pairs && (!s.base.needsRequired || abRequired)) {
-            if (cancelled()) return out;
+            if (cancelCheck.due()) return out;
             ++out.examined;
             if (ij.reaches && ij.best.parts == 2) found({i, j, 0}, 2, ij.best);
         }
@@ -346,7 +325,7 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
         for (std::size_t k = j + 1; k < n; ++k) {
             if (sameReference && c[k].reference != c[i].reference) continue;
             if (s.base.needsRequired && !abRequired && !s.base.required[k]) continue;
-            if (cancelled()) return out;
+            if (cancelCheck.due()) return out;
             ++out.examined;
             const Members m{i, j, k};
             if (!s.cornersInMasks) {
@@ -460,16 +439,16 @@ ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, co
 ZoneBlendCheck checkZoneBlend(const SolventTable& table, const ZoneBlend& blend, const SolubilityZone& zone) {
     ZoneBlendCheck check;
     if (blend.size < 2 || blend.size > 3) return check;
-    std::array<Triple, 3> slots{};
+    std::array<TeasPoint, 3> slots{};
     for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) {
         const int row = blend.rows[k];
         if (row < 0 || static_cast<std::size_t>(row) >= table.records.size()) return check;
         const SolventRecord& r = table.records[static_cast<std::size_t>(row)];
-        const std::optional<std::int16_t> n = parseWholeNumber(r.n), d = parseWholeNumber(r.d), w = parseWholeNumber(r.w);
-        if (!n || !d || !w) return check;
-        slots[k] = {*n, *d, *w};
+        const std::optional<SolventNumbers> numbers = readSolventNumbers(r);
+        if (!numbers) return check;
+        slots[k] = numbers->ndw;
     }
-    const std::optional<Triple> target = wholeNumberPoint(blend.point);
+    const std::optional<TeasPoint> target = wholeNumberPoint(blend.point);
     const std::optional<PlanePoint> targetPoint =
         target ? teasToPlane(target->n, target->d, target->w) : std::optional<PlanePoint>{};
     if (!target || !targetPoint || !insideConvex(zone.outline, *targetPoint)) {

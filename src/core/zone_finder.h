@@ -141,7 +141,7 @@ enum class ZoneCheck {
 
 struct ZoneBlendCheck {
     ZoneCheck verdict = ZoneCheck::NotABlend;
-    Triple target;                         // the whole-number target set on the main screen
+    TeasPoint target;                         // the whole-number target set on the main screen
     BlendMessage message = BlendMessage::Solved;
     SolveResult solved;                    // what Calculate works out for it
 };

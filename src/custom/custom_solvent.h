@@ -26,8 +26,7 @@ enum class DescriptionStyle {
 
 std::string customDescription(double molecularWeight, double specificGravity, DescriptionStyle style);
 
-struct CustomEntry {
-    std::int16_t n = 0, d = 0, w = 0;
+struct CustomEntry : TeasPoint {
     double molarVolume = 0.0;
     std::string description;
 };

@@ -106,14 +106,7 @@ void FrmCustomParams::UserForm_Initialize() {
 }
 
 void FrmCustomParams::readList(QListWidget* list, std::int16_t& value) {
-    const int row = ui::selectedRow(list);
-    if (row < 0) {
-        // A ctrl-click can empty a single-selection list; keep what it showed.
-        ui::selectRow(list, 100 - value);
-        return;
-    }
-    value = static_cast<std::int16_t>(100 - row);
-    showTotal();
+    if (ui::readPercentList(list, value)) showTotal();
 }
 
 void FrmCustomParams::lstCustomN_Click() { readList(lists_[0], result_.customN); }
@@ -128,7 +121,7 @@ void FrmCustomParams::showTotal() {
 void FrmCustomParams::fail(const char* text) { platform_.messageBox(this, qs(messages::kErrorTitle), qs(text)); }
 
 void FrmCustomParams::cmdCustomParamOk_Click() {
-    if (result_.customN + result_.customD + result_.customW != 100) return fail(messages::kCustomSum);
+    if (!result_.customPoint().addsTo100()) return fail(messages::kCustomSum);
 
     const std::string mwText = txtMolWeight_->text().toStdString();
     const std::string sgText = txtSpecGravity_->text().toStdString();

@@ -146,7 +146,7 @@ void FrmFindBlends::startSearch() {
     lblTarget_->setText(targetText(target));
     blends_.clear();
     lstFoundBlends_->clear();
-    if (target.n + target.d + target.w != 100) {
+    if (!target.addsTo100()) {
         lblStatus_->clear();
         const MessageText m = blendMessageText(BlendMessage::TargetNot100);
         platform_.messageBox(this, qs(m.title), qs(m.text));

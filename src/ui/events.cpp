@@ -86,4 +86,14 @@ QListWidget* makePercentList(QWidget* parent, const QString& objectName) {
     return list;
 }
 
+bool readPercentList(QListWidget* list, std::int16_t& value) {
+    const int row = selectedRow(list);
+    if (row < 0) {
+        selectRow(list, 100 - value);
+        return false;
+    }
+    value = static_cast<std::int16_t>(100 - row);
+    return true;
+}
+
 }  // namespace tarnwell::ui

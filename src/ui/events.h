@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QListView>
+#include <cstdint>
 #include <functional>
 
 class QLineEdit;
@@ -43,5 +44,9 @@ protected:
 
 // The 101-row lists of whole percentages, row i showing 100 - i.
 QListWidget* makePercentList(QWidget* parent, const QString& objectName);
+// The Click of a percentage list: `value` = 100 - the selected row. A percent
+// list always stands on a value, so a ctrl-click that empties it selects the
+// row of `value` again (which runs Click anew) and gives false.
+bool readPercentList(QListWidget* list, std::int16_t& value);
 
 }  // namespace tarnwell::ui

@@ -156,9 +156,9 @@ void FrmSolvermain::UserForm_Initialize() {
 }
 
 void FrmSolvermain::showTotal() {
-    const int total = state_.target.n + state_.target.d + state_.target.w;
-    lblTotal_->setText(QString::number(total));
-    ui::colours::setTextColour(lblTotal_, total == 100 ? ui::colours::green() : ui::colours::red());
+    const TargetPoint& t = state_.target;
+    lblTotal_->setText(QString::number(t.n + t.d + t.w));
+    ui::colours::setTextColour(lblTotal_, t.addsTo100() ? ui::colours::green() : ui::colours::red());
 }
 
 void FrmSolvermain::setTargetFieldsEditable(bool editable) {
@@ -168,22 +168,13 @@ void FrmSolvermain::setTargetFieldsEditable(bool editable) {
 void FrmSolvermain::lstTarget_Click(int which) {
     QListWidget* list = targetLists_[static_cast<std::size_t>(which)];
     std::int16_t& value = which == 0 ? state_.target.n : which == 1 ? state_.target.d : state_.target.w;
-    const int row = ui::selectedRow(list);
-    if (row < 0) {
-        // A target list always stands on a value: undo a deselection.
-        ui::selectRow(list, 100 - value);
-        return;
-    }
-    value = static_cast<std::int16_t>(100 - row);
-    const int total = state_.target.n + state_.target.d + state_.target.w;
-    lblTotal_->setText(QString::number(total));
-    if (total == 100) {
-        ui::colours::setTextColour(lblTotal_, ui::colours::green());
+    if (!ui::readPercentList(list, value)) return;
+    showTotal();
+    if (state_.target.addsTo100()) {
         setTargetFieldsEditable(true);
         txtTargetTLV_->setFocus();
         state_.target.reference = 0;
     } else {
-        ui::colours::setTextColour(lblTotal_, ui::colours::red());
         for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtTargetName_, txtEffectsTarget_}) f->clear();
         setTargetFieldsEditable(false);
     }
@@ -200,9 +191,7 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
         const std::optional<CustomEntry> entry = enterCustomSolvent(k, DescriptionStyle::MainScreen);
         slot.label = entry ? "0:  User entered N, D, W: " : "";
         if (entry) {
-            slot.n = entry->n;
-            slot.d = entry->d;
-            slot.w = entry->w;
+            static_cast<TeasPoint&>(slot) = *entry;
             slot.molarVolume = entry->molarVolume;
             slot.effects = entry->description;
         }
@@ -210,27 +199,21 @@ void FrmSolvermain::lstSolvent_DblClick(int k) {
         const SolventRecord& row = state_.table.records[static_cast<std::size_t>(r)];
         // Convert everything before writing anything, so a record that cannot
         // be read leaves the slot as empty as it was, not half filled.
-        const std::optional<std::int16_t> n = parseWholeNumber(row.n);
-        const std::optional<std::int16_t> d = parseWholeNumber(row.d);
-        const std::optional<std::int16_t> w = parseWholeNumber(row.w);
-        const std::optional<double> molarVolume = parseDouble(row.molarVolume);
-        const std::optional<double> molecularWeight = parseDouble(row.molecularWeight);
-        if (!n || !d || !w || !molarVolume || !molecularWeight) {
+        const std::optional<SolventNumbers> numbers = readSolventNumbers(row);
+        if (!numbers) {
             slot.label.clear();
             ui::selectRow(s.list, -1);  // its Click handler empties the fields
             platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kUnusableSolventRecord));
             return;
         }
-        slot.n = *n;
-        slot.d = *d;
-        slot.w = *w;
+        static_cast<TeasPoint&>(slot) = numbers->ndw;
         s.twa->setText(qs(row.twaText));
         s.vhr->setText(qs(row.vhrText));
         slot.label = row.label;
         s.effects->setText(qs(row.effects));
         s.effects->setCursorPosition(0);
-        slot.molarVolume = *molarVolume;
-        slot.molecularWeight = *molecularWeight;
+        slot.molarVolume = numbers->molarVolume;
+        slot.molecularWeight = numbers->molecularWeight;
         slot.effects = s.effects->text().toStdString();
     }
 
@@ -276,31 +259,27 @@ void FrmSolvermain::cmdEnterasTarget_Click() {
         return;
     }
     const SolventRecord& row = state_.table.records[static_cast<std::size_t>(r)];
-    const std::optional<std::int16_t> n = parseWholeNumber(row.n);
-    const std::optional<std::int16_t> d = parseWholeNumber(row.d);
-    const std::optional<std::int16_t> w = parseWholeNumber(row.w);
-    const std::optional<std::int16_t> reference = parseWholeNumber(row.reference);
-    if (!n || !d || !w || !reference) {
+    const std::optional<SolventNumbers> numbers = readSolventNumbers(row);
+    if (!numbers) {
         platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kUnusableSolventRecord));
         return;
     }
     // The target lists only hold 0 to 100; anything else has no row to stand on.
+    const TeasPoint p = numbers->ndw;
     auto inRange = [](std::int16_t v) { return v >= 0 && v <= 100; };
-    if (!inRange(*n) || !inRange(*d) || !inRange(*w)) {
+    if (!inRange(p.n) || !inRange(p.d) || !inRange(p.w)) {
         platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEnterAsTargetOutOfRange));
         return;
     }
 
     // Move the lists first: their Click handlers empty the four fields on any
     // total but 100, so the row's texts are written only once the lists stand.
-    state_.target.n = *n;
-    state_.target.d = *d;
-    state_.target.w = *w;
-    ui::selectRow(targetLists_[0], 100 - *n);
-    ui::selectRow(targetLists_[1], 100 - *d);
-    ui::selectRow(targetLists_[2], 100 - *w);
+    static_cast<TeasPoint&>(state_.target) = p;
+    ui::selectRow(targetLists_[0], 100 - p.n);
+    ui::selectRow(targetLists_[1], 100 - p.d);
+    ui::selectRow(targetLists_[2], 100 - p.w);
     showTotal();
-    if (*n + *d + *w == 100) {
+    if (p.addsTo100()) {
         txtTargetTLV_->setText(qs(row.twaText));
         txtTargetVHR_->setText(qs(row.vhrText));
     } else {
@@ -309,7 +288,7 @@ void FrmSolvermain::cmdEnterasTarget_Click() {
     }
     txtTargetName_->setText(qs(row.label));
     txtEffectsTarget_->setText(qs(row.effects));
-    state_.target.reference = *reference;
+    state_.target.reference = numbers->reference;
     state_.target.label = txtTargetName_->text().toStdString();
     state_.target.twaText = txtTargetTLV_->text().toStdString();
     state_.target.vhrText = txtTargetVHR_->text().toStdString();
@@ -350,7 +329,7 @@ void FrmSolvermain::cmdReferences_Click() { navigator_.showHelp(ui::HelpEntry::R
 
 void FrmSolvermain::cmdFindBlends_Click() {
     const TargetPoint& target = state_.target;
-    if (target.n + target.d + target.w != 100) {
+    if (!target.addsTo100()) {
         const MessageText message = blendMessageText(BlendMessage::TargetNot100);
         platform_.messageBox(this, qs(message.title), qs(message.text));
         return;
@@ -381,7 +360,7 @@ void FrmSolvermain::calculate() { cmdCalculate_Click(); }
 ui::ChartMarks FrmSolvermain::chartMarks() const {
     ui::ChartMarks marks = slotMarks(state_.solventSlots);
     const TargetPoint& t = state_.target;
-    if (t.n + t.d + t.w == 100) marks.target = ui::ChartMark{double(t.n), double(t.d), double(t.w)};
+    if (t.addsTo100()) marks.target = ui::ChartMark{double(t.n), double(t.d), double(t.w)};
     const BlendResult& b = state_.blendResult;
     if (b.mixN + b.mixD + b.mixW > 0) marks.blend = ui::ChartMark{b.mixN, b.mixD, b.mixW};
     return marks;

@@ -134,13 +134,13 @@ std::vector<std::array<int, 3>> bruteForce(const SolventTable& table, const Targ
         if (table.records[static_cast<std::size_t>(r)].molarVolume != "n/a") rows.push_back(r);
     auto tri = [&](int r) {
         const SolventRecord& x = table.records[static_cast<std::size_t>(r)];
-        return Triple{static_cast<std::int16_t>(whole(x.n)), static_cast<std::int16_t>(whole(x.d)),
+        return TeasPoint{static_cast<std::int16_t>(whole(x.n)), static_cast<std::int16_t>(whole(x.d)),
                       static_cast<std::int16_t>(whole(x.w))};
     };
-    const Triple t{target.n, target.d, target.w};
+    const TeasPoint t{target.n, target.d, target.w};
     std::vector<FoundBlend> found;
     auto consider = [&](std::array<int, 3> combo, int count) {
-        std::array<Triple, 3> slots{};
+        std::array<TeasPoint, 3> slots{};
         for (int k = 0; k < count; ++k) slots[static_cast<std::size_t>(k)] = tri(combo[static_cast<std::size_t>(k)]);
         const SolveResult s = solveConcentrations(slots, t, count == 2);
         if (s.message != BlendMessage::Solved || s.leftOutSlot >= 0) return;
@@ -203,12 +203,16 @@ INSTANTIATE_TEST_SUITE_P(
                                          std::array<int, 3>{60, 15, 25}, std::array<int, 3>{40, 20, 40}),
                        ::testing::Values(BlendSize::PairsAndTriples, BlendSize::PairsOnly, BlendSize::TriplesOnly)));
 
+// Every blend of the small table for the target 60/15/25, with no cut.
+FinderOutcome allOfSmallTable(const SolventTable& table, FinderOptions options = {}) {
+    options.maxResults = 1000;
+    return findBlends(table, targetOf(60, 15, 25), options);
+}
+
 TEST(BlendFinder, EveryListedBlendIsWhatCalculateShows) {
     const SolventTable table = smallTable();
     const TargetPoint target = targetOf(60, 15, 25);
-    FinderOptions options;
-    options.maxResults = 1000;
-    const FinderOutcome found = findBlends(table, target, options);
+    const FinderOutcome found = allOfSmallTable(table);
     ASSERT_GT(found.blends.size(), 3u);
     bool sawPair = false, sawTriple = false, sawX = false;
     for (const FoundBlend& b : found.blends) {
@@ -314,16 +318,16 @@ TEST(BlendFinderPruning, GeometryTestAcceptsEveryFirstPassSolution) {
     std::uniform_int_distribution<int> pct(0, 100);
     auto point = [&] {
         const int n = pct(random), d = std::uniform_int_distribution<int>(0, 100 - n)(random);
-        return Triple{static_cast<std::int16_t>(n), static_cast<std::int16_t>(d), static_cast<std::int16_t>(100 - n - d)};
+        return TeasPoint{static_cast<std::int16_t>(n), static_cast<std::int16_t>(d), static_cast<std::int16_t>(100 - n - d)};
     };
     int accepted = 0, rejected = 0;
     for (int i = 0; i < 200000; ++i) {
-        const Triple a = point(), b = point(), c = point(), t = point();
+        const TeasPoint a = point(), b = point(), c = point(), t = point();
         const bool two = i % 4 == 0;
         const SolveResult s = solveConcentrations({a, b, c}, t, two);
         const bool solution = s.message == BlendMessage::Solved && s.leftOutSlot < 0 && s.concentration[0] > 0.00001 &&
                               s.concentration[1] > 0.00001 && (two || s.concentration[2] > 0.00001);
-        const bool holds = canHoldTarget(a, b, two ? std::nullopt : std::optional<Triple>(c), t, 0.5 + 1e-6);
+        const bool holds = canHoldTarget(a, b, two ? std::nullopt : std::optional<TeasPoint>(c), t, 0.5 + 1e-6);
         if (solution) {
             ++accepted;
             ASSERT_TRUE(holds) << i;
@@ -337,9 +341,9 @@ TEST(BlendFinderPruning, GeometryTestAcceptsEveryFirstPassSolution) {
 TEST(BlendFinderPruning, GeometryCases) {
     struct Case {
         const char* name;
-        Triple a, b;
-        std::optional<Triple> c;
-        Triple t;
+        TeasPoint a, b;
+        std::optional<TeasPoint> c;
+        TeasPoint t;
         bool holds;
     };
     const Case cases[] = {
@@ -433,7 +437,7 @@ TEST(BlendFinderFilters, EachFilterHolds) {
     const TargetPoint target = targetOf(60, 15, 25);
     FinderOptions all;
     all.maxResults = 1000;
-    const FinderOutcome base = findBlends(table, target, all);
+    const FinderOutcome base = allOfSmallTable(table);
     auto rowsHave = [](const FoundBlend& b, int row) { return std::find(b.rows.begin(), b.rows.end(), row) != b.rows.end(); };
 
     FinderOptions skin = all;

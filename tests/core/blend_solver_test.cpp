@@ -16,8 +16,8 @@ constexpr double k5 = 0.000005;  // five decimals
 
 struct WorkedExample {
     const char* name;
-    std::array<Triple, 3> slots;
-    Triple target;
+    std::array<TeasPoint, 3> slots;
+    TeasPoint target;
     bool two;
     int leftOut;
     std::array<double, 3> firstPass;  // only checked where given (non-zero)
@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FailureCase {
     const char* name;
-    std::array<Triple, 3> slots;
-    Triple target;
+    std::array<TeasPoint, 3> slots;
+    TeasPoint target;
     bool two;
     BlendMessage expected;
     bool passesEnded;

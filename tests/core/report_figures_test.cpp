@@ -27,7 +27,7 @@ const Solvent kEthanol{"2:   Ethanol", 36, 20, 44, 2, 58.35, 46.1, "1000", "1900
 const Solvent kToluene{"2:   Toluene", 84, 7, 9, 2, 105.86, 92.1, "100", "375", "276", "Eyes, kidneys"};
 
 void put(AppState& s, std::size_t k, const Solvent& v, double concentration) {
-    s.solventSlots[k] = {v.label, v.n, v.d, v.w, v.mv, v.mw, v.effects};
+    s.solventSlots[k] = {{v.n, v.d, v.w}, v.label, v.mv, v.mw, v.effects};
     s.blendResult.slotResults[k] = {concentration, v.reference, v.twa, v.twaMg, v.vhr};
 }
 

@@ -82,7 +82,7 @@ TEST(ZoneCentroid, AreaCentroidAndItsWholeNumberTarget) {
 
     struct Case {
         std::vector<PlanePoint> zone;
-        Triple target;
+        TeasPoint target;
     } cases[] = {
         {points({{40, 20, 40}, {70, 20, 10}, {50, 30, 20}, {40, 30, 30}}), {51, 24, 25}},  // nearest: 51 + 24 + 25
         // Midpoint 45.45, 30.35, 24.2: the nearest make 99, all parts below
@@ -95,7 +95,7 @@ TEST(ZoneCentroid, AreaCentroidAndItsWholeNumberTarget) {
         {points({{100, 0, 0}, {100, 0, 0}}), {100, 0, 0}},  // a corner of the chart stays whole
     };
     for (const Case& k : cases) {
-        const std::optional<Triple> t = zoneCentreTarget(makeZone(k.zone));
+        const std::optional<TeasPoint> t = zoneCentreTarget(makeZone(k.zone));
         ASSERT_TRUE(t);
         EXPECT_EQ(t->n, k.target.n);
         EXPECT_EQ(t->d, k.target.d);

@@ -30,7 +30,7 @@ TEST(TeasChart, PlaneToTeasInvertsTheMapping) {
     for (int fd = 0; fd <= 100; fd += 7)
         for (int fp = 0; fd + fp <= 100; fp += 9) {
             const int fh = 100 - fd - fp;
-            const TeasPoint t = planeToTeas(*teasToPlane(fd, fp, fh));
+            const TeasFractions t = planeToTeas(*teasToPlane(fd, fp, fh));
             EXPECT_NEAR(t.fd, fd, 1e-9);
             EXPECT_NEAR(t.fp, fp, 1e-9);
             EXPECT_NEAR(t.fh, fh, 1e-9);
@@ -44,7 +44,7 @@ TEST(TeasChart, GridLinesHoldTheirParameterConstant) {
     for (TeasAxis axis : {TeasAxis::Dispersion, TeasAxis::Polar, TeasAxis::Hydrogen})
         for (double percent : {10.0, 40.0, 90.0})
             for (const PlanePoint& end : gridLine(axis, percent)) {
-                const TeasPoint t = planeToTeas(end);
+                const TeasFractions t = planeToTeas(end);
                 const double value = axis == TeasAxis::Dispersion ? t.fd : axis == TeasAxis::Polar ? t.fp : t.fh;
                 EXPECT_NEAR(value, percent, 1e-9);
                 EXPECT_TRUE(insideTriangle(end, 1e-9));

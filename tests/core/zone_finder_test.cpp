@@ -318,12 +318,12 @@ TEST(ZoneFinder, CornersWithoutASolventAndRefusedBlends) {
     EXPECT_EQ(listed.count({4, 5}), 0u);
     EXPECT_EQ(listed.count({2, 4, 6}), 0u);
 
-    EXPECT_EQ(firstPassRefusal({Triple{46, 34, 20}, Triple{46, 34, 20}, Triple{}}, true), BlendMessage::GammaZero);
-    EXPECT_EQ(firstPassRefusal({Triple{46, 34, 20}, Triple{50, 10, 40}, Triple{48, 22, 30}}, false),
+    EXPECT_EQ(firstPassRefusal({TeasPoint{46, 34, 20}, TeasPoint{46, 34, 20}, TeasPoint{}}, true), BlendMessage::GammaZero);
+    EXPECT_EQ(firstPassRefusal({TeasPoint{46, 34, 20}, TeasPoint{50, 10, 40}, TeasPoint{48, 22, 30}}, false),
               BlendMessage::DenominatorZero);
-    EXPECT_EQ(firstPassRefusal({Triple{80, 10, 10}, Triple{40, 10, 50}, Triple{80, 10, 10}}, false),
+    EXPECT_EQ(firstPassRefusal({TeasPoint{80, 10, 10}, TeasPoint{40, 10, 50}, TeasPoint{80, 10, 10}}, false),
               BlendMessage::DenominatorZero);
-    EXPECT_EQ(firstPassRefusal({Triple{80, 10, 10}, Triple{40, 10, 50}, Triple{50, 40, 10}}, false), BlendMessage::Solved);
+    EXPECT_EQ(firstPassRefusal({TeasPoint{80, 10, 10}, TeasPoint{40, 10, 50}, TeasPoint{50, 40, 10}}, false), BlendMessage::Solved);
 }
 
 TEST(ZoneFinder, EqualLimitsLeaveTheChoiceToTheVhr) {

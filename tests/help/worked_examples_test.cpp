@@ -65,7 +65,7 @@ Blend solve(const TargetPoint& target, const std::vector<int>& solventRows) {
     b.state.target = target;
     for (std::size_t k = 0; k < solventRows.size(); ++k) {
         const SolventRecord& r = record(solventRows[k]);
-        b.state.solventSlots[k] = {std::string(r.label), whole(r.n), whole(r.d), whole(r.w), real(r.molarVolume),
+        b.state.solventSlots[k] = {{whole(r.n), whole(r.d), whole(r.w)}, std::string(r.label), real(r.molarVolume),
                                    real(r.molecularWeight), std::string(r.effects)};
         b.request.selectedRow[k] = solventRows[k];
         b.request.nFieldFilled[k] = true;

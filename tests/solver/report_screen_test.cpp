@@ -51,7 +51,7 @@ AppState preparedState() {
     };
     for (int k = 0; k < 3; ++k) {
         const Row& r = rows[k];
-        s.solventSlots[static_cast<std::size_t>(k)] = {r.label, r.n, r.d, r.w, r.mv, r.mw, r.effects};
+        s.solventSlots[static_cast<std::size_t>(k)] = {{r.n, r.d, r.w}, r.label, r.mv, r.mw, r.effects};
         s.blendResult.slotResults[static_cast<std::size_t>(k)] = {r.c, 2, r.twa, r.mg, r.vhr};
     }
     s.target = {49, 21, 30, 2, "2:   Xylene", "300", "368", "Eyes, skin"};
