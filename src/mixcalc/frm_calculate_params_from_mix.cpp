@@ -166,6 +166,7 @@ void FrmCalculateParamsfromMix::UserForm_Initialize() {
         ui::onAfterUpdate(concentrations_[static_cast<std::size_t>(k)], [this, k] { txtInputCon_AfterUpdate(k); });
         slotColumn(k).effects->clear();
     }
+    clearMixtureFigures();
     frameResults2_->hide();
     lblWarning_->hide();
     state_.custom.customAccepted = 0;
@@ -305,11 +306,17 @@ void FrmCalculateParamsfromMix::showResult(const MixtureOutcome& outcome) {
     lblWarning_->setVisible(outcome.warning);
 }
 
-void FrmCalculateParamsfromMix::resetAfterQuestion() {
+// Shading marks a mixture figure that could not be computed, so both boxes
+// start every calculation, the first included, empty in the normal field colour.
+void FrmCalculateParamsfromMix::clearMixtureFigures() {
     for (QLineEdit* box : {txtTLVMixture_, txtVHRMixture_}) {
         ui::colours::setBackground(box, ui::colours::windowBackground());
         box->clear();
     }
+}
+
+void FrmCalculateParamsfromMix::resetAfterQuestion() {
+    clearMixtureFigures();
     frameResults2_->hide();
     lblWarning_->hide();
     cmdCalculate_->show();

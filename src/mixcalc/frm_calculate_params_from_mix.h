@@ -53,6 +53,7 @@ private:
     void buildResultBox();
     void showTotal();
     void showResult(const MixtureOutcome& outcome);
+    void clearMixtureFigures();
     void resetAfterQuestion();
 
 
