@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tarnwell"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // The program reads no settings and takes no command line.
-    tarnwell::ui::ensureDesignFonts();
+    tarnwell::ui::useDesignFonts();
     tarnwell::ui::DesktopPlatform platform;
     tarnwell::Application tarnwell(platform);
     tarnwell.start();

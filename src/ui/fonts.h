@@ -5,7 +5,10 @@
 namespace tarnwell::ui {
 
 // Registers a Tahoma-metric face with the application when "Tahoma" is not an
-// installed family. Call once after the QApplication exists.
-void ensureDesignFonts();
+// installed family, and makes Tahoma 8.25 pt the application's default font.
+// Message boxes and the other parts no screen sets a font for are then drawn
+// alike on every desktop, whatever its own default face. Call once after the
+// QApplication exists.
+void useDesignFonts();
 
 }  // namespace tarnwell::ui

@@ -12,9 +12,11 @@
 #include "../support/screen_test.h"
 #include "picture_compare.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
@@ -141,6 +143,17 @@ QStringList picturesOfAllPages() {
                              "frmHelpConcentration2", "frmReferences1", "frmReferences2"})
         names << help::picturesNamed(help::pageSource(page));
     return names;
+}
+
+// The pictures and the users' screens are drawn in the design faces; a
+// stand-in face of the desktop's choosing would change the size of every text.
+TEST(HelpPictures, TheDesignFacesAreThere) {
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), QStringLiteral("Tahoma"))
+        << "no Tahoma-metric face (Debian: fonts-wine) or no default font set";
+    EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), 8.25);
+    const QString arial = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    EXPECT_TRUE(arial == QStringLiteral("Arial") || arial == QStringLiteral("Liberation Sans"))
+        << arial.toStdString() << " stands in for Arial (Debian: fonts-liberation)";
 }
 
 TEST(HelpPictures, TheCommittedPicturesAreTheScreensAsTheyAreNow) {

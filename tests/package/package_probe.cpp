@@ -7,6 +7,7 @@
 #include "app/frm_solver_startup.h"
 #include "data/database_loading.h"
 #include "workbench/frm_solvermain.h"
+#include "ui/fonts.h"
 #include "ui/platform.h"
 
 #include <QAbstractItemView>
@@ -40,6 +41,7 @@ public:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    tarnwell::ui::useDesignFonts();  // as the program's own start does
     std::printf("current folder: %s\n", qPrintable(QDir::currentPath()));
     std::printf("database: %s\n", tarnwell::findDatabaseFile().c_str());
 

@@ -18,7 +18,8 @@ echo "package: $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Pages go to CUPS directly, so Qt's print support is not needed where CUPS is.
-for lib in libqt6widgets6 libcups2 libc6; do
+# The screens' faces come with the program.
+for lib in libqt6widgets6 libcups2 libc6 fonts-liberation fonts-wine; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib"
 done
 

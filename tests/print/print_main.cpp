@@ -3,6 +3,7 @@
 // (libcups reads it once per thread). With TARNWELL_PRINT_SYSTEM=none the
 // process instead points at a socket nobody listens on.
 #include "print_test_env.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     if (withoutPrintSystem()) qputenv("CUPS_SERVER", (nobody.path() + QStringLiteral("/nobody.sock")).toLocal8Bit());
 
     QApplication app(argc, argv);
+    tarnwell::ui::useDesignFonts();  // pages in the fonts the program prints with
     ::testing::InitGoogleTest(&argc, argv);
 
     PrivatePrintSystem system;
