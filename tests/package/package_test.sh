@@ -39,6 +39,11 @@ file "$root/usr/share/icons/hicolor/48x48/apps/org.tarnwell.Tarnwell.png" | grep
     || fail "the 48 px icon is not 48 x 48"
 desktop-file-validate "$root/usr/share/applications/org.tarnwell.Tarnwell.desktop" || fail "desktop file"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.tarnwell.Tarnwell.metainfo.xml" || fail "metainfo"
+# No made-up address reaches the user.
+! grep -q "example\.\(org\|com\|net\)" "$root/usr/share/metainfo/org.tarnwell.Tarnwell.metainfo.xml" \
+    || fail "the metainfo names a placeholder address"
+homepage=$(dpkg-deb -f "$deb" Homepage || true)
+[[ $homepage != *example.* ]] || fail "the package names a placeholder home page: $homepage"
 
 # From a folder with no database in it.
 elsewhere="$work/elsewhere"
