@@ -299,6 +299,10 @@ void FrmCalculateParamsfromMix::showResult(const MixtureOutcome& outcome) {
     figure(txtTLVMixture_, outcome.twa);
     figure(txtVHRMixture_, outcome.vhr);
 
+    // Hiding Calculate would pass its focus on to the two-solvent box, whose
+    // focus frame would then come and go in the print, and where a Space after
+    // the question would clear slot 3. The screen itself keeps the focus meanwhile.
+    setFocus(Qt::OtherFocusReason);
     frameResults2_->show();
     cmdCalculate_->hide();
     lblWarning_->hide();
@@ -321,6 +325,7 @@ void FrmCalculateParamsfromMix::resetAfterQuestion() {
     lblWarning_->hide();
     cmdCalculate_->show();
     cmdGoToSolvermain_->show();
+    cmdCalculate_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmCalculateParamsfromMix::cmdHelpConcentrationForm_Click() {

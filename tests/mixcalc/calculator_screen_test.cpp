@@ -92,6 +92,14 @@ protected:
         for (int row : rows) testing::doubleClickRow(list(k++), row);
     }
 
+    // 50 % acetone, 30 % ethanol, 20 % heptane, ready to calculate.
+    void enterExampleMixture() {
+        chooseSolvents({kAcetone, kEthanol, kHeptane});
+        type(1, QStringLiteral("0.5"));
+        type(2, QStringLiteral("0.3"));
+        type(3, QStringLiteral("0.2"));
+    }
+
     // Presses Calculate and answers the print question with `answer` (a
     // button name), after `look` has seen the screen under the question.
     void calculateAndAnswer(const QString& answer, std::function<void()> look = {}) {
@@ -313,10 +321,7 @@ TEST_F(CalculatorScreen, ChecksStopTheCalculationWithOneMessage) {
 }
 
 TEST_F(CalculatorScreen, MixtureFromEndToEndPrintedOnYes) {
-    chooseSolvents({kAcetone, kEthanol, kHeptane});
-    type(1, QStringLiteral("0.5"));
-    type(2, QStringLiteral("0.3"));
-    type(3, QStringLiteral("0.2"));
+    enterExampleMixture();
     QImage underQuestion;
     calculateAndAnswer(QStringLiteral("cmdPrint"), [&] {
         EXPECT_TRUE(find<QFrame>(screen.get(), QStringLiteral("frameResults2"))->isVisible());
@@ -345,10 +350,7 @@ TEST_F(CalculatorScreen, MixtureFromEndToEndPrintedOnYes) {
 }
 
 TEST_F(CalculatorScreen, NoEscapeAndReturnPrintNothing) {
-    chooseSolvents({kAcetone, kEthanol, kHeptane});
-    type(1, QStringLiteral("0.5"));
-    type(2, QStringLiteral("0.3"));
-    type(3, QStringLiteral("0.2"));
+    enterExampleMixture();
     calculateAndAnswer(QStringLiteral("cmdNoPrint"));
     // Escape, then Return at once (the focus is on "No"), close the question too.
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}) {
@@ -366,6 +368,26 @@ TEST_F(CalculatorScreen, NoEscapeAndReturnPrintNothing) {
     }
     EXPECT_TRUE(platform.printedWindows.empty());
     EXPECT_FALSE(find<QFrame>(screen.get(), QStringLiteral("frameResults2"))->isVisible());
+}
+
+TEST_F(CalculatorScreen, TheFocusIsBackOnCalculateAfterTheQuestion) {
+    enterExampleMixture();
+    auto* check = find<QCheckBox>(screen.get(), QStringLiteral("chkUse2Solvents"));
+    button(QStringLiteral("cmdCalculate"))->setFocus();
+    // Space twice: each asks the question; none reaches the two-solvent box.
+    for (int i = 0; i < 2; ++i) {
+        bool asked = false;
+        testing::whenModalAppears([&](QWidget* modal) {
+            asked = true;
+            EXPECT_EQ(screen->focusWidget(), screen.get()) << "no control of the screen under the question has it";
+            testing::click(find<QPushButton>(modal, QStringLiteral("cmdNoPrint")));
+        });
+        QTest::keyClick(screen->focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(asked) << i;
+        EXPECT_FALSE(check->isChecked()) << i;
+        EXPECT_EQ(screen->focusWidget(), button(QStringLiteral("cmdCalculate"))) << i;
+    }
+    EXPECT_EQ(concentration(3)->text(), QStringLiteral("0.2"));
 }
 
 // The colour a box is drawn in: the commonest colour of its picture. (A
@@ -484,10 +506,7 @@ TEST_F(CalculatorScreen, HelpReferencesAndClosing) {
 // --- The print question ------------------------------------------------------------------
 
 TEST_F(CalculatorScreen, PrintQuestionLooksAsDesigned) {
-    chooseSolvents({kAcetone, kEthanol, kHeptane});
-    type(1, QStringLiteral("0.5"));
-    type(2, QStringLiteral("0.3"));
-    type(3, QStringLiteral("0.2"));
+    enterExampleMixture();
     QWidget* first = nullptr;
     calculateAndAnswer(QStringLiteral("cmdNoPrint"), [&] {
         QWidget* q = QApplication::activeModalWidget();
@@ -509,10 +528,7 @@ TEST_F(CalculatorScreen, PrintQuestionLooksAsDesigned) {
 
 // Calculate-to-question time, measured through the real modal.
 TEST_F(CalculatorScreen, TimeFromCalculateToTheQuestion) {
-    chooseSolvents({kAcetone, kEthanol, kHeptane});
-    type(1, QStringLiteral("0.5"));
-    type(2, QStringLiteral("0.3"));
-    type(3, QStringLiteral("0.2"));
+    enterExampleMixture();
     struct ShowWatcher : QObject {
         QElapsedTimer clock;
         std::vector<qint64> times;
