@@ -100,8 +100,9 @@ TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
     ASSERT_TRUE(blends.front().twaPpm);
     EXPECT_GT(*blends.front().twaPpm, 100.0);
 
-    if (const QString dir = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR"); !dir.isEmpty())
+    if (const QString dir = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR"); !dir.isEmpty()) {
         EXPECT_TRUE(finder->grab().save(dir + QStringLiteral("/find-safer-blends.png")));
+    }
 
     // The best pair and the best triple, each loaded by a double-click.
     auto* size = find<QComboBox>(finder, QStringLiteral("cboBlendSize"));

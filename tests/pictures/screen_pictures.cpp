@@ -23,7 +23,7 @@ using namespace tarnwell;
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::ensureDesignFonts();
+    ui::useDesignFonts();
     if (argc != 2) {
         QTextStream(stderr) << "usage: screen_pictures FOLDER\n";
         return 2;

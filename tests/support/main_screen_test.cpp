@@ -57,7 +57,9 @@ void MainScreenTest::setTarget(int n, int d, int w) {
 
 void MainScreenTest::saveScreenshot(const QString& fileName) {
     const QString folder = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) EXPECT_TRUE(screen->grab().save(folder + QLatin1Char('/') + fileName));
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(screen->grab().save(folder + QLatin1Char('/') + fileName));
+    }
 }
 
 }  // namespace tarnwell::testing

@@ -30,8 +30,9 @@ TEST_F(Target, ListClicksSetTheTotalItsColourAndTheFieldLock) {
             const bool moves = selected(targetList(letter)) != 100 - value;
             clickTarget(letter, value);
             // The click that makes a hand-set 100 puts the cursor in the TWA field.
-            if (moves && state.target.n + state.target.d + state.target.w == 100)
+            if (moves && state.target.addsTo100()) {
                 EXPECT_EQ(focused(), field(QStringLiteral("txtTargetTLV"))) << letter;
+            }
         }
         EXPECT_EQ(state.target.n, c.n);
         EXPECT_EQ(state.target.d, c.d);
