@@ -315,19 +315,28 @@ std::string ratioText(std::optional<double> ratio, const char* figure) {
     return shown + "\xC3\x97 " + (higher ? "higher " : "lower ") + name;
 }
 
-std::string blendRowText(const FoundBlend& blend, const SolventTable& table) {
+std::string blendRowStart(const std::array<int, 3>& rows, int size, const std::array<std::string, 3>& volumeText,
+                          const std::array<std::string, 3>& mixTexts, const SolventTable& table) {
     std::string text;
-    for (int k = 0; k < blend.size; ++k) {
-        const int row = blend.rows[static_cast<std::size_t>(k)];
+    for (int k = 0; k < size; ++k) {
+        const int row = rows[static_cast<std::size_t>(k)];
         if (k > 0) text += " + ";
         if (row >= 0 && static_cast<std::size_t>(row) < table.labels.size()) text += table.labels[static_cast<std::size_t>(row)];
     }
-    text += "   vol ";
-    for (int k = 0; k < blend.size; ++k) {
-        if (k > 0) text += " / ";
-        text += blend.volumeText[static_cast<std::size_t>(k)];
+    if (size > 1) {
+        text += "   vol ";
+        for (int k = 0; k < size; ++k) {
+            if (k > 0) text += " / ";
+            text += volumeText[static_cast<std::size_t>(k)];
+        }
     }
-    text += "   N, D, W = " + blend.mixNText + "  " + blend.mixDText + "  " + blend.mixWText;
+    text += "   N, D, W = " + mixTexts[0] + "  " + mixTexts[1] + "  " + mixTexts[2];
+    return text;
+}
+
+std::string blendRowText(const FoundBlend& blend, const SolventTable& table) {
+    std::string text = blendRowStart(blend.rows, blend.size, blend.volumeText,
+                                     {blend.mixNText, blend.mixDText, blend.mixWText}, table);
     text += "   TWA " + blend.twaText + " ppm";
     if (std::string r = ratioText(blend.twaRatio, "TWA"); !r.empty()) text += " (" + r + ")";
     text += "   VHR " + blend.vhrText;

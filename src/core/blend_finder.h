@@ -131,6 +131,11 @@ bool canHoldTarget(TeasPoint a, TeasPoint b, std::optional<TeasPoint> c, TeasPoi
 // "3.2× higher TWA" / "1.5× lower VHR" / "same TWA"; empty without a ratio.
 std::string ratioText(std::optional<double> ratio, const char* figure);
 
+// The start of a result row: the labels joined by " + ", the volume
+// fractions (for two or three solvents) and the mixture's N, D, W texts.
+std::string blendRowStart(const std::array<int, 3>& rows, int size, const std::array<std::string, 3>& volumeText,
+                          const std::array<std::string, 3>& mixTexts, const SolventTable& table);
+
 // One row of the result list: the labels joined by " + ", then the figures.
 std::string blendRowText(const FoundBlend& blend, const SolventTable& table);
 

@@ -1,7 +1,9 @@
 #pragma once
-// Every text the program says in a message box, in one place. "\r" is a
-// carriage return (a line break in the message box), "\r\n" CR LF.
+// Every text the program says in a message box or a window's status line, in
+// one place. "\r" is a carriage return (a line break in the message box),
+// "\r\n" CR LF.
 
+#include <cstddef>
 #include <string>
 
 namespace tarnwell::messages {
@@ -126,5 +128,130 @@ inline constexpr const char* kFindBlendsNoSelection = "Please click on a blend i
 inline constexpr const char* kFindBlendsNoSolution =
     "No blend of two or three listed solvents matches this target within +/- 0.5 with these choices.";
 inline constexpr const char* kFindBlendsCancelled = "Search cancelled.";
+
+// === The solubility test: making liquids, opening a test file, the zone and its blends ===
+
+// --- Test liquids --------------------------------------------------------------------
+inline constexpr const char* kLiquidNoSolvent = "Please double click on a solvent in the list first.";
+inline std::string liquidPartNoSolvent(int part) {
+    return "Please choose a solvent for part " + std::to_string(part) + " of the mixture.";
+}
+inline constexpr const char* kLiquidCustomRow =
+    "\"Enter N, D, W\" is not a solvent of the list.\r"
+    "A test liquid is a listed solvent or a mixture of two or three listed solvents.";
+inline constexpr const char* kLiquidUnreadable =
+    "The values of this solvent in the database cannot be read as numbers,\r"
+    "or do not give it a place on the Teas chart, so it cannot be used.";
+inline std::string liquidPartUnreadable(int part) {
+    return "The values of the solvent of part " + std::to_string(part) +
+           " in the database cannot be read as numbers,\r"
+           "or do not give it a place on the Teas chart, so it cannot be used.";
+}
+inline std::string liquidPartFraction(int part) {
+    return "The volume fraction of part " + std::to_string(part) + " must be a number between 0.00 and 1.00.";
+}
+inline constexpr const char* kLiquidFractionsNotOne =
+    "The volume fractions must add up to 1.00.  Please enter different values.";
+inline constexpr const char* kLiquidTooFewParts = "A mixture is made of two or three solvents.";
+inline constexpr const char* kLiquidNoMixturePoint =
+    "The molar volumes of these solvents give no mixture: one of them is 0 or cannot be used.";
+inline constexpr const char* kSeriesStep = "The step of a series must be a whole number of percent from 1 to 50.";
+
+// --- Opening a test --------------------------------------------------------------------
+inline constexpr const char* kTestFileTitle = "Tarnwell: solubility test";
+// Put before the exact fault when a file cannot be opened; nothing is loaded.
+inline constexpr const char* kTestFileUnreadable = "This file cannot be opened as a solubility test; nothing was loaded.";
+
+// --- The zone --------------------------------------------------------------------------
+inline constexpr const char* kZoneNeedsPoints =
+    "A zone needs at least 3 liquids that dissolve the material and do not lie on one line.";
+inline std::string noEffectInsideZone(int count) {
+    return std::to_string(count) + (count == 1 ? " liquid that did not dissolve lies" : " liquids that did not dissolve lie") +
+           " inside the zone: it is not convex";
+}
+inline constexpr const char* kZoneEmptyAfterMargin =
+    "The zone is smaller than the margin: no point of it lies that far inside its boundary.";
+
+// --- "Use this blend" ------------------------------------------------------------------
+inline constexpr const char* kZoneBlendFine =
+    "Calculate finds a solution for this target, and its mixture lies inside the zone.";
+inline constexpr const char* kZoneBlendTargetOutside =
+    "Rounding this blend's mixture point to whole numbers takes the target out of the zone.\r"
+    "Calculate would match a point outside the zone; please choose another blend.";
+inline constexpr const char* kZoneBlendSolutionOutside =
+    "Calculate finds a solution for this target, but its mixture lies outside the zone.";
+
+// --- The test window ---------------------------------------------------------------------
+inline std::string liquidAlreadyInTest(const std::string& name) {
+    return "\"" + name + "\" is already in the test.";
+}
+inline constexpr const char* kMixtureSameSolvent = "Please choose a different solvent for each part of the mixture.";
+inline constexpr const char* kSeriesNoSolvent = "Please choose the solvent the series starts from and the one it ends with.";
+inline constexpr const char* kSeriesSameSolvent = "A series runs between two different solvents: please choose another.";
+inline std::string seriesAdded(int count) {
+    return "The series added " + std::to_string(count) + (count == 1 ? " liquid." : " liquids.");
+}
+inline constexpr const char* kNoLiquidSelected = "Please click on a liquid in the table first.";
+inline std::string seriesSkipped(int count) {
+    return std::to_string(count) + (count == 1 ? " liquid of the series was" : " liquids of the series were") +
+           " already in the test and not added again.";
+}
+inline constexpr const char* kNoZone =
+    "No liquid dissolves the material yet, so there is no zone.\r"
+    "Set the result of each liquid that dissolves it to \"Dissolves\".";
+inline std::string zoneSummary(int dissolving, bool onePoint, bool oneLine) {
+    const std::string count = std::to_string(dissolving) + (dissolving == 1 ? " liquid dissolves" : " liquids dissolve");
+    if (dissolving == 0) return std::string("No liquid dissolves the material yet. ") + kZoneNeedsPoints;
+    if (onePoint)
+        return count + " the material" + (dissolving == 1 ? "" : ", all at one point") +
+               ": the zone is a dot with a band of +/- 0.5 around it. " + kZoneNeedsPoints;
+    if (oneLine)
+        return count + " the material, all on one line: the zone is a segment with a band of +/- 0.5 around it. " +
+               kZoneNeedsPoints;
+    return count + " the material. The zone is shaded; blends are looked for in the darker part, "
+                   "at least the margin inside its boundary.";
+}
+inline std::string zoneCentreText(int n, int d, int w) {
+    return "Zone centre: N, D, W = " + std::to_string(n) + ", " + std::to_string(d) + ", " + std::to_string(w);
+}
+inline std::string zoneCentreTargetName(const std::string& material) {
+    return material.empty() ? std::string("Zone centre") : "Zone centre: " + material;
+}
+inline std::string zoneBlendTargetName(const std::string& material) {
+    return material.empty() ? std::string("Blend in the zone") : "Blend in the zone: " + material;
+}
+inline std::string targetTaken(int n, int d, int w) {
+    return "The main screen's target is now N, D, W = " + std::to_string(n) + ", " + std::to_string(d) + ", " +
+           std::to_string(w) + ".";
+}
+
+// --- Saving and opening --------------------------------------------------------------------
+inline std::string testFileNotSaved(const std::string& path, const std::string& why) {
+    return "The test could not be saved to\r" + path + "\r" + why;
+}
+inline std::string testFileNotRead(const std::string& why) { return std::string(kTestFileUnreadable) + "\r" + why; }
+inline constexpr const char* kTestFileOpenedWithNotes =
+    "The test was opened. Some liquids are not as the file stored them:";
+
+// --- The finder with the zone as its target --------------------------------------------------
+inline std::string zoneFinderHeading(const std::string& material, int dissolving) {
+    return "Zone of " + (material.empty() ? std::string("the test") : material) + ": " + std::to_string(dissolving) +
+           (dissolving == 1 ? " liquid dissolves it" : " liquids dissolve it");
+}
+inline std::string zoneBlendsFound(std::size_t total, std::size_t listed) {
+    if (total > listed)
+        return std::to_string(total) + " blends reach the zone; the best " + std::to_string(listed) +
+               " are listed, safest first.";
+    if (total == 1) return "1 blend reaches the zone.";
+    return std::to_string(total) + " blends reach the zone, listed safest first.";
+}
+inline constexpr const char* kZoneNoBlend =
+    "No blend of two or three listed solvents reaches the zone with these choices.";
+inline constexpr const char* kSolventsInsideCaption = "Solvents that lie inside the zone on their own:";
+inline constexpr const char* kZoneTitle = "Tarnwell: solubility zone";
+inline std::string solventAloneInZone(const std::string& label) {
+    return "\"" + label + "\" lies inside the zone on its own: it needs no blend.\r"
+           "It is now solvent #1 of the main screen.";
+}
 
 }  // namespace tarnwell::messages

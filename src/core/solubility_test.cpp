@@ -2,9 +2,10 @@
 
 #include "core/mixture.h"
 #include "core/numbers.h"
-#include "core/solubility_messages.h"
+#include "core/messages.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <optional>
@@ -19,6 +20,13 @@ const char* testResultText(TestResult result) {
     case TestResult::NotTried: return "Not tried";
     }
     return "Not tried";
+}
+
+std::string liquidValueText(double value) {
+    if (value == 0.0) return "0";  // no "-0"
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    return std::string(buffer.data(), result.ptr);
 }
 
 bool hasChartPlace(double n, double d, double w) {

@@ -43,6 +43,10 @@ struct SolubilityTest {
     bool operator==(const SolubilityTest&) const = default;
 };
 
+// A liquid's N, D or W as the table and the file show it: the shortest text
+// that reads back as the same number, without an exponent ("47", "33.5").
+std::string liquidValueText(double value);
+
 // A liquid has a place on the chart when each of N, D, W is a number from 0 to
 // 100 and they do not add up to 0. The zone and the file reader hold every
 // liquid to this.

@@ -2,7 +2,7 @@
 
 #include "core/mixture.h"
 #include "core/numbers.h"
-#include "core/solubility_messages.h"
+#include "core/messages.h"
 
 #include <array>
 #include <charconv>
@@ -92,13 +92,6 @@ std::string escapeName(std::string_view name) {
     return out;
 }
 
-// The shortest text that reads back as the same double, without an exponent.
-std::string numberText(double value) {
-    if (value == 0.0) return "0";  // no "-0"
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    return std::string(buffer.data(), result.ptr);
-}
 
 std::string fractionText(int hundredths) { return formatTwoDecimals(hundredths / 100.0); }
 
@@ -118,7 +111,7 @@ std::string quoted(std::string_view name) {
 }
 
 std::string ndwText(double n, double d, double w) {
-    return numberText(n) + ", " + numberText(d) + ", " + numberText(w);
+    return liquidValueText(n) + ", " + liquidValueText(d) + ", " + liquidValueText(w);
 }
 
 float fractionValue(int hundredths) { return static_cast<float>(hundredths / 100.0); }
@@ -352,7 +345,7 @@ std::string writeSolubilityTest(const SolubilityTest& test) {
     for (const TestLiquid& liquid : test.liquids) {
         out += eol;
         out += "Liquid: " + escapeName(liquid.name) + eol;
-        out += "N D W: " + numberText(liquid.n) + " " + numberText(liquid.d) + " " + numberText(liquid.w) + eol;
+        out += "N D W: " + liquidValueText(liquid.n) + " " + liquidValueText(liquid.d) + " " + liquidValueText(liquid.w) + eol;
         out += std::string("Result: ") + testResultText(liquid.result) + eol;
         for (const LiquidComponent& part : liquid.components)
             out += "Part: " + fractionText(part.hundredths) + " " + escapeName(part.label) + eol;

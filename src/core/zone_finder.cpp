@@ -3,8 +3,8 @@
 #include "core/mixture_hazards.h"
 #include "core/numbers.h"
 #include "core/report_figures.h"
+#include "core/messages.h"
 #include "core/search_parts.h"
-#include "core/solubility_messages.h"
 
 #include <algorithm>
 #include <bit>
@@ -80,6 +80,12 @@ std::vector<Corner> clipCorners(std::vector<Corner> polygon, const std::vector<s
 
 using Members = std::array<std::size_t, 3>;  // candidate indices of a blend
 
+// A volume share the solution report shows as ".000" is no share a person
+// can measure out: a composition with one is the smaller blend. Without this,
+// a corner of the region lying a hair beside a pair's line made every third
+// solvent on that side a "triple" of the pair with a trace of it.
+constexpr double kLeastVolumeShare = 0.0005;
+
 // The composition at barycentric weights on the chart. A solvent whose N, D,
 // W add up to s weighs s times its mole fraction there, so x_k is lambda_k / s_k
 // made to add up to 1 (for the usual s = 100, x = lambda).
@@ -95,10 +101,11 @@ ZoneScore scoreAt(const PreparedZoneSearch& s, const Members& m, std::size_t siz
     for (std::size_t k = 0; k < size; ++k) {
         const FinderCandidate& c = s.base.candidates[m[k]];
         score.moleFraction[k] = y[k] / total;
-        if (takesPart(score.moleFraction[k])) ++score.parts;
         shares[k] = {score.moleFraction[k], c.slot.molarVolume, c.slot.molecularWeight, c.twa, c.vhr};
     }
     const BlendHazards h = blendHazards(std::span(shares).first(size));
+    for (std::size_t k = 0; k < size; ++k)
+        if (takesPart(score.moleFraction[k]) && !(h.volumeFraction[k] < kLeastVolumeShare)) ++score.parts;
     score.twaPpm = h.twaPpm;
     score.vhr = h.vhr;
     return score;
@@ -434,6 +441,12 @@ ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, co
         if (parts.back().cancelled) break;
     }
     return finishZoneSearch(search, std::move(parts));
+}
+
+std::string zoneBlendRowText(const ZoneBlend& blend, const SolventTable& table) {
+    return blendRowStart(blend.rows, blend.size, blend.volumeText, {blend.mixNText, blend.mixDText, blend.mixWText},
+                         table) +
+           "   TWA " + blend.twaText + " ppm   VHR " + blend.vhrText;
 }
 
 ZoneBlendCheck checkZoneBlend(const SolventTable& table, const ZoneBlend& blend, const SolubilityZone& zone) {

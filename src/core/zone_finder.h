@@ -17,8 +17,9 @@
 // rounding of sums cannot overrule the VHR between compositions of solvents
 // with one and the same limit.
 //
-// A corner where a solvent's share lies within the zero band (kZeroBand) is a
-// blend of fewer solvents. A blend whose safest corner is such a corner is
+// A corner where a solvent's share lies within the zero band (kZeroBand), or
+// where its volume share is one the report shows as ".000", is a blend of
+// fewer solvents. A blend whose safest corner is such a corner is
 // not listed: it stands in the list as that smaller blend, found by its own
 // search, so no pair is listed twice and every listed composition uses every
 // solvent of its blend. A solvent whose own point lies in the region is
@@ -59,7 +60,7 @@ struct ZoneBlend {
 // A composition as the ranking sees it.
 struct ZoneScore {
     std::array<double, 3> moleFraction{};
-    int parts = 0;  // solvents outside the zero band
+    int parts = 0;  // solvents with a share the report shows (above the zero band, volume .001 or more)
     std::optional<double> twaPpm, vhr;
 };
 
@@ -128,6 +129,10 @@ ZoneOutcome finishZoneSearch(const PreparedZoneSearch& search, std::vector<ZoneP
 // The whole search on the calling thread.
 ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
                        const std::atomic<bool>* cancel = nullptr);
+
+// One row of the zone finder's lists: as the point finder's, without the
+// comparison with a target (a zone has no TWA or VHR of its own).
+std::string zoneBlendRowText(const ZoneBlend& blend, const SolventTable& table);
 
 // --- "Use this blend" -------------------------------------------------------------------
 

@@ -3,7 +3,7 @@
 // that did not dissolve inside it. Points are given as N, D, W; the checks
 // go back through planeToTeas, so every expected value is a Teas value.
 
-#include "core/solubility_messages.h"
+#include "core/messages.h"
 #include "core/solubility_zone.h"
 
 #include <gtest/gtest.h>
