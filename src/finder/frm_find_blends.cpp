@@ -12,13 +12,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+
+#include <optional>
 
 namespace tarnwell {
 
@@ -142,28 +146,50 @@ FinderOptions FrmFindBlends::readOptions() const {
 
 void FrmFindBlends::startSearch() {
     cancelSearch();
-    const TargetPoint& target = state_.target;
-    lblTarget_->setText(targetText(target));
     blends_.clear();
+    zoneBlends_.clear();
+    solventsInside_.clear();
     lstFoundBlends_->clear();
-    if (!target.addsTo100()) {
-        lblStatus_->clear();
-        const MessageText m = blendMessageText(BlendMessage::TargetNot100);
-        platform_.messageBox(this, qs(m.title), qs(m.text));
-        return;
+    if (lstSolventsInside_) lstSolventsInside_->clear();
+    if (isZoneMode()) {
+        if (!startZoneSearch()) return;
+    } else {
+        const TargetPoint& target = state_.target;
+        lblTarget_->setText(targetText(target));
+        if (!target.addsTo100()) {
+            lblStatus_->clear();
+            const MessageText m = blendMessageText(BlendMessage::TargetNot100);
+            platform_.messageBox(this, qs(m.title), qs(m.text));
+            return;
+        }
+        job_ = std::make_unique<ParallelBlendSearch>(prepareSearch(state_.table, target, readOptions()));
     }
     lblStatus_->setText(QStringLiteral("Searching..."));
-    job_ = std::make_unique<ParallelBlendSearch>(prepareSearch(state_.table, target, readOptions()));
-    watcher_ = new QFutureWatcher<PartialResult>(this);
-    QFutureWatcher<PartialResult>* watcher = watcher_;
+    watcher_ = new QFutureWatcher<void>(this);
+    QFutureWatcher<void>* watcher = watcher_;
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
         // A finished signal of a search replaced in the meantime is not ours.
         if (watcher == watcher_) searchFinished();
         watcher->deleteLater();
     });
-    watcher->setFuture(job_->future());
+    watcher->setFuture(job_->finished());
     elapsedTicks_ = 0;
     progressTimer_->start();
+}
+
+bool FrmFindBlends::startZoneSearch() {
+    const ZoneTarget target = zoneOf_(margin());
+    lblTarget_->setText(target.heading);
+    QString problem;
+    if (target.zone.shape == ZoneShape::None) problem = qs(messages::kNoZone);
+    else if (target.zone.region.empty()) problem = qs(messages::kZoneEmptyAfterMargin);
+    if (!problem.isEmpty()) {
+        lblStatus_->setText(problem);
+        return false;
+    }
+    searchedZone_ = target.zone;
+    job_ = std::make_unique<ParallelZoneSearch>(prepareZoneSearch(state_.table, searchedZone_, readOptions()));
+    return true;
 }
 
 void FrmFindBlends::showProgress() {
@@ -183,7 +209,11 @@ void FrmFindBlends::searchFinished() {
     setSearchControlsRunning(false);
     watcher_ = nullptr;
     if (!job_) return;
-    const FinderOutcome outcome = job_->outcome();
+    if (isZoneMode()) {
+        zoneSearchFinished();
+        return;
+    }
+    const FinderOutcome outcome = static_cast<ParallelBlendSearch&>(*job_).outcome();
     job_.reset();
     if (outcome.cancelled) {
         lblStatus_->setText(qs(messages::kFindBlendsCancelled));
@@ -205,6 +235,23 @@ void FrmFindBlends::searchFinished() {
     ui::selectRow(lstFoundBlends_, 0);
 }
 
+void FrmFindBlends::zoneSearchFinished() {
+    const ZoneOutcome outcome = static_cast<ParallelZoneSearch&>(*job_).outcome();
+    job_.reset();
+    if (outcome.cancelled) {
+        lblStatus_->setText(qs(messages::kFindBlendsCancelled));
+        return;
+    }
+    zoneBlends_ = outcome.blends;
+    solventsInside_ = outcome.solventsInside;
+    for (const ZoneBlend& b : zoneBlends_) lstFoundBlends_->addItem(qs(zoneBlendRowText(b, state_.table)));
+    for (const ZoneBlend& b : solventsInside_) lstSolventsInside_->addItem(qs(zoneBlendRowText(b, state_.table)));
+    lblStatus_->setText(zoneBlends_.empty() ? qs(messages::kZoneNoBlend)
+                                            : qs(messages::zoneBlendsFound(outcome.totalFound, zoneBlends_.size())));
+    if (!zoneBlends_.empty()) ui::selectRow(lstFoundBlends_, 0);
+    else if (!solventsInside_.empty()) ui::selectRow(lstSolventsInside_, 0);
+}
+
 void FrmFindBlends::cancelSearch() {
     if (!job_) return;
     progressTimer_->stop();
@@ -223,6 +270,21 @@ void FrmFindBlends::cmdCancelSearch_Click() {
 }
 
 void FrmFindBlends::cmdUseBlend_Click() {
+    if (isZoneMode()) {
+        const int row = ui::selectedRow(lstFoundBlends_), alone = ui::selectedRow(lstSolventsInside_);
+        std::optional<ZoneBlend> chosen;
+        if (row >= 0 && static_cast<std::size_t>(row) < zoneBlends_.size()) chosen = zoneBlends_[static_cast<std::size_t>(row)];
+        else if (alone >= 0 && static_cast<std::size_t>(alone) < solventsInside_.size())
+            chosen = solventsInside_[static_cast<std::size_t>(alone)];
+        if (!chosen) {
+            platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kFindBlendsNoSelection));
+            return;
+        }
+        // A copy, with the zone it was found for: the handler may search again.
+        const SolubilityZone zone = searchedZone_;
+        if (useZoneBlend_) useZoneBlend_(*chosen, zone);
+        return;
+    }
     const int row = ui::selectedRow(lstFoundBlends_);
     if (row < 0 || static_cast<std::size_t>(row) >= blends_.size()) {
         platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kFindBlendsNoSelection));
@@ -234,6 +296,63 @@ void FrmFindBlends::cmdUseBlend_Click() {
 }
 
 void FrmFindBlends::lstFoundBlends_DblClick() { cmdUseBlend_Click(); }
+
+void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::function<void(double)> marginChanged,
+                                std::function<void(const ZoneBlend&, const SolubilityZone&)> useZoneBlend) {
+    zoneOf_ = std::move(zoneOf);
+    marginChanged_ = std::move(marginChanged);
+    useZoneBlend_ = std::move(useZoneBlend);
+    if (spnZoneMargin_) return;
+    setWindowTitle(QStringLiteral("Find Safer Blends in the Zone"));
+    chkSameReference_->setToolTip(QStringLiteral("Only blends of solvents from one reference table"));
+    QLabel* caption = ui::addLabel(this, QStringLiteral("lblZoneMargin"), QStringLiteral("Margin (Teas points):"),
+                                   ptRect(8, 44, 96, 14));
+    spnZoneMargin_ = new QDoubleSpinBox(this);
+    spnZoneMargin_->setObjectName(QStringLiteral("spnZoneMargin"));
+    spnZoneMargin_->setRange(0.0, 20.0);
+    spnZoneMargin_->setSingleStep(0.5);
+    spnZoneMargin_->setDecimals(1);
+    spnZoneMargin_->setValue(kDefaultZoneMargin);
+    spnZoneMargin_->setGeometry(ptRect(106, 41, 52, 18));
+    spnZoneMargin_->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
+    spnZoneMargin_->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
+    caption->setBuddy(spnZoneMargin_);
+    connect(spnZoneMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        if (marginChanged_) marginChanged_(value);
+    });
+    setTabOrder(chkExcludeCarcinogens_, spnZoneMargin_);
+
+    lstFoundBlends_->setGeometry(ptRect(8, 170, 584, 160));
+    ui::addLabel(this, QStringLiteral("lblSolventsInside"), qs(messages::kSolventsInsideCaption),
+                 ptRect(8, 334, 584, 12));
+    lstSolventsInside_ = new QListWidget(this);
+    lstSolventsInside_->setObjectName(QStringLiteral("lstSolventsInside"));
+    lstSolventsInside_->setAccessibleName(qs(messages::kSolventsInsideCaption));
+    lstSolventsInside_->setGeometry(ptRect(8, 346, 584, 70));
+    lstSolventsInside_->setUniformItemSizes(true);
+    lstSolventsInside_->setFont(lstFoundBlends_->font());
+    lstFoundBlends_->setAccessibleName(QStringLiteral("Blends that reach the zone"));
+    setTabOrder(lstFoundBlends_, lstSolventsInside_);
+    // One choice between the two lists: a row chosen in one leaves the other.
+    ui::onClick(lstFoundBlends_, [this] {
+        if (ui::selectedRow(lstFoundBlends_) >= 0) ui::selectRow(lstSolventsInside_, -1);
+    });
+    ui::onClick(lstSolventsInside_, [this] {
+        if (ui::selectedRow(lstSolventsInside_) >= 0) ui::selectRow(lstFoundBlends_, -1);
+    });
+    ui::onDblClick(lstSolventsInside_, [this] { cmdUseBlend_Click(); });
+    for (QListWidget* list : {lstFoundBlends_, lstSolventsInside_}) ui::onReturn(list, [this] { cmdUseBlend_Click(); });
+}
+
+double FrmFindBlends::margin() const { return spnZoneMargin_ ? spnZoneMargin_->value() : kDefaultZoneMargin; }
+
+void FrmFindBlends::setMargin(double margin) {
+    if (!spnZoneMargin_) return;
+    const QSignalBlocker quiet(spnZoneMargin_);
+    spnZoneMargin_->setValue(margin);
+}
+
+void FrmFindBlends::showStatus(const QString& text) { lblStatus_->setText(text); }
 
 void FrmFindBlends::cmdPrint_Click() { platform_.printWindow(this); }
 
