@@ -54,14 +54,18 @@ FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, ui
     auto* print = new QPushButton(QStringLiteral("Print"), this);
     print->setObjectName(QStringLiteral("cmdPrint"));
     print->setFocusPolicy(Qt::NoFocus);
+    auto* test = new QPushButton(QStringLiteral("Solubility Test\u2026"), this);
+    test->setObjectName(QStringLiteral("cmdSolubilityTest"));
     auto* row = new QHBoxLayout;
     row->addWidget(help, 1);
+    row->addWidget(test);
     row->addWidget(print);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_, 1);
     layout->addLayout(row);
 
     connect(print, &QPushButton::clicked, this, [this] { platform_.printWindow(this); });
+    connect(test, &QPushButton::clicked, this, &FrmTeasChart::solubilityTestRequested);
     // Slot k on the chart is column k - 1 of the screen; the screen tells the
     // chart about the change itself.
     connect(chart_, &TeasChartWidget::loadRequested, this, [this](int slot, int r) {

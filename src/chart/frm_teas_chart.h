@@ -31,6 +31,10 @@ public:
     void addSource(ui::ChartSource& source);
     void removeSource(ui::ChartSource& source);
 
+signals:
+    // "Solubility Test…" was pressed: the test window is wanted.
+    void solubilityTestRequested();
+
 private:
     void refresh();
 

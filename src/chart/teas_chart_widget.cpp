@@ -31,6 +31,19 @@ QColor TeasChartWidget::slotColour(int k) {
     return colours[(k - 1) % 3];
 }
 
+QColor TeasChartWidget::testColour(ui::TestMarkKind kind) {
+    switch (kind) {
+    case ui::TestMarkKind::Dissolves: return QColor(0, 128, 0);
+    case ui::TestMarkKind::Partly: return QColor(255, 176, 0);
+    case ui::TestMarkKind::NoEffect: return QColor(255, 0, 0);
+    case ui::TestMarkKind::NotTried: break;
+    }
+    return QColor(120, 120, 120);
+}
+
+QColor TeasChartWidget::zoneFill() { return QColor(214, 238, 214); }
+QColor TeasChartWidget::regionFill() { return QColor(168, 218, 168); }
+
 void TeasChartWidget::setSolvents(std::vector<ChartSolvent> solvents) {
     solvents_ = std::move(solvents);
     update();
@@ -92,9 +105,70 @@ int TeasChartWidget::solventAt(QPointF position, double radius) const {
     return best;
 }
 
+QPolygonF TeasChartWidget::mapPolygon(const std::vector<ChartMark>& corners) const {
+    QPolygonF polygon;
+    for (const ChartMark& c : corners) polygon << mapToWidget(c.n, c.d, c.w);
+    return polygon;
+}
+
+// Under the grid: the zone, and the region the margin leaves inside it, in
+// solid colours so that the grid and every mark stay readable on them.
+void TeasChartWidget::paintZone(QPainter& p) const {
+    if (!marks_.zone) return;
+    const ui::ZoneOverlay& zone = *marks_.zone;
+    const QColor border = testColour(ui::TestMarkKind::Dissolves);
+    auto shade = [&](const std::vector<ChartMark>& corners, const QColor& fill, Qt::PenStyle line) {
+        const QPolygonF polygon = mapPolygon(corners);
+        p.setPen(QPen(border, 1.2, line));
+        p.setBrush(fill);
+        if (polygon.size() >= 3) p.drawPolygon(polygon);
+        else if (polygon.size() == 2) p.drawLine(polygon[0], polygon[1]);
+        else if (polygon.size() == 1) p.drawEllipse(polygon[0], 3, 3);
+    };
+    shade(zone.outline, zoneFill(), Qt::SolidLine);
+    if (zone.region != zone.outline) shade(zone.region, regionFill(), Qt::DashLine);
+}
+
+void TeasChartWidget::paintTestLiquids(QPainter& p) const {
+    if (!marks_.zone) return;
+    constexpr double r = 5.0;
+    for (const ui::TestMark& m : marks_.zone->liquids) {
+        const QPointF c = mapToWidget(m.at.n, m.at.d, m.at.w);
+        const QColor colour = testColour(m.kind);
+        switch (m.kind) {
+        case ui::TestMarkKind::Dissolves:
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(colour);
+            p.drawEllipse(c, r, r);
+            break;
+        case ui::TestMarkKind::Partly:
+            // The left half filled, the ring whole.
+            p.setPen(Qt::NoPen);
+            p.setBrush(colour);
+            p.drawPie(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 90 * 16, 180 * 16);
+            p.setPen(QPen(colour.darker(130), 1.6));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, r, r);
+            break;
+        case ui::TestMarkKind::NoEffect:
+            p.setPen(QPen(colour, 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, r, r);
+            if (m.insideZone) p.drawEllipse(c, r + 4, r + 4);  // a liquid that breaks the zone
+            break;
+        case ui::TestMarkKind::NotTried:
+            p.setPen(QPen(colour, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, r - 1.5, r - 1.5);
+            break;
+        }
+    }
+}
+
 void TeasChartWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    paintZone(p);
     const QPointF hydrogen = mapToWidget(0, 0, 100), dispersion = mapToWidget(100, 0, 0), polar = mapToWidget(0, 100, 0);
     QFont small = font();
     small.setPointSizeF(7.5);
@@ -147,6 +221,7 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
         if (s.n + s.d + s.w <= 0) continue;
         p.drawEllipse(mapToWidget(s.n, s.d, s.w), 2.2, 2.2);
     }
+    paintTestLiquids(p);
     if (selected_ >= 0 && selected_ < static_cast<int>(solvents_.size())) {
         const ChartSolvent& s = solvents_[static_cast<std::size_t>(selected_)];
         p.setPen(QPen(Qt::black, 1.5));

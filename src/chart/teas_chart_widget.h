@@ -1,14 +1,18 @@
 #pragma once
 // The Teas triangle drawn with vector graphics: the database's solvents as
 // points, the chosen solvents in their slot colours, the region they can
-// reach, the target as a cross and the last blend or mixture as a ring.
+// reach, the target as a cross and the last blend or mixture as a ring; a
+// solubility test's liquids by their result, with its zone shaded.
 
 #include "ui/chart_source.h"
 
 #include <QColor>
+#include <QPolygonF>
 #include <QString>
 #include <QWidget>
 #include <vector>
+
+class QPainter;
 
 namespace tarnwell {
 
@@ -40,6 +44,11 @@ public:
     int solventAt(QPointF position, double radius = 6.0) const;
 
     static QColor slotColour(int k);
+    // A solubility test: the marks of its liquids by result, the zone's
+    // shading and, inside it, the shading of the region within the margin.
+    static QColor testColour(ui::TestMarkKind kind);
+    static QColor zoneFill();
+    static QColor regionFill();
 
 signals:
     // The user asked to load solvent `row` into slot k (1..3).
@@ -54,6 +63,9 @@ protected:
 private:
     bool shown(int row) const;
     QRectF plotArea() const;
+    QPolygonF mapPolygon(const std::vector<ChartMark>& corners) const;
+    void paintZone(QPainter& p) const;
+    void paintTestLiquids(QPainter& p) const;
 
     std::vector<ChartSolvent> solvents_;
     ChartMarks marks_;

@@ -7,6 +7,7 @@ void ChartMarks::fillFrom(const ChartMarks& other) {
         if (!slotMarks[k]) slotMarks[k] = other.slotMarks[k];
     if (!target) target = other.target;
     if (!blend) blend = other.blend;
+    if (!zone) zone = other.zone;
 }
 
 }  // namespace tarnwell::ui

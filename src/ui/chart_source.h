@@ -6,6 +6,7 @@
 #include <QObject>
 #include <array>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -16,10 +17,32 @@ struct ChartMark {
     bool operator==(const ChartMark&) const = default;
 };
 
+// A liquid of a solubility test, drawn by what it did to the material.
+enum class TestMarkKind { Dissolves, Partly, NoEffect, NotTried };
+
+struct TestMark {
+    ChartMark at;
+    TestMarkKind kind = TestMarkKind::NotTried;
+    bool insideZone = false;  // a No-effect liquid inside the zone: drawn as a warning
+    bool operator==(const TestMark&) const = default;
+};
+
+// A solubility test on the chart: its liquids, the zone it implies (shaded)
+// and the smaller region blends are looked for in, so the margin between the
+// two shows. Polygons are corners in order; one or two corners for a zone
+// that is a point or a segment.
+struct ZoneOverlay {
+    std::vector<TestMark> liquids;
+    std::vector<ChartMark> outline;
+    std::vector<ChartMark> region;
+    bool operator==(const ZoneOverlay&) const = default;
+};
+
 struct ChartMarks {
     std::array<std::optional<ChartMark>, 3> slotMarks;  // the chosen solvents, slot 1..3
     std::optional<ChartMark> target;
     std::optional<ChartMark> blend;  // the last blend or mixture worked out
+    std::optional<ZoneOverlay> zone;  // the solubility test, while its window is open
     bool operator==(const ChartMarks&) const = default;
 
     // Takes every mark this one lacks from `other`.

@@ -1,6 +1,7 @@
 #include "ui/events.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -35,6 +36,32 @@ void onDblClick(QAbstractItemView* list, std::function<void()> handler) {
                      [handler = std::move(handler)](const QModelIndex& index) {
                          if (index.isValid()) handler();
                      });
+}
+
+namespace {
+class ReturnKeyFilter final : public QObject {
+public:
+    ReturnKeyFilter(QAbstractItemView* list, std::function<void()> handler)
+        : QObject(list), list_(list), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!isReturn || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (selectedRow(list_) >= 0) handler_();
+        return true;
+    }
+
+private:
+    QAbstractItemView* list_;
+    std::function<void()> handler_;
+};
+}  // namespace
+
+void onReturn(QAbstractItemView* list, std::function<void()> handler) {
+    list->installEventFilter(new ReturnKeyFilter(list, std::move(handler)));
 }
 
 void onChange(QLineEdit* field, std::function<void()> handler) {

@@ -26,6 +26,9 @@ void selectRow(QAbstractItemView* list, int row);
 
 void onClick(QAbstractItemView* list, std::function<void()> handler);
 void onDblClick(QAbstractItemView* list, std::function<void()> handler);
+// Return or Enter on a list with a row selected runs `handler`, as a
+// double-click on that row does; with no row selected it does nothing.
+void onReturn(QAbstractItemView* list, std::function<void()> handler);
 void onChange(QLineEdit* field, std::function<void()> handler);
 void onAfterUpdate(QLineEdit* field, std::function<void()> handler);
 
