@@ -6,6 +6,7 @@
 #include "data/database_loading.h"
 #include "help/help_pages.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
+#include "soltest/frm_solubility_test.h"
 #include "ui/chart_source.h"
 #include "ui/layout.h"
 #include "ui/solvent_labels.h"
@@ -75,13 +76,42 @@ void Application::showTeasChart(ui::ChartOpener& from) {
         chartOpener_ = &from;
         chart_ = new FrmTeasChart(platform_, state_.table, from);
         ui::centreOn(chart_, from.openerWindow());
+        QObject::connect(chart_, &FrmTeasChart::solubilityTestRequested, chart_,
+                         [this] { showSolubilityTest(chart_); });
+        if (solubilityTest_) chart_->addSource(*solubilityTest_);
     }
     chart_->show();
     chart_->raise();
     chart_->activateWindow();
 }
 
+void Application::showSolubilityTest(QWidget* from) {
+    if (!main_) return;
+    if (!solubilityTest_) {
+        solubilityTest_ = std::make_unique<FrmSolubilityTest>(state_, platform_, *this, solventLabels_.get());
+        FrmSolvermain* main = main_.get();
+        FrmSolubilityTest::Workbench workbench;
+        workbench.setTarget = [main](int n, int d, int w, const QString& name) { main->takeTarget(n, d, w, name); };
+        workbench.loadSolvents = [main](const std::array<int, 3>& rows, int size) {
+            // Mode first: switching it empties slot 3. A solvent alone goes into slot 1.
+            if (size >= 2) main->setUseOnlyTwoSolvents(size == 2);
+            for (int k = 0; k < size; ++k) main->loadSolventIntoSlot(k, rows[static_cast<std::size_t>(k)]);
+        };
+        workbench.calculate = [main] {
+            main->raise();
+            main->calculate();
+        };
+        solubilityTest_->setWorkbench(std::move(workbench));
+        ui::centreOn(solubilityTest_.get(), from);
+        if (chart_) chart_->addSource(*solubilityTest_);
+    }
+    solubilityTest_->show();
+    solubilityTest_->raise();
+    solubilityTest_->activateWindow();
+}
+
 FrmTeasChart* Application::teasChart() const { return chart_; }
+FrmSolubilityTest* Application::solubilityTest() const { return solubilityTest_.get(); }
 
 FrmSolverStartup* Application::startupScreen() const { return startup_.get(); }
 FrmSolvermain* Application::mainScreen() const { return main_.get(); }

@@ -21,6 +21,7 @@ class FrmSolvermain;
 class FrmCalculateParamsfromMix;
 class HelpPages;
 class FrmTeasChart;
+class FrmSolubilityTest;
 
 class Application final : public ui::Navigator {
 public:
@@ -35,12 +36,14 @@ public:
     void showHelp(ui::HelpEntry entry, QWidget* from) override;
     void showNoteOnMixturesModal(QWidget* from) override;
     void showTeasChart(ui::ChartOpener& from) override;
+    void showSolubilityTest(QWidget* from) override;
 
     AppState& state() { return state_; }
     FrmSolverStartup* startupScreen() const;
     FrmSolvermain* mainScreen() const;
     FrmCalculateParamsfromMix* calculator() const;
     FrmTeasChart* teasChart() const;
+    FrmSolubilityTest* solubilityTest() const;
     CustomSolventService& customSolvents() { return *custom_; }
     HelpPages& helpPages() { return *help_; }
 
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<FrmReadDatabase> notice_;
     std::unique_ptr<FrmSolvermain> main_;
     std::unique_ptr<FrmCalculateParamsfromMix> calculator_;
+    std::unique_ptr<FrmSolubilityTest> solubilityTest_;  // kept once opened: closing hides it
     QPointer<FrmTeasChart> chart_;  // discarded by its close box
     ui::ChartOpener* chartOpener_ = nullptr;
 };

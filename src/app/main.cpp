@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "ui/files.h"
 #include "ui/fonts.h"
 #include "ui/platform.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tarnwell"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // The program reads no settings and takes no command line.
+    tarnwell::ui::keepQtSettingsOffDisk();
     tarnwell::ui::useDesignFonts();
     tarnwell::ui::DesktopPlatform platform;
     tarnwell::Application tarnwell(platform);

@@ -115,6 +115,11 @@ const std::vector<PageSpec>& pageSpecs() {
          {{"cmdBack", "Back", Action::Move, "frmReferences1"},
           {"cmdPrint", "Print", Action::Print},
           {"cmdExit", "Exit", Action::Exit}}},
+        // The solubility test's page stands alone: no chain leads to it or from it.
+        {"frmHelpSolubilityTest", "Help - Solubility Test", "Help - Solubility Test", 576, 431.25, false,
+         Arrangement::Row,
+         {{"cmdPrint", "Print", Action::Print},
+          {"cmdExit", "Exit Help", Action::Exit}}},
     };
     return specs;
 }
@@ -319,6 +324,7 @@ void HelpPages::show(ui::HelpEntry entry, QWidget* from) {
     case ui::HelpEntry::MainHelp: name = QStringLiteral("frmHelp1"); break;
     case ui::HelpEntry::References: name = QStringLiteral("frmReferences1"); break;
     case ui::HelpEntry::ConcentrationHelp: name = QStringLiteral("frmHelpConcentration"); break;
+    case ui::HelpEntry::SolubilityTest: name = QStringLiteral("frmHelpSolubilityTest"); break;
     }
     for (const std::vector<QString>& chain : chains()) {
         if (std::find(chain.begin(), chain.end(), name) == chain.end()) continue;

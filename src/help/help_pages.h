@@ -1,5 +1,6 @@
 #pragma once
-// The fourteen help and reference pages and the moves between them.
+// The fourteen help and reference pages and the moves between them, and the
+// solubility test's page, which stands alone.
 
 #include "ui/navigator.h"
 

@@ -12,6 +12,7 @@ enum class HelpEntry {
     MainHelp,           // main screen "Help": help page 1
     References,         // "References" on the main screen and the calculator
     ConcentrationHelp,  // calculator "Help"
+    SolubilityTest,     // the solubility test's "Help": its own page, in no chain
 };
 
 class Navigator {
@@ -25,6 +26,8 @@ public:
     virtual void showNoteOnMixturesModal(QWidget* from) = 0;
     // The Teas chart (modeless), drawing what the screen that opened it marks.
     virtual void showTeasChart(ChartOpener& from) { (void)from; }
+    // The solubility test window (modeless), created on first use and kept.
+    virtual void showSolubilityTest(QWidget* from) { (void)from; }
 };
 
 }  // namespace tarnwell::ui

@@ -64,6 +64,9 @@ FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Naviga
            [this] { cmdFindBlends_Click(); });
     button("cmdTeasChart", QStringLiteral("Teas Chart"), ptRect(404, 372, 182, 24),
            [this] { navigator_.showTeasChart(*this); });
+    // In the free room under cmdEnterasTarget, left of the target frame.
+    button("cmdSolubilityTest", QStringLiteral("Solubility Test\u2026"), ptRect(10, 350, 130, 26),
+           [this] { cmdSolubilityTest_Click(); });
 
     UserForm_Initialize();
 }
@@ -349,6 +352,24 @@ void FrmSolvermain::cmdFindBlends_Click() {
     frmFindBlends_->raise();
     frmFindBlends_->activateWindow();
     frmFindBlends_->startSearch();
+}
+
+void FrmSolvermain::cmdSolubilityTest_Click() { navigator_.showSolubilityTest(this); }
+
+void FrmSolvermain::takeTarget(int n, int d, int w, const QString& name) {
+    const int values[] = {n, d, w};
+    for (int i = 0; i < 3; ++i) {
+        if (values[i] < 0 || values[i] > 100) return;  // no row to stand on
+    }
+    // Each list's Click handler runs as for a click on the row.
+    for (int i = 0; i < 3; ++i) ui::selectRow(targetLists_[static_cast<std::size_t>(i)], 100 - values[i]);
+    if (n + d + w != 100) return;
+    // A target that stood on these values already kept the texts of what it was.
+    state_.target.reference = 0;
+    setTargetFieldsEditable(true);
+    for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtEffectsTarget_}) f->clear();
+    txtTargetName_->setText(name);
+    tellChart();
 }
 
 void FrmSolvermain::setUseOnlyTwoSolvents(bool on) {

@@ -28,6 +28,10 @@ public:
     // and as Calculate (loadSolventIntoSlot does a double-click's).
     void setUseOnlyTwoSolvents(bool on);
     void calculate();
+    // For the solubility test: the target lists set to N, D, W as clicks on
+    // their rows set them (total, colour and fields follow), then the target
+    // named. Its TWA, VHR and effects are left empty, as for a target set by hand.
+    void takeTarget(int n, int d, int w, const QString& name);
 
     // The chosen solvents, the target once it adds up to 100, the last blend solved.
     ui::ChartMarks chartMarks() const override;
@@ -43,6 +47,7 @@ private slots:
     void CommandButton2_Click();
     void cmdReferences_Click();
     void cmdFindBlends_Click();
+    void cmdSolubilityTest_Click();
 
 private:
     void buildSlotColumn(int k, double left);

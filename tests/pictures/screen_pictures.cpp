@@ -1,11 +1,14 @@
-// Pictures of the startup screen, the main screen, the custom solvent screen
-// and the Teas chart, for a
+// Pictures of the startup screen, the main screen, the custom solvent screen,
+// the Teas chart, and a solubility test with its zone and its blends, for a
 // person to look at (a README, a review of a change). Not a test: it checks
 // nothing. scripts/make-help-pictures runs it when given a folder.
 #include "app/application.h"
 #include "app/frm_solver_startup.h"
 #include "chart/frm_teas_chart.h"
 #include "custom/frm_custom_params.h"
+#include "finder/frm_find_blends.h"
+#include "soltest/frm_solubility_test.h"
+#include "soltest/test_liquid_table.h"
 #include "ui/fonts.h"
 #include "workbench/frm_solvermain.h"
 #include "../support/fake_platform.h"
@@ -14,6 +17,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTest>
 #include <QFile>
 #include <QPushButton>
 #include <QTextStream>
@@ -67,5 +73,46 @@ int main(int argc, char** argv) {
     chart.resize(640, 620);
     chart.show();
     save(&chart, "chart.png");
+
+    // A test of twelve liquids on an aged resin varnish, as the window shows
+    // it, on the main Teas chart, and the finder's blends inside its zone.
+    FrmSolvermain* main = tarnwell.mainScreen();
+    tarnwell.showSolubilityTest(main);
+    FrmSolubilityTest* test = tarnwell.solubilityTest();
+    test->resize(1180, 700);
+    test->findChild<QLineEdit*>("txtMaterial")->setText(QStringLiteral("Natural resin varnish, aged"));
+    auto* solvents = test->findChild<QAbstractItemView*>("lstTestSolvent");
+    auto* liquids = test->findChild<TestLiquidTable*>("tblTestLiquids");
+    const std::pair<const char*, TestResult> tried[] = {
+        {"2:   Acetone", TestResult::Dissolves},           {"2:   Ethanol", TestResult::Dissolves},
+        {"2:   Isopropanol (2-propanol)", TestResult::Dissolves}, {"2:   Methyl ethyl ketone", TestResult::Dissolves},
+        {"2:   Diacetone alcohol", TestResult::Dissolves},  {"2:   Ethyl acetate", TestResult::Partly},
+        {"2:   Toluene", TestResult::Partly},               {"2:   n-Heptane", TestResult::NoEffect},
+        {"2:   Cyclohexane", TestResult::NoEffect},         {"2:   Dichloromethane", TestResult::NoEffect},
+        {"2:   Benzyl alcohol", TestResult::NotTried},      {"2:   Methanol", TestResult::Dissolves},
+    };
+    for (const auto& [label, result] : tried) {
+        const auto at = std::find(table.labels.begin(), table.labels.end(), label);
+        if (at == table.labels.end()) {
+            QTextStream(stderr) << "no solvent " << label << "\n";
+            ++failures;
+            continue;
+        }
+        testing::doubleClickRow(solvents, static_cast<int>(at - table.labels.begin()));
+        liquids->chooseResult(liquids->rowCount() - 1, result);
+    }
+    save(test, "solubility-test.png");
+    tarnwell.showTeasChart(*main);
+    if (FrmTeasChart* withZone = tarnwell.teasChart()) {
+        withZone->resize(640, 620);
+        save(withZone, "chart-zone.png");
+    }
+    test->findChild<QPushButton*>("cmdFindInZone")->click();
+    if (FrmFindBlends* finder = test->zoneFinder()) {
+        QElapsedTimer waited;
+        waited.start();
+        while (finder->isSearching() && waited.elapsed() < 30000) QTest::qWait(10);
+        save(finder, "zone-finder.png");
+    }
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,54 @@
+#include "ui/files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace tarnwell::ui {
+
+namespace {
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString runDialog(QWidget* over, const FileChoice& choice, bool saving) {
+    keepQtSettingsOffDisk();
+    if (lastFolder().isEmpty()) lastFolder() = QDir::homePath();
+    QFileDialog dialog(over, choice.title, lastFolder(), choice.filter);
+    dialog.setObjectName(saving ? QStringLiteral("dlgSaveFile") : QStringLiteral("dlgOpenFile"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (saving) {
+        dialog.setDefaultSuffix(choice.defaultSuffix);
+        if (!choice.suggestedName.isEmpty()) dialog.selectFile(choice.suggestedName);
+    }
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString file = dialog.selectedFiles().value(0);
+    if (!file.isEmpty()) lastFolder() = QFileInfo(file).absolutePath();
+    return file;
+}
+}  // namespace
+
+void keepQtSettingsOffDisk() {
+    static const bool done = [] {
+        // Below a file no folder can be made, on any system: the program's
+        // own file is one that is always there.
+        QString nowhere = QCoreApplication::applicationFilePath();
+        nowhere = nowhere.isEmpty() ? QStringLiteral("/dev/null/no-settings") : nowhere + QStringLiteral("/no-settings");
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, nowhere);
+        return true;
+    }();
+    (void)done;
+}
+
+QString chooseFileToSave(QWidget* over, const FileChoice& choice) { return runDialog(over, choice, true); }
+QString chooseFileToOpen(QWidget* over, const FileChoice& choice) { return runDialog(over, choice, false); }
+
+}  // namespace tarnwell::ui

@@ -1,0 +1,33 @@
+#pragma once
+// Choosing a file for the user to save to or open from.
+//
+// The program writes no file the user did not ask for. Qt's file dialog
+// keeps its history, last folder and column widths in Qt's settings file
+// when it closes, so Qt's settings are kept off the disk (and none are read
+// either); the dialog is Qt's own on every desktop, which puts nothing in a
+// desktop's list of recent files. The last folder is remembered for this run
+// only.
+
+#include <QString>
+
+class QWidget;
+
+namespace tarnwell::ui {
+
+// Points Qt's settings at a place where no file can be made. Call before any
+// part of Qt reads or writes settings; calling again does nothing.
+void keepQtSettingsOffDisk();
+
+struct FileChoice {
+    QString title;
+    QString filter;         // e.g. "Solubility tests (*.txt);;All files (*)"
+    QString suggestedName;  // saving: the file name offered
+    QString defaultSuffix;  // saving: added when the name typed has none
+};
+
+// The chosen file, or an empty string when the user cancels. The dialog's
+// objectName is "dlgSaveFile" or "dlgOpenFile".
+QString chooseFileToSave(QWidget* over, const FileChoice& choice);
+QString chooseFileToOpen(QWidget* over, const FileChoice& choice);
+
+}  // namespace tarnwell::ui
