@@ -513,8 +513,8 @@ void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZon
         return;
     }
     const ZoneBlendCheck check = checkZoneBlend(state_.table, blend, zone);
-    const Triple& t = check.target;
-    if (t.n + t.d + t.w == 100 && workbench_.setTarget)
+    const TeasPoint& t = check.target;
+    if (t.addsTo100() && workbench_.setTarget)
         workbench_.setTarget(t.n, t.d, t.w, qs(messages::zoneBlendTargetName(test_.material)));
     const QString text = qs(zoneCheckText(check));
     finder_->showStatus(text);

@@ -11,7 +11,7 @@ std::vector<ui::ChartMark> chartCorners(const ConvexPolygon& polygon) {
     std::vector<ui::ChartMark> corners;
     corners.reserve(polygon.size());
     for (const PlanePoint& p : polygon) {
-        const TeasPoint t = planeToTeas(p);
+        const TeasFractions t = planeToTeas(p);
         corners.push_back({t.fd, t.fp, t.fh});
     }
     return corners;
