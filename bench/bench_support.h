@@ -22,6 +22,7 @@ std::string largeDatabaseText(int records);
 class QuietPlatform final : public ui::Platform {
 public:
     void messageBox(QWidget*, const QString& title, const QString& text) override;
+    QString chooseFile(QWidget*, const ui::FileChoice&) override { return {}; }
     bool printWindow(QWidget*) override { return false; }
     void endProgram(int exitCode) override { endCalls.push_back(exitCode); }
 

@@ -229,6 +229,8 @@ inline std::string targetTaken(int n, int d, int w) {
 inline std::string testFileNotSaved(const std::string& path, const std::string& why) {
     return "The test could not be saved to\r" + path + "\r" + why;
 }
+inline std::string testSaved(const std::string& path) { return "Saved to " + path + "."; }
+inline std::string testOpened(const std::string& path) { return "Opened " + path + "."; }
 inline std::string testFileNotRead(const std::string& why) { return std::string(kTestFileUnreadable) + "\r" + why; }
 inline constexpr const char* kTestFileOpenedWithNotes =
     "The test was opened. Some liquids are not as the file stored them:";

@@ -11,7 +11,6 @@
 #include "soltest/zone_marks.h"
 #include "ui/colours.h"
 #include "ui/events.h"
-#include "ui/files.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
@@ -531,8 +530,8 @@ void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZon
 // --- Keeping a test ---------------------------------------------------------------------------
 
 void FrmSolubilityTest::cmdSaveTest_Click() {
-    const QString path = ui::chooseFileToSave(
-        this, {QStringLiteral("Save Solubility Test"), kFileFilter, suggestedFileName(materialText()), QStringLiteral("txt")});
+    const QString path = platform_.chooseFile(
+        this, {true, QStringLiteral("Save Solubility Test"), kFileFilter, suggestedFileName(materialText()), QStringLiteral("txt")});
     if (path.isEmpty()) return;
     const std::string text = writeSolubilityTest(test_);
     QSaveFile file(path);
@@ -544,11 +543,11 @@ void FrmSolubilityTest::cmdSaveTest_Click() {
                              qs(messages::testFileNotSaved(path.toStdString(), file.errorString().toStdString())));
         return;
     }
-    say(lblStatus_, QStringLiteral("Saved to %1.").arg(path));
+    say(lblStatus_, qs(messages::testSaved(path.toStdString())));
 }
 
 void FrmSolubilityTest::cmdOpenTest_Click() {
-    const QString path = ui::chooseFileToOpen(this, {QStringLiteral("Open Solubility Test"), kFileFilter, {}, {}});
+    const QString path = platform_.chooseFile(this, {false, QStringLiteral("Open Solubility Test"), kFileFilter, {}, {}});
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -565,7 +564,7 @@ void FrmSolubilityTest::cmdOpenTest_Click() {
     }
     const ResolvedTest resolved = resolveAgainstTable(std::get<SolubilityTest>(outcome), state_.table);
     setTest(resolved.test);
-    say(lblStatus_, QStringLiteral("Opened %1.").arg(path));
+    say(lblStatus_, qs(messages::testOpened(path.toStdString())));
     if (resolved.notes.empty()) return;
     QString notes = qs(messages::kTestFileOpenedWithNotes);
     for (const LiquidNote& note : resolved.notes) {

@@ -14,7 +14,8 @@ QString& lastFolder() {
     return folder;
 }
 
-QString runDialog(QWidget* over, const FileChoice& choice, bool saving) {
+QString runDialog(QWidget* over, const FileChoice& choice) {
+    const bool saving = choice.saving;
     keepQtSettingsOffDisk();
     if (lastFolder().isEmpty()) lastFolder() = QDir::homePath();
     QFileDialog dialog(over, choice.title, lastFolder(), choice.filter);
@@ -48,7 +49,6 @@ void keepQtSettingsOffDisk() {
     (void)done;
 }
 
-QString chooseFileToSave(QWidget* over, const FileChoice& choice) { return runDialog(over, choice, true); }
-QString chooseFileToOpen(QWidget* over, const FileChoice& choice) { return runDialog(over, choice, false); }
+QString chooseFileWithDialog(QWidget* over, const FileChoice& choice) { return runDialog(over, choice); }
 
 }  // namespace tarnwell::ui

@@ -19,6 +19,7 @@ namespace tarnwell::ui {
 void keepQtSettingsOffDisk();
 
 struct FileChoice {
+    bool saving = false;    // a file to save to, or one to open
     QString title;
     QString filter;         // e.g. "Solubility tests (*.txt);;All files (*)"
     QString suggestedName;  // saving: the file name offered
@@ -26,8 +27,8 @@ struct FileChoice {
 };
 
 // The chosen file, or an empty string when the user cancels. The dialog's
-// objectName is "dlgSaveFile" or "dlgOpenFile".
-QString chooseFileToSave(QWidget* over, const FileChoice& choice);
-QString chooseFileToOpen(QWidget* over, const FileChoice& choice);
+// objectName is "dlgSaveFile" or "dlgOpenFile". Screens ask through
+// Platform::chooseFile.
+QString chooseFileWithDialog(QWidget* over, const FileChoice& choice);
 
 }  // namespace tarnwell::ui

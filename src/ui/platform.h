@@ -1,7 +1,9 @@
 #pragma once
-// What the screens need from the desktop: a message box, printing a window on
-// the default printer, and ending the program. Screens get it by reference, so
+// What the screens need from the desktop: a message box, a file the user
+// chooses, printing a window on the default printer, and ending the program. Screens get it by reference, so
 // tests can put a recording double in its place.
+
+#include "ui/files.h"
 
 #include <QRect>
 #include <QString>
@@ -17,6 +19,10 @@ public:
     // A modal message box: the given title and text, one OK button, no icon.
     // `over` is the screen it belongs to (it is centred there); may be null.
     virtual void messageBox(QWidget* over, const QString& title, const QString& text) = 0;
+
+    // The file the user chooses to save to or open (`choice.saving`), or an
+    // empty string when the user cancels.
+    virtual QString chooseFile(QWidget* over, const FileChoice& choice) = 0;
 
     // Prints the window as it looks now on the default printer, no dialog.
     // A failure is told to the user in a message box; returns whether a page went out.
@@ -35,6 +41,7 @@ void endProgramOnClose(QWidget* window, Platform& platform);
 class DesktopPlatform final : public Platform {
 public:
     void messageBox(QWidget* over, const QString& title, const QString& text) override;
+    QString chooseFile(QWidget* over, const FileChoice& choice) override { return chooseFileWithDialog(over, choice); }
     bool printWindow(QWidget* window) override;
     void endProgram(int exitCode = 0) override;
 };

@@ -17,7 +17,9 @@ namespace {
 const QStringList kPages = {"frmHelp1",          "frmHelp1A", "frmHelp2",  "frmHelp2added",
                             "frmHelp2addedMore", "frmHelp4",  "frmHelp4a", "frmHelp5",
                             "frmHelp5a",         "frmHelp6",  "frmHelpConcentration",
-                            "frmHelpConcentration2", "frmReferences1", "frmReferences2"};
+                            "frmHelpConcentration2", "frmReferences1", "frmReferences2",
+                            // outside the chains, checked all the same
+                            "frmHelpSolubilityTest"};
 
 TEST(HelpMarks, EachMarkBecomesItsRichText) {
     struct Case {

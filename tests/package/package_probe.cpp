@@ -28,6 +28,7 @@ public:
         std::fprintf(stderr, "message: %s: %s\n", qPrintable(title), qPrintable(text));
         ++messages;
     }
+    QString chooseFile(QWidget*, const tarnwell::ui::FileChoice&) override { return {}; }
     bool printWindow(QWidget*) override { return false; }
     void endProgram(int exitCode) override {
         ended = true;

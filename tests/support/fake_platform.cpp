@@ -9,6 +9,14 @@ void FakePlatform::messageBox(QWidget*, const QString& title, const QString& tex
     if (onMessage) onMessage(messages.back());
 }
 
+QString FakePlatform::chooseFile(QWidget*, const ui::FileChoice& choice) {
+    fileChoices.push_back(choice);
+    if (chosenFiles.empty()) return {};
+    const QString file = chosenFiles.front();
+    chosenFiles.erase(chosenFiles.begin());
+    return file;
+}
+
 bool FakePlatform::printWindow(QWidget* window) {
     printedWindows.push_back(window->objectName());
     printedImages.push_back(window->grab().toImage());
@@ -22,6 +30,8 @@ void FakePlatform::clear() {
     printedWindows.clear();
     printedImages.clear();
     endCalls.clear();
+    chosenFiles.clear();
+    fileChoices.clear();
 }
 
 }  // namespace tarnwell::testing

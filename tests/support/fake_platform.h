@@ -1,6 +1,6 @@
 #pragma once
-// A platform double for screen tests: records every message box, print and
-// end of the program instead of showing or doing them.
+// A platform double for screen tests: records every message box, file
+// choice, print and end of the program instead of showing or doing them.
 
 #include "ui/platform.h"
 
@@ -20,6 +20,7 @@ struct RecordedMessage {
 class FakePlatform final : public ui::Platform {
 public:
     void messageBox(QWidget* over, const QString& title, const QString& text) override;
+    QString chooseFile(QWidget* over, const ui::FileChoice& choice) override;
     bool printWindow(QWidget* window) override;
     void endProgram(int exitCode = 0) override;
 
@@ -28,6 +29,10 @@ public:
     std::vector<QImage> printedImages;    // what the window looked like
     std::vector<int> endCalls;            // exit codes
     bool printSucceeds = true;
+    // The answers of the next file choices, first first; a choice with none
+    // left is cancelled. Every choice asked for is kept.
+    std::vector<QString> chosenFiles;
+    std::vector<ui::FileChoice> fileChoices;
     // Runs while a message "is shown", e.g. to check the state under it.
     std::function<void(const RecordedMessage&)> onMessage;
 

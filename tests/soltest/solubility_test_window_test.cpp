@@ -1,0 +1,472 @@
+// The solubility test window in the whole program over the shipped database:
+// a test built by mouse and keyboard, its zone on both Teas charts at mapped
+// pixels, the zone's centre as the main screen's target, the finder in its
+// zone mode loading a blend into the main screen, a test saved and opened
+// again, a damaged file, and the keyboard and screen reader bar.
+
+#include "app/application.h"
+#include "app/frm_solver_startup.h"
+#include "chart/frm_teas_chart.h"
+#include "chart/teas_chart_widget.h"
+#include "core/messages.h"
+#include "core/solubility_test_file.h"
+#include "core/teas_chart.h"
+#include "finder/frm_find_blends.h"
+#include "help/help_pages.h"
+#include "soltest/frm_solubility_test.h"
+#include "soltest/test_liquid_table.h"
+#include "ui/events.h"
+#include "ui/text.h"
+#include "workbench/frm_solvermain.h"
+#include "../support/fake_platform.h"
+#include "../support/screen_test.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tarnwell::testing {
+namespace {
+
+QByteArray shippedDatabase() {
+    QFile file(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// How many pixels of exactly `colour` lie within `radius` of `at`.
+int pixelsOf(const QImage& image, QPointF at, const QColor& colour, int radius = 3) {
+    int count = 0;
+    for (int dx = -radius; dx <= radius; ++dx)
+        for (int dy = -radius; dy <= radius; ++dy)
+            if (image.pixelColor(at.toPoint() + QPoint(dx, dy)) == colour) ++count;
+    return count;
+}
+
+class SolubilityTestWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.start();
+        ASSERT_NE(app.startupScreen(), nullptr);
+        click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
+        main = app.mainScreen();
+        ASSERT_NE(main, nullptr);
+        auto* open = find<QPushButton>(main, QStringLiteral("cmdSolubilityTest"));
+        ASSERT_NE(open, nullptr);
+        EXPECT_EQ(open->text(), QStringLiteral("Solubility Test\u2026"));
+        click(open);
+        window = app.solubilityTest();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(window->isVisible());
+        window->resize(1180, 700);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        solvents = control<QListView>("lstTestSolvent");
+        liquids = control<TestLiquidTable>("tblTestLiquids");
+    }
+    void TearDown() override {
+        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    }
+
+    template <typename T>
+    T* control(const char* name, QWidget* in = nullptr) {
+        T* w = find<T>(in ? in : window, QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    int rowOf(const std::string& label) {
+        const auto& labels = app.state().table.labels;
+        const auto at = std::find(labels.begin(), labels.end(), label);
+        EXPECT_NE(at, labels.end()) << label;
+        return static_cast<int>(at - labels.begin());
+    }
+    // A listed solvent added by a double-click, its result set with the keyboard.
+    void add(const std::string& label, char resultKey) {
+        doubleClickRow(solvents, rowOf("2:   " + label));
+        liquids->setFocus();
+        QTest::keyClick(liquids, resultKey);
+    }
+    // Acetone, ethanol and tetrahydrofuran dissolve; toluene does not.
+    void triangleTest() {
+        add("Acetone", 'd');
+        add("Ethanol", 'd');
+        add("Tetrahydrofuran", 'd');
+        add("Toluene", 'n');
+    }
+    const SolubilityTest& test() { return window->test(); }
+    void waitForSearch(FrmFindBlends* finder) {
+        QElapsedTimer t;
+        t.start();
+        while (finder->isSearching() && t.elapsed() < 30000) QTest::qWait(10);
+        ASSERT_FALSE(finder->isSearching()) << "the search did not end";
+    }
+
+    DatabaseFolder folder{shippedDatabase().toStdString()};
+    FakePlatform platform;
+    Application app{platform};
+    FrmSolvermain* main = nullptr;
+    FrmSolubilityTest* window = nullptr;
+    QListView* solvents = nullptr;
+    TestLiquidTable* liquids = nullptr;
+};
+
+TEST_F(SolubilityTestWindow, ATestIsBuiltByMouseAndKeyboardAndBadInputChangesNothing) {
+    // A solvent by a double-click; another chosen with the keyboard and Return.
+    doubleClickRow(solvents, rowOf("2:   Acetone"));
+    solvents->setFocus();
+    ui::selectRow(solvents, rowOf("2:   Ethanol"));
+    QTest::keyClick(solvents, Qt::Key_Return);
+    ASSERT_EQ(test().liquids.size(), 2u);
+    EXPECT_EQ(test().liquids[1].name, "2:   Ethanol");
+    EXPECT_EQ(liquids->item(1, TestLiquidTable::N)->text(), QStringLiteral("36"));
+    EXPECT_EQ(liquids->item(1, TestLiquidTable::Result)->text(), QStringLiteral("Not tried"));
+
+    // The same solvent twice, and the "Enter N, D, W" row: a message, no row.
+    QTest::keyClick(solvents, Qt::Key_Return);
+    EXPECT_EQ(platform.lastText().toStdString(), messages::liquidAlreadyInTest("2:   Ethanol"));
+    doubleClickRow(solvents, app.state().table.lastIndex);
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kLiquidCustomRow));
+    EXPECT_EQ(test().liquids.size(), 2u);
+
+    // A mixture: fractions that do not add up to 1 are refused, then mended.
+    control<QComboBox>("cboMixSolvent1")->setCurrentIndex(rowOf("2:   n-Heptane"));
+    control<QComboBox>("cboMixSolvent2")->setCurrentIndex(rowOf("2:   Acetone"));
+    QLineEdit* first = control<QLineEdit>("txtMixFraction1");
+    QLineEdit* second = control<QLineEdit>("txtMixFraction2");
+    QTest::keyClicks(first, "0.70");
+    QTest::keyClicks(second, "0.20");
+    click(control<QPushButton>("cmdAddMixture"));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kLiquidFractionsNotOne));
+    EXPECT_EQ(test().liquids.size(), 2u);
+    second->clear();
+    QTest::keyClicks(second, "0.30");
+    click(control<QPushButton>("cmdAddMixture"));
+    ASSERT_EQ(test().liquids.size(), 3u);
+    EXPECT_EQ(test().liquids[2].name, "n-Heptane 70 % + Acetone 30 %");
+    EXPECT_EQ(test().liquids[2].components.size(), 2u);
+
+    // A series from heptane to acetone in 25 % steps: acetone is there already.
+    control<QComboBox>("cboSeriesFrom")->setCurrentIndex(rowOf("2:   n-Heptane"));
+    control<QComboBox>("cboSeriesTo")->setCurrentIndex(rowOf("2:   Acetone"));
+    control<QSpinBox>("spnSeriesStep")->setValue(25);
+    click(control<QPushButton>("cmdAddSeries"));
+    EXPECT_EQ(test().liquids.size(), 7u);  // 100/0, 75/25, 50/50, 25/75; 0/100 is row 1
+    EXPECT_EQ(control<QLabel>("lblStatus")->text().toStdString(),
+              messages::seriesAdded(4) + " " + messages::seriesSkipped(1));
+
+    // Results by keyboard: several rows at once, then one by mouse from the list.
+    liquids->setFocus();
+    liquids->clearSelection();
+    liquids->selectRow(0);
+    QTest::keyClick(liquids, Qt::Key_D);
+    liquids->clearSelection();
+    liquids->setRangeSelected(QTableWidgetSelectionRange(3, 0, 4, TestLiquidTable::ColumnCount - 1), true);
+    QTest::keyClick(liquids, Qt::Key_N);
+    const TestResult expected[] = {TestResult::Dissolves, TestResult::NotTried, TestResult::NotTried,
+                                   TestResult::NoEffect, TestResult::NoEffect};
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(test().liquids[i].result, expected[i]) << i;
+    EXPECT_EQ(liquids->item(3, TestLiquidTable::Result)->text(), QStringLiteral("No effect"));
+
+    QTableWidgetItem* resultCell = liquids->item(1, TestLiquidTable::Result);
+    const QPoint at = liquids->visualItemRect(resultCell).center();
+    QTest::mouseClick(liquids->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(liquids->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    auto* box = liquids->findChild<QComboBox*>(QStringLiteral("cboResult"));
+    ASSERT_NE(box, nullptr);
+    // On Linux Qt speaks a list box by its value; its own name is the fallback.
+    EXPECT_EQ(box->accessibleName(), QStringLiteral("Result of 2:   Ethanol"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), QStringLiteral("Not tried"));
+    box->setCurrentIndex(1);
+    emit box->activated(1);
+    QTest::qWait(0);
+    EXPECT_EQ(test().liquids[1].result, TestResult::Partly);
+
+    // Delete removes the chosen rows; Remove Liquid with none chosen says so.
+    liquids->clearSelection();
+    liquids->selectRow(2);
+    liquids->setFocus();
+    QTest::keyClick(liquids, Qt::Key_Delete);
+    EXPECT_EQ(test().liquids.size(), 6u);
+    EXPECT_EQ(test().liquids[2].name, "2:   n-Heptane");
+    liquids->clearSelection();
+    click(control<QPushButton>("cmdRemoveLiquid"));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kNoLiquidSelected));
+    EXPECT_EQ(test().liquids.size(), 6u);
+}
+
+TEST_F(SolubilityTestWindow, TheZoneShowsOnBothChartsAtItsMappedPixelsWhileTheWindowIsOpen) {
+    add("Acetone", 'd');
+    EXPECT_EQ(control<QLabel>("lblZoneStatus")->text().toStdString(),
+              messages::zoneSummary(1, true, false));  // a dot, and how many points a zone needs
+    add("Ethanol", 'd');
+    add("Tetrahydrofuran", 'd');
+    add("Toluene", 'n');
+    add("n-Heptane", 'p');
+    // A liquid that did not dissolve, inside the zone: shown and counted.
+    control<QComboBox>("cboMixSolvent1")->setCurrentIndex(rowOf("2:   Acetone"));
+    control<QComboBox>("cboMixSolvent2")->setCurrentIndex(rowOf("2:   Ethanol"));
+    control<QCheckBox>("chkMixThree")->setChecked(true);
+    control<QComboBox>("cboMixSolvent3")->setCurrentIndex(rowOf("2:   Tetrahydrofuran"));
+    for (const char* name : {"txtMixFraction1", "txtMixFraction2", "txtMixFraction3"})
+        control<QLineEdit>(name)->setText(name[14] == '3' ? "0.34" : "0.33");
+    click(control<QPushButton>("cmdAddMixture"));
+    ASSERT_EQ(test().liquids.size(), 6u);
+    liquids->setFocus();
+    QTest::keyClick(liquids, Qt::Key_N);
+    EXPECT_EQ(control<QLabel>("lblZoneWarning")->text().toStdString(), messages::noEffectInsideZone(1));
+    ASSERT_EQ(window->zone().shape, ZoneShape::Area);
+
+    // The main screen's Teas chart, opened now, shows the same test.
+    click(control<QPushButton>("cmdTeasChart", main));
+    FrmTeasChart* chartWindow = app.teasChart();
+    ASSERT_NE(chartWindow, nullptr);
+    chartWindow->resize(700, 660);
+    for (TeasChartWidget* chart : {window->chart(), chartWindow->chart()}) {
+        SCOPED_TRACE(chart->objectName().toStdString());
+        ASSERT_TRUE(chart->marks().zone.has_value());
+        const QImage image = chart->grab().toImage();
+        const TeasFractions centre = planeToTeas(*window->zone().centroid);
+        EXPECT_GT(pixelsOf(image, chart->mapToWidget(centre.fd, centre.fp, centre.fh), TeasChartWidget::regionFill()), 0);
+        // One Teas point inside the hull, in the margin's band: the paler
+        // shade. At the edge farthest from the mixture's marks.
+        const ConvexPolygon& hull = window->zone().hull;
+        const PlanePoint mixture = *liquidPoint(test().liquids[5]);
+        PlanePoint mid{};
+        double farthest = -1;
+        for (std::size_t i = 0; i < hull.size(); ++i) {
+            const PlanePoint m{(hull[i].x + hull[(i + 1) % hull.size()].x) / 2, (hull[i].y + hull[(i + 1) % hull.size()].y) / 2};
+            if (const double away = std::hypot(m.x - mixture.x, m.y - mixture.y); away > farthest) {
+                farthest = away;
+                mid = m;
+            }
+        }
+        const PlanePoint c = *window->zone().centroid;
+        const double length = std::hypot(c.x - mid.x, c.y - mid.y);
+        const double step = 1.0 * teasPointSpacing() / length;
+        const TeasFractions band = planeToTeas({mid.x + (c.x - mid.x) * step, mid.y + (c.y - mid.y) * step});
+        EXPECT_GT(pixelsOf(image, chart->mapToWidget(band.fd, band.fp, band.fh), TeasChartWidget::zoneFill(), 1), 0);
+        // Acetone filled green, toluene a red ring, heptane half amber.
+        auto at = [&](std::size_t i) {
+            const TestLiquid& l = test().liquids[i];
+            return chart->mapToWidget(l.n, l.d, l.w);
+        };
+        EXPECT_EQ(image.pixelColor(at(0).toPoint()), TeasChartWidget::testColour(ui::TestMarkKind::Dissolves));
+        EXPECT_GT(pixelsOf(image, at(3) + QPointF(5, 0), TeasChartWidget::testColour(ui::TestMarkKind::NoEffect), 1), 0);
+        EXPECT_EQ(pixelsOf(image, at(3), TeasChartWidget::testColour(ui::TestMarkKind::NoEffect), 1), 0);  // a ring
+        EXPECT_GT(pixelsOf(image, at(4) + QPointF(-2.5, 0), TeasChartWidget::testColour(ui::TestMarkKind::Partly), 1), 0);
+        EXPECT_EQ(pixelsOf(image, at(4) + QPointF(2.5, 0), TeasChartWidget::testColour(ui::TestMarkKind::Partly), 1), 0);
+    }
+    const auto inside = std::count_if(window->chart()->marks().zone->liquids.begin(),
+                                      window->chart()->marks().zone->liquids.end(),
+                                      [](const ui::TestMark& m) { return m.insideZone; });
+    EXPECT_EQ(inside, 1);
+
+    // A larger margin than the zone leaves no region, and says so.
+    control<QDoubleSpinBox>("spnMargin")->setValue(20.0);
+    EXPECT_TRUE(window->zone().region.empty());
+    EXPECT_TRUE(control<QLabel>("lblZoneStatus")->text().contains(ui::qs(messages::kZoneEmptyAfterMargin)));
+
+    // Closing the window takes the test off the main chart.
+    window->close();
+    EXPECT_FALSE(chartWindow->chart()->marks().zone.has_value());
+}
+
+TEST_F(SolubilityTestWindow, TheZoneCentreBecomesTheMainScreensTargetAsClicksOnItsLists) {
+    click(control<QPushButton>("cmdZoneCentreAsTarget"));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kNoZone));
+    EXPECT_FALSE(app.state().target.addsTo100());
+
+    control<QLineEdit>("txtMaterial")->setText(QStringLiteral("Dammar"));
+    triangleTest();
+    const std::optional<TeasPoint> centre = zoneCentreTarget(window->zone());
+    ASSERT_TRUE(centre);
+    EXPECT_TRUE(centre->addsTo100());
+    click(control<QPushButton>("cmdZoneCentreAsTarget"));
+    EXPECT_EQ(static_cast<const TeasPoint&>(app.state().target), *centre);
+    const std::pair<const char*, int> lists[] = {{"lstTargetN", centre->n}, {"lstTargetD", centre->d}, {"lstTargetW", centre->w}};
+    for (const auto& [name, value] : lists) EXPECT_EQ(ui::selectedRow(control<QListWidget>(name, main)), 100 - value) << name;
+    EXPECT_EQ(control<QLabel>("lblTotal", main)->text(), QStringLiteral("100"));
+    EXPECT_EQ(control<QLineEdit>("txtTargetName", main)->text(), QStringLiteral("Zone centre: Dammar"));
+    EXPECT_FALSE(control<QLineEdit>("txtTargetTLV", main)->isReadOnly());
+    EXPECT_EQ(control<QLabel>("lblStatus")->text().toStdString(), messages::targetTaken(centre->n, centre->d, centre->w));
+}
+
+TEST_F(SolubilityTestWindow, FindInZoneListsBlendsAndUseThisBlendLoadsOneIntoTheMainScreen) {
+    triangleTest();
+    click(control<QPushButton>("cmdFindInZone"));
+    FrmFindBlends* finder = window->zoneFinder();
+    ASSERT_NE(finder, nullptr);
+    EXPECT_TRUE(finder->isZoneMode());
+    waitForSearch(finder);
+    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("spnZoneMargin", finder)->value(), 2.0);
+    const std::vector<ZoneBlend> blends = finder->zoneBlends();
+    ASSERT_FALSE(blends.empty()) << control<QLabel>("lblStatus", finder)->text().toStdString();
+    auto* list = control<QListWidget>("lstFoundBlends", finder);
+    ASSERT_EQ(list->count(), static_cast<int>(blends.size()));
+    EXPECT_EQ(list->item(0)->text().toStdString(), zoneBlendRowText(blends[0], app.state().table));
+    // Every listed composition lies in the region within the margin.
+    for (const ZoneBlend& b : blends) {
+        const auto p = teasToPlane(b.mixN, b.mixD, b.mixW);
+        ASSERT_TRUE(p);
+        EXPECT_TRUE(insideConvex(window->zone().region, *p)) << b.mixNText << " " << b.mixDText << " " << b.mixWText;
+    }
+
+    // A margin set in the finder is the window's margin, and searches again.
+    control<QDoubleSpinBox>("spnZoneMargin", finder)->setValue(3.0);
+    EXPECT_DOUBLE_EQ(window->margin(), 3.0);
+    EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("spnMargin")->value(), 3.0);
+    click(control<QPushButton>("cmdSearch", finder));
+    waitForSearch(finder);
+    ASSERT_FALSE(finder->zoneBlends().empty());
+
+    // Return on the first blend: its solvents into the slots, the target its
+    // rounded mixture point, then the report or a plain reason.
+    const ZoneBlend chosen = finder->zoneBlends()[0];
+    const ZoneBlendCheck check = checkZoneBlend(app.state().table, chosen, window->zone());
+    ui::selectRow(list, 0);
+    list->setFocus();
+    QString seen;
+    const bool modal = duringModal([&] { QTest::keyClick(list, Qt::Key_Return); },
+                                   [&](QWidget* report) {
+                                       seen = report->objectName();
+                                       report->close();
+                                   });
+    for (int k = 0; k < chosen.size; ++k) {
+        const QString slotList = QStringLiteral("lstSolvent") + QString::number(k + 1);
+        EXPECT_EQ(ui::selectedRow(find<QListView>(main, slotList)), chosen.rows[static_cast<std::size_t>(k)]) << k;
+    }
+    EXPECT_EQ(static_cast<const TeasPoint&>(app.state().target), check.target);
+    EXPECT_EQ(control<QLabel>("lblStatus", finder)->text().toStdString(), zoneCheckText(check));
+    if (check.verdict == ZoneCheck::Fine) {
+        EXPECT_TRUE(modal);
+        EXPECT_EQ(seen, QStringLiteral("frmResults"));
+    } else {
+        EXPECT_EQ(platform.lastText().toStdString(), zoneCheckText(check));
+    }
+}
+
+TEST_F(SolubilityTestWindow, ATestIsSavedAndOpenedAgainThroughTheWindowAndADamagedFileLoadsNothing) {
+    control<QLineEdit>("txtMaterial")->setText(QStringLiteral("Shellac, aged"));
+    triangleTest();
+    add("Methanol", 'p');
+    const SolubilityTest saved = test();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shellac.txt"));
+    platform.chosenFiles = {path};
+    click(control<QPushButton>("cmdSaveTest"));
+    ASSERT_EQ(platform.fileChoices.size(), 1u);
+    EXPECT_TRUE(platform.fileChoices[0].saving);
+    EXPECT_EQ(platform.fileChoices[0].suggestedName, QStringLiteral("Shellac, aged.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), writeSolubilityTest(saved));
+    file.close();
+
+    // Cancelling the choice changes nothing; a fresh window state, then Open.
+    click(control<QPushButton>("cmdOpenTest"));
+    EXPECT_EQ(test(), saved);
+    control<QLineEdit>("txtMaterial")->clear();
+    liquids->selectAll();
+    click(control<QPushButton>("cmdRemoveLiquid"));
+    ASSERT_TRUE(test().liquids.empty());
+    platform.chosenFiles = {path};
+    click(control<QPushButton>("cmdOpenTest"));
+    EXPECT_FALSE(platform.fileChoices.back().saving);
+    EXPECT_EQ(test(), saved);
+    EXPECT_EQ(control<QLineEdit>("txtMaterial")->text(), QStringLiteral("Shellac, aged"));
+    EXPECT_EQ(liquids->rowCount(), 5);
+    EXPECT_EQ(window->zone().shape, ZoneShape::Area);
+
+    // A damaged file: the exact fault, and the test stays as it was.
+    const std::pair<const char*, const char*> damaged[] = {
+        {"not a test\n", "first line"},
+        {"Tarnwell solubility test 1\nMaterial: x\nLiquid: 2:   Acetone\nN D W: 47 32\nResult: Dissolves\n", "line 4"},
+    };
+    for (const auto& [text, where] : damaged) {
+        QFile bad(dir.filePath(QStringLiteral("bad.txt")));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bad.write(text);
+        bad.close();
+        platform.chosenFiles = {bad.fileName()};
+        click(control<QPushButton>("cmdOpenTest"));
+        const TestFileOutcome outcome = readSolubilityTest(text);
+        ASSERT_TRUE(std::holds_alternative<TestFileError>(outcome)) << where;
+        EXPECT_EQ(platform.lastText().toStdString(),
+                  messages::testFileNotRead(testFileErrorText(std::get<TestFileError>(outcome))));
+        EXPECT_EQ(test(), saved) << where;
+    }
+
+    // A solvent the list no longer has opens with its stored values and a note.
+    QFile gone(dir.filePath(QStringLiteral("gone.txt")));
+    ASSERT_TRUE(gone.open(QIODevice::WriteOnly));
+    gone.write("Tarnwell solubility test 1\nMaterial: x\nLiquid: 9:   Unobtainium\nN D W: 50 25 25\nResult: Dissolves\n");
+    gone.close();
+    platform.chosenFiles = {gone.fileName()};
+    const std::size_t before = platform.messages.size();
+    click(control<QPushButton>("cmdOpenTest"));
+    ASSERT_EQ(test().liquids.size(), 1u);
+    EXPECT_EQ(test().liquids[0].n, 50.0);
+    ASSERT_EQ(platform.messages.size(), before + 1);
+    EXPECT_TRUE(platform.lastText().startsWith(ui::qs(messages::kTestFileOpenedWithNotes)));
+    EXPECT_FALSE(liquids->item(0, TestLiquidTable::Name)->toolTip().isEmpty());
+}
+
+TEST_F(SolubilityTestWindow, EveryControlIsReachedByTabAndNamedFromItsCaptionAndHelpAndPrintWork) {
+    triangleTest();
+    std::set<QWidget*> reached;
+    QWidget* start = control<QLineEdit>("txtMaterial");
+    start->setFocus();
+    QWidget* at = start;
+    for (int i = 0; i < 100; ++i) {
+        reached.insert(at);
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = QApplication::focusWidget();
+        if (!at || at == start) break;
+    }
+    EXPECT_EQ(at, start) << "Tab does not come round again";
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()) continue;
+        if (qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;  // a list's own viewport
+        const std::string name = w->objectName().toStdString();
+        EXPECT_TRUE(reached.count(w)) << name << " is not reached by Tab";
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(face, nullptr) << name;
+        const QString spoken = face->text(QAccessible::Name);
+        EXPECT_FALSE(spoken.isEmpty()) << name;
+        EXPECT_NE(spoken, w->objectName()) << name;
+    }
+
+    click(control<QPushButton>("cmdHelp"));
+    HelpPage* page = app.helpPages().page(QStringLiteral("frmHelpSolubilityTest"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->windowTitle(), QStringLiteral("Help - Solubility Test"));
+    page->close();
+
+    click(control<QPushButton>("cmdPrint"));
+    ASSERT_EQ(platform.printedWindows, std::vector<QString>{QStringLiteral("frmSolubilityTest")});
+    // The print is the window with its chart and the zone on it.
+    const QImage printed = platform.printedImages.back();
+    const QPoint chartAt = window->chart()->mapTo(window, QPoint(0, 0));
+    const TeasFractions centre = planeToTeas(*window->zone().centroid);
+    const QPointF inPrint = window->chart()->mapToWidget(centre.fd, centre.fp, centre.fh) + chartAt;
+    EXPECT_GT(pixelsOf(printed, inPrint * printed.devicePixelRatio(), TeasChartWidget::regionFill()), 0);
+}
+
+}  // namespace
+}  // namespace tarnwell::testing
