@@ -167,8 +167,8 @@ FrmSolubilityTest::FrmSolubilityTest(AppState& state, ui::Platform& platform, ui
     say(lblStatus_, QString());
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(button(this, QStringLiteral("cmdOpenTest"), QStringLiteral("Open\u2026"), [this] { cmdOpenTest_Click(); }));
-    bottom->addWidget(button(this, QStringLiteral("cmdSaveTest"), QStringLiteral("Save\u2026"), [this] { cmdSaveTest_Click(); }));
+    bottom->addWidget(button(this, QStringLiteral("cmdOpenTest"), QStringLiteral("&Open\u2026"), [this] { cmdOpenTest_Click(); }));
+    bottom->addWidget(button(this, QStringLiteral("cmdSaveTest"), QStringLiteral("&Save\u2026"), [this] { cmdSaveTest_Click(); }));
     bottom->addStretch(1);
     bottom->addWidget(button(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), [this] { cmdPrint_Click(); }));
     bottom->addWidget(button(this, QStringLiteral("cmdHelp"), QStringLiteral("Help"), [this] { cmdHelp_Click(); }));

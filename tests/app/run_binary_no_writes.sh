@@ -2,11 +2,13 @@
 # The program writes no files. The real binary runs in a real X session
 # (Xvfb) with a private print system, driven with mouse and keyboard through
 # the startup screen, a blend with its report printed, a mixture printed from
-# the print question, and the close box. HOME, every XDG folder, TMPDIR and
+# the print question, a solubility test saved to a file the user names and
+# opened again through the file dialog, and the close box. HOME, every XDG folder, TMPDIR and
 # the current folder are fresh folders; afterwards they must be exactly as
 # before (names, sizes, modes and times, folders' times included, so a file
 # made and removed again shows too). strace, following every process the
-# program starts, must see no file made, changed, renamed or removed anywhere.
+# program starts, must see no file made, changed, renamed or removed anywhere
+# but the one test file the user named in the save dialog.
 # Usage: run_binary_no_writes.sh TARNWELL_BINARY SHIPPED_DATABASE
 set -euo pipefail
 binary="$(realpath "$1")"
@@ -181,6 +183,32 @@ question=$(wait_window "Print")
 click "$question" 48 51        # Yes
 wait_page mixture
 click "$calc" 529 343          # Go to Tarnwell main form
+
+# A solubility test saved and opened: the file dialog keeps its history in
+# Qt's settings unless the program keeps them off the disk.
+saved="$work/chosen/a test.txt"
+mkdir "$work/chosen"
+click "$main" 75 363           # Solubility Test…
+soltest=$(wait_window "Tarnwell - Solubility Test")
+press "$soltest" Down Return   # the first listed solvent into the test
+press "$soltest" alt+s
+dialog=$(wait_window "Save Solubility Test")
+xdotool type --delay 20 "$saved"
+press "$dialog" Return
+for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
+head -n1 "$saved" 2>/dev/null | grep -q "^Tarnwell solubility test 1" || fail "the test was not saved to the chosen file"
+echo "ok: the test was saved to the file named in the dialog"
+press "$soltest" alt+o
+dialog=$(wait_window "Open Solubility Test")
+xdotool type --delay 20 "$saved"
+press "$dialog" Return
+sleep 0.5
+press "$soltest" alt+o         # and a dialog cancelled
+dialog=$(wait_window "Open Solubility Test")
+press "$dialog" Escape
+sleep 0.3
+python3 "$here/close_window.py" "$soltest"
+sleep 0.3
 python3 "$here/close_window.py" "$main"
 
 expect_exit "$app" 0
@@ -197,7 +225,7 @@ echo "ok: HOME, the XDG folders, TMPDIR and the current folder are unchanged"
 
 # Successful calls that make, change or remove a file. Opening for writing is
 # one only for real files: /dev/null, ttys and /proc are not files kept.
-python3 - "$work/trace" <<'EOF' || fail "the program or a process it started wrote files"
+python3 - "$work/trace" "$saved" <<'EOF' || fail "the program or a process it started wrote files"
 import os, re, sys
 writes = []
 for name in sorted(os.listdir(sys.argv[1])):
@@ -220,6 +248,11 @@ for name in sorted(os.listdir(sys.argv[1])):
             if not sun:
                 continue
             path = sun.group(1)
+        # The file the user chose to save to, with the temporary file it is
+        # written through before it takes that name, in the folder chosen.
+        chosen = os.path.dirname(sys.argv[2])
+        if any(p == chosen or p.startswith(chosen + "/") for p in re.findall(r'"([^"]*)"', args)):
+            continue
         writes.append(f"{name}: {line}")
 for w in writes:
     print(w)
