@@ -135,7 +135,7 @@ FrmSolubilityTest::FrmSolubilityTest(AppState& state, ui::Platform& platform, ui
     tblTestLiquids_->setAccessibleName(QStringLiteral("Test liquids"));
     tblTestLiquids_->setAccessibleDescription(
         QStringLiteral("Each row a liquid with its N, D, W and result. Press D, P, N or T to set the result of the "
-                       "chosen rows to Dissolves, Partly, No effect or Not tried; F2 opens the list of results; "
+                       "chosen rows to Dissolves, Partly, No effect or Not tried; Return opens the list of results; "
                        "Delete removes the chosen rows."));
     connect(tblTestLiquids_, &TestLiquidTable::resultChosen, this,
             [this](int row, TestResult result) { setResult(row, result); });

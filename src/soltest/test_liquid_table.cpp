@@ -138,6 +138,11 @@ void TestLiquidTable::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Delete:
             emit removeRequested();
             return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // As a double-click on the row's result: its list of results.
+            if (currentRow() >= 0) edit(model()->index(currentRow(), Result));
+            return;
         default: break;
         }
         if (result) {

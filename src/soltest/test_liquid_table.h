@@ -1,9 +1,9 @@
 #pragma once
 // The table of a solubility test's liquids: name, N, D, W and result, one
 // row per liquid. The result of a row is chosen with the mouse (double-click
-// the result and pick from its list) or the keyboard (F2 opens the same list;
-// D, P, N and T set Dissolves, Partly, No effect and Not tried for every
-// chosen row at once); Delete asks to remove the chosen rows. The table only
+// the result and pick from its list) or the keyboard (Return or F2 opens the
+// same list; D, P, N and T set Dissolves, Partly, No effect and Not tried for
+// every chosen row at once); Delete asks to remove the chosen rows. The table only
 // shows the test: every choice goes out as a signal, and the window that
 // owns the test changes it and shows it again.
 

@@ -194,6 +194,18 @@ TEST_F(SolubilityTestWindow, ATestIsBuiltByMouseAndKeyboardAndBadInputChangesNot
     emit box->activated(1);
     QTest::qWait(0);
     EXPECT_EQ(test().liquids[1].result, TestResult::Partly);
+    // Return on a row opens the same list, as the double-click does.
+    liquids->setFocus();
+    liquids->setCurrentCell(2, TestLiquidTable::Name);
+    QTest::keyClick(liquids, Qt::Key_Return);
+    box = liquids->findChild<QComboBox*>(QStringLiteral("cboResult"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->accessibleName().toStdString(), "Result of " + test().liquids[2].name);
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    QTest::qWait(0);
+    EXPECT_EQ(test().liquids[2].result, TestResult::Dissolves);
+    EXPECT_EQ(liquids->findChild<QComboBox*>(QStringLiteral("cboResult")), nullptr);
 
     // Delete removes the chosen rows; Remove Liquid with none chosen says so.
     liquids->clearSelection();
