@@ -146,7 +146,7 @@ FrmSolubilityTest::FrmSolubilityTest(AppState& state, ui::Platform& platform, ui
     centre->addWidget(tableCaption);
     centre->addWidget(tblTestLiquids_, 1);
     QLabel* resultHelp = label(this, QStringLiteral("lblResultHelp"),
-                               QStringLiteral("To set a result, double-click it and choose, or choose rows and press "
+                               QStringLiteral("To set a result, double-click it (or press Return) and choose, or choose rows and press "
                                               "D (Dissolves), P (Partly), N (No effect) or T (Not tried)."));
     resultHelp->setWordWrap(true);
     centre->addWidget(resultHelp);
