@@ -324,6 +324,19 @@ TEST(ZoneFinder, CornersWithoutASolventAndRefusedBlends) {
     EXPECT_EQ(firstPassRefusal({TeasPoint{80, 10, 10}, TeasPoint{40, 10, 50}, TeasPoint{80, 10, 10}}, false),
               BlendMessage::DenominatorZero);
     EXPECT_EQ(firstPassRefusal({TeasPoint{80, 10, 10}, TeasPoint{40, 10, 50}, TeasPoint{50, 40, 10}}, false), BlendMessage::Solved);
+
+    // A region whose lower edge lies 0.01 of a point beside the pair's line
+    // D = 30: P, Q and a hazardous T (D = 60) reach it with x_T = 0.01 / 30,
+    // a volume share no one can measure out (it would show as ".000"). That
+    // triple is the pair, which does not reach the region: nothing is listed.
+    const SolventTable near = testing::tableOf({
+        {"P", 2, 70, 30, 0, "1000", "100", "80", "80", "3000"},
+        {"Q", 2, 30, 30, 40, "900", "100", "80", "80", "2700"},
+        {"T", 2, 40, 60, 0, "10", "100", "80", "80", "30"},
+    });
+    const std::vector<PlanePoint> corners{at(55, 30.01, 14.99), at(45, 30.01, 24.99), at(50, 40, 10)};
+    const SolubilityZone edge = makeZone(corners, 0.0);
+    EXPECT_TRUE(findInZone(near, edge, options).blends.empty());
 }
 
 TEST(ZoneFinder, EqualLimitsLeaveTheChoiceToTheVhr) {
