@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "ui/files.h"
 #include "ui/fonts.h"
+#include "ui/keyboard.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
     // The program reads no settings and takes no command line.
     tarnwell::ui::keepQtSettingsOffDisk();
     tarnwell::ui::useDesignFonts();
+    tarnwell::ui::showKeyboardFocus();
     tarnwell::ui::DesktopPlatform platform;
     tarnwell::Application tarnwell(platform);
     tarnwell.start();

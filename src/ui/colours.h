@@ -15,6 +15,9 @@ inline QColor red() { return QColor(255, 0, 0); }
 inline QColor blue() { return QColor(0, 0, 255); }
 inline QColor lightPink() { return QColor(255, 192, 192); }  // &H00C0C0FF&, the startup buttons' light red
 inline QColor salmon() { return QColor(255, 128, 128); }
+// The mark around the control that has the keyboard focus: dark enough to
+// stand out on every face and field colour of the screens.
+inline QColor focusMark() { return QColor(0, 0, 128); }
 
 inline QColor windowBackground() { return QColor(255, 255, 255); }  // system colour 5
 inline QColor windowFrame() { return QColor(100, 100, 100); }      // system colour 6

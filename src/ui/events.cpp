@@ -1,5 +1,7 @@
 #include "ui/events.h"
 
+#include "ui/keyboard.h"
+
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -32,10 +34,15 @@ void onClick(QAbstractItemView* list, std::function<void()> handler) {
 }
 
 void onDblClick(QAbstractItemView* list, std::function<void()> handler) {
-    QObject::connect(list, &QAbstractItemView::doubleClicked, list,
-                     [handler = std::move(handler)](const QModelIndex& index) {
-                         if (index.isValid()) handler();
-                     });
+    QObject::connect(list, &QAbstractItemView::doubleClicked, list, [handler](const QModelIndex& index) {
+        if (index.isValid()) handler();
+    });
+    // Return on the selected row is its double-click; with none selected it
+    // does nothing (and goes no further, to no default button).
+    onReturn(list, [list, handler] {
+        if (selectedRow(list) >= 0) handler();
+        return true;
+    });
 }
 
 namespace {
@@ -88,14 +95,23 @@ void SolventListView::keyboardSearch(const QString& search) {
     if (search.isEmpty() || !model()) return;
     const QChar wanted = search.back().toCaseFolded();
     const int rows = model()->rowCount();
-    const int start = selectedRow(this);
+    // In a list of many chosen rows the search only moves the current row:
+    // the choice stays the user's, made with Space.
+    const bool choosesMany = selectionMode() == QAbstractItemView::MultiSelection;
+    const int start = choosesMany ? currentIndex().row() : selectedRow(this);
     for (int step = 1; step <= rows; ++step) {
         const int row = (start + step) % rows;
-        const QString label = model()->index(row, 0).data().toString();
+        const QModelIndex index = model()->index(row, 0);
+        const QString label = index.data().toString();
         const int colon = label.indexOf(QLatin1Char(':'));
         const QString name = (colon >= 0 ? label.mid(colon + 1) : label).trimmed();
         if (!name.isEmpty() && name.front().toCaseFolded() == wanted) {
-            selectRow(this, row);
+            if (choosesMany) {
+                selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+                scrollTo(index);
+            } else {
+                selectRow(this, row);
+            }
             return;
         }
     }

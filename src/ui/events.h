@@ -2,7 +2,8 @@
 // The event model the screens are written in, on Qt widgets:
 //  - Click of a list: its selection changed, by the user or by code (also when
 //    code selects or clears a row, synchronously, before the next statement).
-//  - DblClick of a list: a double-click on a row (never on empty space).
+//  - DblClick of a list: a double-click on a row (never on empty space), or
+//    Return or Enter while a row is selected.
 //  - Change of a field: its text changed (setText and clear() included).
 //  - AfterUpdate of a field: the user changed it and leaves it (focus out or
 //    Return), once per change.

@@ -1,5 +1,7 @@
 #include "ui/layout.h"
 
+#include "ui/keyboard.h"
+
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -71,6 +73,9 @@ QPushButton* addButton(QWidget* parent, const QString& objectName, const QString
     button->setObjectName(objectName);
     button->setGeometry(geometry);
     button->setAutoDefault(false);
+    // A caption broken over lines is said as one line.
+    if (text.contains(QLatin1Char('\n'))) button->setAccessibleName(text.simplified());
+    pressOnReturn(button);
     return button;
 }
 

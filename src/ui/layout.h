@@ -34,6 +34,7 @@ QFont makeFont(const QString& family, double pointSize, bool bold = false, bool 
 QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
 // A small caption under or over a control: centred, from its top edge.
 QLabel* addCaption(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
+// Return on a focused button presses it, as Space does.
 QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
 // A button whose press runs `onClick` (its Click handler).
 QPushButton* addButton(QWidget* parent, const QString& objectName, const QString& text, QRect geometry,
