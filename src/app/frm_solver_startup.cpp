@@ -1,5 +1,6 @@
 #include "app/frm_solver_startup.h"
 
+#include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
@@ -23,6 +24,8 @@ QPlainTextEdit* addTextBlock(QWidget* parent, const QString& name, const QString
     block->setFont(ui::makeFont(QStringLiteral("Arial"), points, bold));
     block->setVerticalScrollBarPolicy(vertical);
     block->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Read-only: Tab leaves the block, so the keyboard reaches and scrolls every one.
+    block->setTabChangesFocus(true);
     return block;
 }
 }  // namespace
@@ -103,10 +106,14 @@ FrmSolverStartup::FrmSolverStartup(ui::Platform& platform, QWidget* parent)
     // The caption wraps onto two lines inside the large button.
     ui::wrapCaption(cmdContinue);
 
-    // Tab order: the acceptance button first, so it has the focus.
-    for (QWidget* w : std::initializer_list<QWidget*>{text1, text2, text3}) w->setFocusPolicy(Qt::ClickFocus);
-    setTabOrder(cmdContinue, cmdPrint);
-    setTabOrder(cmdPrint, cmdExit);
+    ui::setSpokenName(text1, QStringLiteral("Introduction"));
+    ui::setSpokenName(text2, QStringLiteral("Terms of use"));
+    ui::setSpokenName(text3, QStringLiteral("Credit"));
+
+    // Tab order: the acceptance button first, so it has the focus; the text
+    // blocks take their turns so that the terms can be scrolled by keyboard.
+    QWidget* const order[] = {cmdContinue, text1, cmdPrint, cmdExit, text2, text3};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     cmdContinue->setFocus();
 
     connect(cmdContinue, &QPushButton::clicked, this, [this] { cmdContinue_Click(); });

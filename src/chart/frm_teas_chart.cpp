@@ -2,7 +2,9 @@
 
 #include "core/database.h"
 #include "core/numbers.h"
+#include "ui/accessible.h"
 #include "ui/chart_source.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -51,11 +53,16 @@ FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, ui
                             this);
     help->setObjectName(QStringLiteral("lblChartHelp"));
     help->setWordWrap(true);
+    ui::setSpokenName(chart_, QStringLiteral("Teas chart"), help->text());
     auto* print = new QPushButton(QStringLiteral("Print"), this);
     print->setObjectName(QStringLiteral("cmdPrint"));
-    print->setFocusPolicy(Qt::NoFocus);
     auto* test = new QPushButton(QStringLiteral("Solubility Test\u2026"), this);
     test->setObjectName(QStringLiteral("cmdSolubilityTest"));
+    // Reached by Tab, never by a click, so a click leaves the keys with the chart.
+    for (QPushButton* b : {print, test}) {
+        b->setFocusPolicy(Qt::TabFocus);
+        ui::pressOnReturn(b);
+    }
     auto* row = new QHBoxLayout;
     row->addWidget(help, 1);
     row->addWidget(test);

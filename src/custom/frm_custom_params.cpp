@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/numbers.h"
+#include "ui/accessible.h"
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
@@ -56,9 +57,13 @@ void FrmCustomParams::buildControls() {
     lists_ = {list("lstCustomN", ui::ptRect(30, 22.8, 50.7, 153.2)),
               list("lstCustomD", ui::ptRect(76.2, 22.8, 50.8, 153.2)),
               list("lstCustomW", ui::ptRect(121.8, 22.8, 50.8, 153.2))};
+    for (std::size_t i = 0; i < 3; ++i)
+        ui::setSpokenName(lists_[i], QString(QLatin1Char("NDW"[i])),
+                          ui::meaningOf(ui::kNdwFigures[i]) + QStringLiteral("; N + D + W must add up to 100"));
 
     label("Label5", QStringLiteral("N + D + W ="), ui::ptRect(49.5, 192, 69.8, 12), font11);
     lblCustomTotal_ = label("lblCustomTotal", QStringLiteral("100"), ui::ptRect(122.2, 192.8, 27, 12), font11);
+    ui::describeValue(lblCustomTotal_, QStringLiteral("N + D + W"));
     label("Label6", QStringLiteral(" Molecular Weight"), ui::ptRect(186, 30, 102, 18), font11);
     label("Label8", QStringLiteral(" (grams/mole)"), ui::ptRect(207, 44, 72, 14), font10);
 
@@ -67,6 +72,7 @@ void FrmCustomParams::buildControls() {
     txtMolWeight_->setGeometry(ui::ptRect(198, 60, 78, 24));
     txtMolWeight_->setFont(font11);
     txtMolWeight_->setAlignment(Qt::AlignCenter);
+    ui::setSpokenName(txtMolWeight_, QStringLiteral("Molecular Weight (grams/mole)"));
 
     label("Label7", QStringLiteral("Specific Gravity \n   @20 C (68F)"), ui::ptRect(198, 102, 90, 30), font11);
 
@@ -74,12 +80,17 @@ void FrmCustomParams::buildControls() {
     txtSpecGravity_->setObjectName(QStringLiteral("txtSpecGravity"));
     txtSpecGravity_->setGeometry(ui::ptRect(198, 138, 78, 24));
     txtSpecGravity_->setFont(font11);
+    ui::setSpokenName(txtSpecGravity_, QStringLiteral("Specific Gravity @20 C (68F)"),
+                      QStringLiteral("Measured at 20 C (68 F) against water at 4 C (39.2 F)"));
 
     QPushButton* cmdCustomParamOk = ui::addButton(this, QStringLiteral("cmdCustomParamOk"), QStringLiteral("OK"),
                                                   ui::ptRect(60, 228, 78, 21.8), [this] { cmdCustomParamOk_Click(); });
     QPushButton* cmdCustomHelp = ui::addButton(this, QStringLiteral("cmdCustomHelp"), QStringLiteral("Help"),
                                                ui::ptRect(168, 228, 78, 21.8), [this] { cmdCustomHelp_Click(); });
     for (QPushButton* b : {cmdCustomParamOk, cmdCustomHelp}) b->setFont(font12);
+    // Return anywhere on the screen is OK (its checks run as for a click);
+    // Escape, like the close box, cancels the entry.
+    cmdCustomParamOk->setDefault(true);
 
     QWidget* order[] = {lists_[0], lists_[1], lists_[2], txtMolWeight_, txtSpecGravity_, cmdCustomParamOk,
                         cmdCustomHelp};

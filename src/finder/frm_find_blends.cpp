@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "finder/blend_search.h"
+#include "ui/accessible.h"
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
@@ -54,6 +55,7 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
 
     lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 584, 14));
     lblTarget_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    ui::describeValue(lblTarget_, QStringLiteral("The target searched for"));
 
     ui::addLabel(this, QStringLiteral("lblBlendSize"), QStringLiteral("Blends of:"), ptRect(8, 26, 46, 14));
     cboBlendSize_ = new QComboBox(this);
@@ -61,6 +63,7 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     cboBlendSize_->addItems({QStringLiteral("Two or three solvents"), QStringLiteral("Two solvents only"),
                              QStringLiteral("Three solvents only")});
     cboBlendSize_->setGeometry(ptRect(56, 23, 120, 18));
+    ui::setSpokenName(cboBlendSize_, QStringLiteral("Blends of"));
     chkSameReference_ = ui::addCheckBox(this, QStringLiteral("chkSameReference"), QStringLiteral("Same reference only"),
                                         ptRect(186, 25, 110, 14));
     chkSameReference_->setToolTip(QStringLiteral(
@@ -76,6 +79,7 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     spnMaxResults_->setRange(1, 10000);
     spnMaxResults_->setValue(50);
     spnMaxResults_->setGeometry(ptRect(540, 23, 52, 18));
+    ui::setSpokenName(spnMaxResults_, QStringLiteral("Show at most"), QStringLiteral("Blends listed"));
 
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
                  ptRect(8, 60, 290, 12));
@@ -86,6 +90,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     lstMustContain_ = new ui::SolventListView(this);
     lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
     lstExclude_->setGeometry(ptRect(8, 72, 290, 64));
+    ui::setSpokenName(lstExclude_, QStringLiteral("Never use these solvents"),
+                      QStringLiteral("Space chooses or clears the current solvent"));
+    ui::setSpokenName(lstMustContain_, QStringLiteral("Use at least one of these solvents"),
+                      QStringLiteral("None chosen: any. Space chooses or clears the current solvent"));
     lstMustContain_->setGeometry(ptRect(302, 72, 290, 64));
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
@@ -101,7 +109,9 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     prgSearch_->setRange(0, 1000);
     prgSearch_->setTextVisible(false);
     prgSearch_->setGeometry(ptRect(150, 146, 120, 14));
+    ui::setSpokenName(prgSearch_, QStringLiteral("Search progress"));
     lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 142, 314, 22));
+    ui::describeValue(lblStatus_, QStringLiteral("Search status"));
     lblStatus_->setWordWrap(true);
     cmdCancelSearch_->hide();
     prgSearch_->hide();
@@ -112,6 +122,8 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     lstFoundBlends_->setUniformItemSizes(true);
     lstFoundBlends_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstFoundBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
+    ui::setSpokenName(lstFoundBlends_, QStringLiteral("Blends found"),
+                      QStringLiteral("Safest first; Return or a double-click uses the selected blend"));
 
     ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"), ptRect(8, 424, 110, 24),
                   [this] { cmdUseBlend_Click(); })

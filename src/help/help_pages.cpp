@@ -1,6 +1,7 @@
 #include "help/help_pages.h"
 
 #include "help/help_text.h"
+#include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
@@ -151,9 +152,11 @@ double buttonWidth(const QFont& font, const QString& caption) {
     return std::max(72.0, textPt + 24);
 }
 
-QTextBrowser* addText(QWidget* page, const QString& objectName, const QString& source, QRect geometry) {
+QTextBrowser* addText(QWidget* page, const QString& objectName, const QString& spokenName, const QString& source,
+                      QRect geometry) {
     auto* text = new QTextBrowser(page);
     text->setObjectName(objectName);
+    ui::setSpokenName(text, spokenName);
     text->setGeometry(geometry);
     text->setOpenLinks(false);
     text->setFrameShape(QFrame::NoFrame);
@@ -257,14 +260,14 @@ HelpPage* HelpPages::build(const QString& name) {
     switch (spec.arrangement) {
     case Arrangement::Row: {
         const double rowTop = h - labelHeight - kButtonHeight - 6;
-        addText(page, QStringLiteral("txtHelp"), parts.value(0),
+        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
                 ui::ptRect(kMargin, kMargin, w - 2 * kMargin, rowTop - kMargin - 6));
         makeRow(rowTop);
         break;
     }
     case Arrangement::Stacked: {
         const double columnWidth = 96;
-        addText(page, QStringLiteral("txtHelp"), parts.value(0),
+        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
                 ui::ptRect(kMargin, kMargin, w - 3 * kMargin - columnWidth, h - kMargin - labelHeight - 6));
         double top = h - labelHeight - 12 - spec.buttons.size() * (kButtonHeight + kButtonGap);
         for (const ButtonSpec& b : spec.buttons) {
@@ -277,7 +280,7 @@ HelpPage* HelpPages::build(const QString& name) {
         // How to reach the calculator, the picture of its button, then the
         // buttons between two rules, then the section about the program.
         const double topHeight = 84;
-        addText(page, QStringLiteral("txtHelp"), parts.value(0),
+        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
                 ui::ptRect(kMargin, kMargin, w - 2 * kMargin, topHeight));
         // A likeness of the main screen's button; it does nothing when pressed.
         QPushButton* command4 = ui::addButton(
@@ -291,7 +294,7 @@ HelpPage* HelpPages::build(const QString& name) {
         makeRow(rule1 + 8);
         const double rule2 = rule1 + 8 + kButtonHeight + 8;
         addRule(page, QStringLiteral("Line2"), ui::ptRect(kMargin, rule2, w - 2 * kMargin, 3));
-        addText(page, QStringLiteral("txtAbout"), parts.value(1),
+        addText(page, QStringLiteral("txtAbout"), QStringLiteral("About the program"), parts.value(1),
                 ui::ptRect(kMargin, rule2 + 6, w - 2 * kMargin, h - rule2 - 6 - labelHeight - 4));
         break;
     }

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 #include "custom/custom_solvent.h"
 #include "mixcalc/frm_print_results.h"
+#include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/events.h"
 #include "ui/layout.h"
@@ -46,6 +47,7 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
         ->setFont(tahoma(8.25, true));
     lblTotalInputCon_ = ui::addLabel(this, QStringLiteral("lblTotalInputCon"), QString(), ptRect(212, 270, 50, 16));
     lblTotalInputCon_->setFont(tahoma(9.75, true));
+    ui::describeValue(lblTotalInputCon_, QStringLiteral("Total of concentrations"));
 
     chkUse2Solvents_ = ui::addCheckBox(this, QStringLiteral("chkUse2Solvents"), QStringLiteral(" Use only 2 solvents"),
                                        ptRect(412, 270, 130, 14), [this] { chkUse2Solvents_Click(); });
@@ -64,8 +66,8 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
                                 ptRect(472, 326, 114, 34), [this] { cmdGoToSolvermain_Click(); });
     QPushButton* cmdReferences = button("cmdReferences", QStringLiteral("References"), ptRect(472, 364, 114, 24),
                                         [this] { cmdReferences_Click(); });
-    button("cmdTeasChart", QStringLiteral("Teas Chart"), ptRect(10, 348, 182, 24),
-           [this] { navigator_.showTeasChart(*this); });
+    QPushButton* cmdTeasChart = button("cmdTeasChart", QStringLiteral("Teas Chart"), ptRect(10, 348, 182, 24),
+                                       [this] { navigator_.showTeasChart(*this); });
     ui::wrapCaption(cmdCalculate_);
     ui::wrapCaption(cmdGoToSolvermain_);
 
@@ -79,11 +81,13 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
     lblWarning_->setWordWrap(true);
     ui::colours::setTextColour(lblWarning_, ui::colours::red());
 
-    // Tab order: the lists, the concentrations, then the buttons.
+    // Tab order: the lists, the concentrations, then the buttons; the Teas
+    // chart, which the design does not have, last.
     QList<QWidget*> order;
     for (int k = 0; k < 3; ++k) order << slotColumn(k).list;
     for (QLineEdit* c : concentrations_) order << c;
-    order << cmdCalculate_ << chkUse2Solvents_ << cmdHelpConcentrationForm << cmdGoToSolvermain_ << cmdReferences;
+    order << cmdCalculate_ << chkUse2Solvents_ << cmdHelpConcentrationForm << cmdGoToSolvermain_ << cmdReferences
+          << cmdTeasChart;
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     UserForm_Initialize();
@@ -116,6 +120,8 @@ void FrmCalculateParamsfromMix::buildSlotColumn(int k, double left) {
     concentration->setObjectName(QStringLiteral("txtInputCon%1").arg(k + 1));
     concentration->setGeometry(ptRect(left + 60, 244, 70, 18));
     concentration->setAlignment(Qt::AlignCenter);
+    ui::setSpokenName(concentration, QStringLiteral("Solvent %1 concentration").arg(k + 1),
+                      QStringLiteral("Volume fraction from 0.00 to 1.00"));
     concentrations_[static_cast<std::size_t>(k)] = concentration;
 }
 
@@ -136,6 +142,7 @@ void FrmCalculateParamsfromMix::buildResultBox() {
         QLineEdit* box = ui::addReadOnlyField(frameResults2_, QLatin1String(names[i]), ptRect(x, 22, 36, 18));
         box->setAlignment(Qt::AlignCenter);
         box->setFont(tahoma(9.75, true));
+        ui::setSpokenName(box, QStringLiteral("Mixture ") + QLatin1Char("NDW"[i]), ui::meaningOf(ui::kNdwFigures[i]));
         ndwResult_[static_cast<std::size_t>(i)] = box;
         ui::addCaption(frameResults2_, QStringLiteral("lbl") + QLatin1String(names[i]), QLatin1String(captions[i]),
                        ptRect(x - 6, 42, 48, 10));
@@ -146,6 +153,8 @@ void FrmCalculateParamsfromMix::buildResultBox() {
         box->setAlignment(Qt::AlignCenter);
         box->setFont(tahoma(9.75, true));
     }
+    ui::setSpokenName(txtTLVMixture_, QStringLiteral("Mixture TWA"), ui::meaningOf(ui::Figure::Twa));
+    ui::setSpokenName(txtVHRMixture_, QStringLiteral("Mixture VHR"), ui::meaningOf(ui::Figure::Vhr));
     ui::addCaption(frameResults2_, QStringLiteral("lblTLVMixture"), QStringLiteral(" TWA "), ptRect(146, 42, 46, 10));
     ui::addCaption(frameResults2_, QStringLiteral("lblVHRMixture"), QStringLiteral("  VHR  "), ptRect(204, 42, 46, 10));
     QLabel* star1 = ui::addLabel(frameResults2_, QStringLiteral("lblTLVStar"), QStringLiteral("*"), ptRect(193, 20, 9, 12));
@@ -236,8 +245,8 @@ void FrmCalculateParamsfromMix::chkUse2Solvents_Click() {
 
 void FrmCalculateParamsfromMix::showTotal() {
     lblTotalInputCon_->setText(qs(formatTwoDecimals(calc_.total)));
-    ui::colours::setTextColour(lblTotalInputCon_,
-                               totalIsOne(calc_.total) ? ui::colours::green() : ui::colours::red());
+    ui::showTotalState(lblTotalInputCon_, totalIsOne(calc_.total), QStringLiteral("adds up to 1.00"),
+                       QStringLiteral("does not add up to 1.00"));
 }
 
 void FrmCalculateParamsfromMix::txtInputCon_AfterUpdate(int k) {
@@ -282,22 +291,41 @@ void FrmCalculateParamsfromMix::cmdCalculate_Click() {
 
     showResult(outcome);
     if (!printResults_) printResults_ = std::make_unique<FrmPrintResults>(platform_, this);
-    printResults_->ask();
+    printResults_->ask(spokenResult());
     resetAfterQuestion();
 }
 
+QString FrmCalculateParamsfromMix::spokenResult() const {
+    // The result box sits under the modal question, out of a screen reader's
+    // reach; the question says what it shows.
+    auto figure = [](const QLineEdit* box) {
+        return box->text().isEmpty() ? QStringLiteral("not available") : box->text();
+    };
+    QString said = QStringLiteral("Mixture N %1, D %2, W %3, TWA %4, VHR %5.")
+                       .arg(figure(ndwResult_[0]), figure(ndwResult_[1]), figure(ndwResult_[2]),
+                            figure(txtTLVMixture_), figure(txtVHRMixture_));
+    if (!lblWarning_->isHidden()) said += QLatin1Char(' ') + lblWarning_->text();
+    return said;
+}
+
 void FrmCalculateParamsfromMix::showResult(const MixtureOutcome& outcome) {
+    // A box greyed for a figure that cannot be worked out also says so.
+    auto sayAvailable = [](QLineEdit* box, ui::Figure figure, bool available) {
+        box->setAccessibleDescription(ui::meaningOf(figure) + (available ? QString() : QStringLiteral("; not available")));
+    };
     for (std::size_t i = 0; i < 3; ++i) {
         ndwResult_[i]->setText(qs(outcome.ndwText[i]));
         ui::colours::setBackground(ndwResult_[i], outcome.ndwAvailable ? ui::colours::windowBackground()
                                                                        : ui::colours::buttonFace());
+        sayAvailable(ndwResult_[i], ui::kNdwFigures[i], outcome.ndwAvailable);
     }
-    auto figure = [](QLineEdit* box, const MixtureFigure& f) {
+    auto figure = [&](QLineEdit* box, ui::Figure what, const MixtureFigure& f) {
         box->setText(qs(f.text));
         if (!f.available) ui::colours::setBackground(box, ui::colours::buttonFace());
+        sayAvailable(box, what, f.available);
     };
-    figure(txtTLVMixture_, outcome.twa);
-    figure(txtVHRMixture_, outcome.vhr);
+    figure(txtTLVMixture_, ui::Figure::Twa, outcome.twa);
+    figure(txtVHRMixture_, ui::Figure::Vhr, outcome.vhr);
 
     // Hiding Calculate would pass its focus on to the two-solvent box, whose
     // focus frame would then come and go in the print, and where a Space after

@@ -55,6 +55,8 @@ private:
     void showResult(const MixtureOutcome& outcome);
     void clearMixtureFigures();
     void resetAfterQuestion();
+    // What the result box shows, in words for the print question.
+    QString spokenResult() const;
 
 
     std::array<MixSlot, 3> mixSlots_;

@@ -35,7 +35,8 @@ FrmPrintResults::FrmPrintResults(ui::Platform& platform, QWidget* printed)
     connect(cmdNoPrint_, &QPushButton::clicked, this, [this] { cmdNoPrint_Click(); });
 }
 
-void FrmPrintResults::ask() {
+void FrmPrintResults::ask(const QString& result) {
+    for (QWidget* w : std::initializer_list<QWidget*>{this, cmdNoPrint_, cmdPrint_}) w->setAccessibleDescription(result);
     ui::centreOn(this, printed_);
     cmdNoPrint_->setDefault(true);
     exec();

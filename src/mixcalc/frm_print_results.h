@@ -18,8 +18,9 @@ public:
     // its own (no parent) so that it stays usable whatever happens to it.
     FrmPrintResults(ui::Platform& platform, QWidget* printed);
 
-    // Shows the question modally over the printed window; returns when it is hidden.
-    void ask();
+    // Shows the question modally over the printed window; returns when it is
+    // hidden. `result` is what is asked about, in words for a screen reader.
+    void ask(const QString& result = QString());
 
 protected:
     void showEvent(QShowEvent* event) override;

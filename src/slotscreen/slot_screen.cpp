@@ -1,5 +1,6 @@
 #include "slotscreen/slot_screen.h"
 
+#include "ui/accessible.h"
 #include "ui/events.h"
 #include "ui/layout.h"
 #include "ui/text.h"
@@ -32,6 +33,10 @@ const SlotColumn& SlotScreen::addSlotColumn(int k, double left, const SlotCaptio
     c.list = new ui::SolventListView(window_);
     c.list->setObjectName(QStringLiteral("lstSolvent") + number);
     c.list->setGeometry(ptRect(left, 20, 190, 129));
+    const QString solvent = QStringLiteral("Solvent ") + number;
+    ui::setSpokenName(c.list, solvent,
+                      QStringLiteral("Return or a double-click puts the selected solvent in this column; the last "
+                                     "row enters a solvent by hand"));
 
     const QString prefix = QStringLiteral("txtSolvent") + number;
     const QString letters[] = {QStringLiteral("N"), QStringLiteral("D"), QStringLiteral("W")};
@@ -39,6 +44,7 @@ const SlotColumn& SlotScreen::addSlotColumn(int k, double left, const SlotCaptio
     for (std::size_t i = 0; i < 3; ++i) {
         const double x = left + 22 + 54 * static_cast<double>(i);
         *ndw[i] = addCentredField(window_, prefix + QLatin1Char('_') + letters[i], ptRect(x, 152, 36, 15));
+        ui::setSpokenName(*ndw[i], solvent + QLatin1Char(' ') + letters[i], ui::meaningOf(ui::kNdwFigures[i]));
         ui::addCaption(window_, QStringLiteral("lbl") + prefix + letters[i], captions.ndw[i],
                        ptRect(x - captions.ndwOverhang, 168, 36 + 2 * captions.ndwOverhang, 10));
     }
@@ -47,6 +53,9 @@ const SlotColumn& SlotScreen::addSlotColumn(int k, double left, const SlotCaptio
     ui::addCaption(window_, QStringLiteral("lblTWA") + number, captions.twa, ptRect(left + 22, 196, 66, 10));
     ui::addCaption(window_, QStringLiteral("lblVHR") + number, captions.vhr, ptRect(left + 102, 196, 66, 10));
     c.effects = ui::addReadOnlyField(window_, QStringLiteral("txtEffects") + number, ptRect(left, 208, 190, 15));
+    ui::setSpokenName(c.twa, solvent + QStringLiteral(" TWA"), ui::meaningOf(ui::Figure::Twa));
+    ui::setSpokenName(c.vhr, solvent + QStringLiteral(" VHR"), ui::meaningOf(ui::Figure::Vhr));
+    ui::setSpokenName(c.effects, solvent + QStringLiteral(" critical effects"));
     return c;
 }
 

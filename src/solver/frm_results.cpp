@@ -1,6 +1,8 @@
 #include "solver/frm_results.h"
 
+#include "ui/accessible.h"
 #include "ui/colours.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
@@ -33,12 +35,22 @@ QLabel* heading(QWidget* parent, const char* name, const char* text, QRect geome
     return label(parent, name, qs(text), geometry, points, true, colours::blue());
 }
 
-// A value field: bold 11 points in the system text colour until coloured.
-QLabel* value(QWidget* parent, const QString& name, QRect geometry, bool bold = true) {
+// A value field: bold 11 points in the system text colour until coloured;
+// `caption` says what it shows.
+QLabel* value(QWidget* parent, const QString& name, const QString& caption, QRect geometry, bool bold = true) {
     QLabel* l = ui::addLabel(parent, name, QString(), geometry);
     l->setFont(ui::makeFont(kFace, 11, bold));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     colours::setTextColour(l, colours::windowText());
+    ui::describeValue(l, caption);
+    return l;
+}
+
+// A smaller value: 9 points, black.
+QLabel* detail(QWidget* parent, const QString& name, const QString& caption, QRect geometry) {
+    QLabel* l = label(parent, "", QString(), geometry, 9, false, colours::windowText());
+    l->setObjectName(name);
+    ui::describeValue(l, caption);
     return l;
 }
 
@@ -48,13 +60,16 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, QRect g
     return b;
 }
 
-void paint(QLabel* l, ReportColour colour) {
+// Green marks the safer of the two figures, red the less safe; the window
+// frame colour, two equal figures.
+ui::Safety safety(ReportColour colour) {
     switch (colour) {
-    case ReportColour::None: return;
-    case ReportColour::Green: colours::setTextColour(l, colours::green()); return;
-    case ReportColour::Red: colours::setTextColour(l, colours::red()); return;
-    case ReportColour::WindowFrame: colours::setTextColour(l, colours::windowFrame()); return;
+    case ReportColour::None: break;
+    case ReportColour::Green: return ui::Safety::Safer;
+    case ReportColour::Red: return ui::Safety::LessSafe;
+    case ReportColour::WindowFrame: return ui::Safety::Same;
     }
+    return ui::Safety::Unrated;
 }
 
 }  // namespace
@@ -99,17 +114,23 @@ void FrmResults::buildLayout() {
     for (std::size_t k = 0; k < 3; ++k) {
         const double top = 60 + 60 * static_cast<double>(k);
         const QString n = QString::number(k + 1);
-        lblSolvent_[k] = value(this, QLatin1String(solventNames[k]), ptRect(18, top, 222, 18));
-        lblVolume_[k] = value(this, QStringLiteral("lblVolume") + n, ptRect(249, top, 36, 18));
-        lblTLV_[k] = value(this, QStringLiteral("lblTLV") + n, ptRect(318, top, 114, 18));
-        lblVHR_[k] = value(this, QStringLiteral("lblVHR_") + n, ptRect(456, top, 84, 18));
+        const QString solvent = QStringLiteral("Solvent ") + n;
+        lblSolvent_[k] = value(this, QLatin1String(solventNames[k]), solvent + QStringLiteral(" name"),
+                               ptRect(18, top, 222, 18));
+        lblVolume_[k] = value(this, QStringLiteral("lblVolume") + n,
+                              solvent + QStringLiteral(" concentration, volume of solvent per volume of mixture"),
+                              ptRect(249, top, 36, 18));
+        lblTLV_[k] = value(this, QStringLiteral("lblTLV") + n, solvent + QStringLiteral(" TWA, ppm"),
+                           ptRect(318, top, 114, 18));
+        lblVHR_[k] = value(this, QStringLiteral("lblVHR_") + n, solvent + QStringLiteral(" VHR"),
+                           ptRect(456, top, 84, 18));
         lblNDWtext_[k] = label(this, k == 2 ? "lblNDWtextfor3" : k == 1 ? "lblNDWtextfor2" : "lblNDWtextfor1",
                                QStringLiteral("N, D, W ="), ptRect(30, top + 18, 54, 14), 9, false,
                                colours::windowText());
-        lblSolventNDW_[k] = label(this, "", QString(), ptRect(84, top + 18, 150, 14), 9, false, colours::windowText());
-        lblSolventNDW_[k]->setObjectName(QStringLiteral("lblSolvent") + n + QStringLiteral("NDW"));
-        lblEffects_[k] = label(this, effectsNames[k], QString(), ptRect(30, top + 36, 285, 24), 9, false,
-                               colours::windowText());
+        lblSolventNDW_[k] = detail(this, QStringLiteral("lblSolvent") + n + QStringLiteral("NDW"),
+                                   solvent + QStringLiteral(" N, D, W"), ptRect(84, top + 18, 150, 14));
+        lblEffects_[k] = detail(this, QLatin1String(effectsNames[k]), solvent + QStringLiteral(" critical effects"),
+                                ptRect(30, top + 36, 285, 24));
         lblEffects_[k]->setWordWrap(true);
     }
 
@@ -122,6 +143,7 @@ void FrmResults::buildLayout() {
 
     auto* bar = button(this, "CommandButton1", "", ptRect(6, 252, 546, 3), 8.25, false);
     bar->setFocusPolicy(Qt::NoFocus);
+    ui::setSpokenName(bar, QStringLiteral("Separator"), QStringLiteral("Below: the target and the mixture compared"));
 
     heading(this, "Label32", " *", ptRect(396, 258, 14, 18), 14);
     heading(this, "Label33", " *", ptRect(450, 258, 14, 18), 14);
@@ -133,22 +155,27 @@ void FrmResults::buildLayout() {
     cmdOk_ = button(this, "cmdOk", "Ok", ptRect(498, 264, 54, 36), 12, true);
 
     heading(this, "Label15", "Target: ", ptRect(6, 282, 48, 14));
-    lblTargetName_ = value(this, QStringLiteral("lblTargetName"), ptRect(54, 282, 204, 18));
-    lblTargetN_ = value(this, QStringLiteral("lblTargetN"), ptRect(264, 282, 24, 18), false);
-    lblTargetD_ = value(this, QStringLiteral("lblTargetD"), ptRect(288, 282, 24, 18), false);
-    lblTargetW_ = value(this, QStringLiteral("lblTargetW"), ptRect(312, 282, 30, 18), false);
-    lblTLVTarget_ = value(this, QStringLiteral("lblTLVTarget"), ptRect(348, 282, 66, 18));
-    lblVHRTarget_ = value(this, QStringLiteral("lblVHRTarget"), ptRect(414, 282, 78, 18));
-    lblTargetEffects_ = label(this, "lblTargetEffects", QString(), ptRect(48, 300, 204, 14), 9, false,
-                              colours::windowText());
+    lblTargetName_ = value(this, QStringLiteral("lblTargetName"), QStringLiteral("Target name"),
+                           ptRect(54, 282, 204, 18));
+    lblTargetN_ = value(this, QStringLiteral("lblTargetN"), QStringLiteral("Target N"), ptRect(264, 282, 24, 18), false);
+    lblTargetD_ = value(this, QStringLiteral("lblTargetD"), QStringLiteral("Target D"), ptRect(288, 282, 24, 18), false);
+    lblTargetW_ = value(this, QStringLiteral("lblTargetW"), QStringLiteral("Target W"), ptRect(312, 282, 30, 18), false);
+    lblTLVTarget_ = value(this, QStringLiteral("lblTLVTarget"), QStringLiteral("Target TWA"), ptRect(348, 282, 66, 18));
+    lblVHRTarget_ = value(this, QStringLiteral("lblVHRTarget"), QStringLiteral("Target VHR"), ptRect(414, 282, 78, 18));
+    lblTargetEffects_ = detail(this, QStringLiteral("lblTargetEffects"), QStringLiteral("Target critical effects"),
+                               ptRect(48, 300, 204, 14));
     cmdPrint_ = button(this, "cmdPrint", "Print", ptRect(498, 312, 54, 36), 12, true);
 
     heading(this, "Label16", "Mixture:", ptRect(6, 330, 54, 14));
-    lblMixtureN_ = value(this, QStringLiteral("lblMixtureN"), ptRect(264, 330, 24, 18), false);
-    lblMixtureD_ = value(this, QStringLiteral("lblMixtureD"), ptRect(288, 330, 24, 18), false);
-    lblMixtureW_ = value(this, QStringLiteral("lblMixtureW"), ptRect(312, 330, 30, 18), false);
-    lblTLVMixPPM_ = value(this, QStringLiteral("lblTLVMixPPM"), ptRect(348, 330, 66, 18));
-    lblVHRMixture_ = value(this, QStringLiteral("lblVHRMixture"), ptRect(414, 330, 78, 18));
+    lblMixtureN_ = value(this, QStringLiteral("lblMixtureN"), QStringLiteral("Mixture N"), ptRect(264, 330, 24, 18),
+                         false);
+    lblMixtureD_ = value(this, QStringLiteral("lblMixtureD"), QStringLiteral("Mixture D"), ptRect(288, 330, 24, 18),
+                         false);
+    lblMixtureW_ = value(this, QStringLiteral("lblMixtureW"), QStringLiteral("Mixture W"), ptRect(312, 330, 30, 18),
+                         false);
+    lblTLVMixPPM_ = value(this, QStringLiteral("lblTLVMixPPM"), QStringLiteral("Mixture TWA"), ptRect(348, 330, 66, 18));
+    lblVHRMixture_ = value(this, QStringLiteral("lblVHRMixture"), QStringLiteral("Mixture VHR"),
+                           ptRect(414, 330, 78, 18));
 
     heading(this, "Label47", " *", ptRect(216, 348, 14, 18), 14);
     cmdNoteOnMixtures_ = button(this, "cmdNoteOnMixtures",
@@ -160,6 +187,9 @@ void FrmResults::buildLayout() {
     textBox1_->setObjectName(QStringLiteral("TextBox1"));
     textBox1_->setGeometry(ptRect(54, 378, 498, 18));
     textBox1_->setToolTip(QStringLiteral("Use this box to enter notes about this combination of solvents"));
+    ui::setSpokenName(textBox1_, QStringLiteral("Notes"), textBox1_->toolTip());
+    // Return would press Ok and take the notes with the report.
+    ui::keepReturn(textBox1_);
 }
 
 void FrmResults::UserForm_Initialize() {
@@ -199,12 +229,13 @@ void FrmResults::UserForm_Initialize() {
         lblTargetEffects_->setWordWrap(true);
     }
 
+    const QString target = QStringLiteral("the target"), mixture = QStringLiteral("the mixture");
     lblTLVMixPPM_->setText(qs(f.mixtureTwaText));
-    paint(lblTLVTarget_, f.targetTwaColour);
-    paint(lblTLVMixPPM_, f.mixtureTwaColour);
+    ui::showSafety(lblTLVTarget_, safety(f.targetTwaColour), mixture);
+    ui::showSafety(lblTLVMixPPM_, safety(f.mixtureTwaColour), target);
     lblVHRMixture_->setText(qs(f.mixtureVhrText));
-    paint(lblVHRTarget_, f.targetVhrColour);
-    paint(lblVHRMixture_, f.mixtureVhrColour);
+    ui::showSafety(lblVHRTarget_, safety(f.targetVhrColour), mixture);
+    ui::showSafety(lblVHRMixture_, safety(f.mixtureVhrColour), target);
 
     cmdOk_->setDefault(true);
     cmdOk_->setFocus();

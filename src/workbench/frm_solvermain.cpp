@@ -6,8 +6,10 @@
 #include "custom/custom_solvent.h"
 #include "finder/frm_find_blends.h"
 #include "solver/solution_report.h"
+#include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/events.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
@@ -68,6 +70,19 @@ FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Naviga
     button("cmdSolubilityTest", QStringLiteral("Solubility Test\u2026"), ptRect(10, 350, 130, 26),
            [this] { cmdSolubilityTest_Click(); });
 
+    // Tab order: the solvent columns, the target from the left, then the
+    // right-hand column and the help at the bottom left. The slot fields take
+    // no tab stop.
+    QList<QWidget*> order;
+    for (int k = 0; k < 3; ++k) order << slotColumn(k).list;
+    order << findChild<QWidget*>(QStringLiteral("cmdEnterasTarget"));
+    for (QListWidget* list : targetLists_) order << list;
+    order << txtTargetTLV_ << txtTargetVHR_ << txtTargetName_ << txtEffectsTarget_ << checkBox1_;
+    for (const char* name : {"cmdCalculate", "CommandButton3", "cmdFindBlends", "cmdTeasChart", "CommandButton2",
+                             "cmdReferences"})
+        order << findChild<QWidget*>(QLatin1String(name));
+    for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
     UserForm_Initialize();
 }
 
@@ -97,6 +112,8 @@ void FrmSolvermain::buildTargetFrame() {
         list->setGeometry(ptRect(8 + 42 * i, 16, 37, 95));
         list->setFont(plain);
         targetLists_[static_cast<std::size_t>(i)] = list;
+        ui::setSpokenName(list, QStringLiteral("Target ") + QLatin1String(letters[i]),
+                          ui::meaningOf(ui::kNdwFigures[i]) + QStringLiteral("; N + D + W must add up to 100"));
         QLabel* l = ui::addCaption(frame1_, QStringLiteral("lblTarget") + QLatin1String(letters[i]),
                                    QLatin1String(letters[i]), ptRect(8 + 42 * i, 112, 37, 10));
         l->setFont(plain);
@@ -106,6 +123,7 @@ void FrmSolvermain::buildTargetFrame() {
     sumCaption->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     lblTotal_ = ui::addLabel(frame1_, QStringLiteral("lblTotal"), QString(), ptRect(84, 126, 40, 14));
     lblTotal_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 9.75, true));
+    ui::describeValue(lblTotal_, QStringLiteral("N + D + W"));
 
     auto field = [&](const char* name, QRect rect) {
         auto* f = new QLineEdit(frame1_);
@@ -120,18 +138,15 @@ void FrmSolvermain::buildTargetFrame() {
     txtEffectsTarget_ = field("txtEffectsTarget", ptRect(6, 166, 240, 15));
     txtTargetTLV_->setAlignment(Qt::AlignCenter);
     txtTargetVHR_->setAlignment(Qt::AlignCenter);
+    ui::setSpokenName(txtTargetTLV_, QStringLiteral("Target TWA"), ui::meaningOf(ui::Figure::Twa));
+    ui::setSpokenName(txtTargetVHR_, QStringLiteral("Target VHR"), ui::meaningOf(ui::Figure::Vhr));
+    ui::setSpokenName(txtTargetName_, QStringLiteral("Target name"));
+    ui::setSpokenName(txtEffectsTarget_, QStringLiteral("Target critical effects"));
     const std::tuple<const char*, const char*, QRect> captions[] = {
         {"lblTargetTWA", "TWA", ptRect(138, 32, 52, 10)},
         {"lblTargetVHR", "VHR", ptRect(194, 32, 52, 10)},
         {"lblTargetName", "Name", ptRect(138, 72, 108, 10)}};
     for (const auto& [name, text, place] : captions) ui::addCaption(frame1_, qs(name), qs(text), place)->setFont(plain);
-
-    setTabOrder(targetLists_[0], targetLists_[1]);
-    setTabOrder(targetLists_[1], targetLists_[2]);
-    setTabOrder(targetLists_[2], txtTargetTLV_);
-    setTabOrder(txtTargetTLV_, txtTargetVHR_);
-    setTabOrder(txtTargetVHR_, txtTargetName_);
-    setTabOrder(txtTargetName_, txtEffectsTarget_);
 }
 
 void FrmSolvermain::UserForm_Initialize() {
@@ -161,7 +176,8 @@ void FrmSolvermain::UserForm_Initialize() {
 void FrmSolvermain::showTotal() {
     const TargetPoint& t = state_.target;
     lblTotal_->setText(QString::number(t.n + t.d + t.w));
-    ui::colours::setTextColour(lblTotal_, t.addsTo100() ? ui::colours::green() : ui::colours::red());
+    ui::showTotalState(lblTotal_, t.addsTo100(), QStringLiteral("adds up to 100"),
+                       QStringLiteral("does not add up to 100"));
 }
 
 void FrmSolvermain::setTargetFieldsEditable(bool editable) {
@@ -175,7 +191,8 @@ void FrmSolvermain::lstTarget_Click(int which) {
     showTotal();
     if (state_.target.addsTo100()) {
         setTargetFieldsEditable(true);
-        txtTargetTLV_->setFocus();
+        // Shift+Tab leads back to the list the user was in.
+        ui::jumpFocus(txtTargetTLV_, list);
         state_.target.reference = 0;
     } else {
         for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtTargetName_, txtEffectsTarget_}) f->clear();

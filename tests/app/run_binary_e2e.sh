@@ -45,9 +45,9 @@ press "$(wait_window "Tarnwell Error")" Return
 finish 1
 echo "ok: a missing database ends the program with status 1"
 
-# 2. Exit on the startup screen (Tab, Tab to it from the acceptance button) ends with 0.
+# 2. Exit on the startup screen (three Tabs to it from the acceptance button) ends with 0.
 start "$work/empty"
-press "$(wait_window "Tarnwell")" Tab Tab space
+press "$(wait_window "Tarnwell")" Tab Tab Tab space
 finish 0
 echo "ok: Exit ends the program with status 0"
 
