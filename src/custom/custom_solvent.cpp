@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 #include "custom/frm_custom_params.h"
 #include "ui/events.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 
 #include <QAbstractItemView>
@@ -41,6 +42,8 @@ std::optional<CustomEntry> CustomSolventService::RequestCustomSolvent(QWidget* a
     if (busy_) return std::nullopt;
     busy_ = true;
 
+    // Taken before the screen is disabled, which moves its focus away.
+    const ui::KeyboardReturn keyboardBack(askingScreen);
     if (askingScreen) askingScreen->setEnabled(false);
 
     result_.customAccepted = -1;

@@ -3,6 +3,7 @@
 #include "help/help_text.h"
 #include "ui/accessible.h"
 #include "ui/colours.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -338,6 +339,7 @@ void HelpPages::show(ui::HelpEntry entry, QWidget* from) {
 }
 
 void HelpPages::showNoteOnMixturesModal(QWidget* from) {
+    const ui::KeyboardReturn keyboardBack(from);
     for (const QString& other : chains().front())
         if (HelpPage* p = page(other)) p->hide();
     QPointer<HelpPage> note = pageFor(QStringLiteral("frmHelp4"), from);

@@ -7,6 +7,7 @@
 #include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/events.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
@@ -289,6 +290,8 @@ void FrmCalculateParamsfromMix::cmdCalculate_Click() {
     if (outcome.ndwAvailable) mixtureMark_ = ui::ChartMark{calc_.mixN, calc_.mixD, calc_.mixW};
     tellChart();
 
+    // Calculate hides while the question is up; the keyboard comes back to it.
+    const ui::KeyboardReturn keyboardBack(cmdCalculate_);
     showResult(outcome);
     if (!printResults_) printResults_ = std::make_unique<FrmPrintResults>(platform_, this);
     printResults_->ask(spokenResult());

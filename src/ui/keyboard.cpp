@@ -140,6 +140,18 @@ void jumpFocus(QWidget* to, QWidget* from) {
     wayBack->setBack(from);
 }
 
+KeyboardReturn::KeyboardReturn(QWidget* asking) {
+    window_ = QApplication::activeWindow();
+    if (!window_ && asking) window_ = asking->window();
+    if (window_) focus_ = window_->focusWidget();
+}
+
+KeyboardReturn::~KeyboardReturn() {
+    if (!window_ || !window_->isVisible() || !window_->isEnabled()) return;
+    window_->activateWindow();
+    if (focus_ && focus_->isVisible() && focus_->isEnabled()) focus_->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void showKeyboardFocus() {
     static bool shown = false;
     if (shown) return;

@@ -33,6 +33,23 @@ void keepReturn(QWidget* field);
 // plain move.
 void jumpFocus(QWidget* to, QWidget* from);
 
+// Keeps where the keyboard is while a modal screen or a message is up, and
+// gives it back there when the guard ends: the window the user was in (the
+// active one, else `asking`'s window) is made active again, as the window
+// system may activate another, and the control that had the focus gets it
+// back, also when its window was disabled meanwhile.
+class KeyboardReturn {
+public:
+    explicit KeyboardReturn(QWidget* asking);
+    ~KeyboardReturn();
+    KeyboardReturn(const KeyboardReturn&) = delete;
+    KeyboardReturn& operator=(const KeyboardReturn&) = delete;
+
+private:
+    QPointer<QWidget> window_;
+    QPointer<QWidget> focus_;
+};
+
 // Draws a strong mark around whichever control has the keyboard focus, on the
 // screen only (not on prints or pictures of a window). Call once after the
 // QApplication exists.

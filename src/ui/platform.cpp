@@ -1,6 +1,7 @@
 #include "ui/platform.h"
 
 #include "core/messages.h"
+#include "ui/keyboard.h"
 #include "ui/text.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ void endProgramOnClose(QWidget* window, Platform& platform) { new EndProgramOnCl
 
 void DesktopPlatform::messageBox(QWidget* over, const QString& title, const QString& text) {
     // Not a child of `over`: a disabled asking screen would disable the box too.
+    const KeyboardReturn keyboardBack(over);
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.setObjectName(QStringLiteral("messageBox"));
     if (over && over->isVisible()) {
