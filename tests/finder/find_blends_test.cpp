@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
+TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
     tolueneAsTarget();
     FrmFindBlends* finder = findBlends();
     ASSERT_NE(finder, nullptr);
@@ -104,7 +104,8 @@ TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
         EXPECT_TRUE(finder->grab().save(dir + QStringLiteral("/find-safer-blends.png")));
     }
 
-    // The best pair and the best triple, each loaded by a double-click.
+    // The best pair loaded by a double-click, the second triple by Return on
+    // its row, which is the same.
     auto* size = find<QComboBox>(finder, QStringLiteral("cboBlendSize"));
     for (int sizeChoice : {1, 2}) {
         size->setCurrentIndex(sizeChoice);
@@ -133,7 +134,16 @@ TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
             shownVolume1 = find<QLabel>(report, QStringLiteral("lblVolume1"))->text();
             click(find<QPushButton>(report, QStringLiteral("cmdOk")));
         });
-        doubleClickRow(list, pick);
+        if (sizeChoice == 1) {
+            doubleClickRow(list, pick);
+        } else {
+            finder->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(finder));
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            ASSERT_EQ(ui::selectedRow(list), pick);
+            QTest::keyClick(list, Qt::Key_Return);
+        }
         EXPECT_TRUE(reportSeen) << (platform.messages.empty() ? std::string("no report")
                                                               : platform.lastText().toStdString());
         for (int k = 0; k < 3; ++k) {
@@ -148,6 +158,12 @@ TEST_F(FindBlendsTest, DoubleClickingAResultShowsItsReport) {
         EXPECT_EQ(ui::selectedRow(find<QListView>(screen.get(), QStringLiteral("lstSolvent1"))), b.rows[0]);
         EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
     }
+
+    // Return with no blend selected opens nothing and says nothing.
+    ui::selectRow(list, -1);
+    list->setFocus();
+    EXPECT_FALSE(duringModal([&] { QTest::keyClick(list, Qt::Key_Return); }, [](QWidget* m) { m->close(); }));
+    EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
 }
 
 TEST_F(FindBlendsTest, ATargetThatDoesNotAddUpTo100SaysSoAndOpensNothing) {
