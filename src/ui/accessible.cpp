@@ -9,6 +9,13 @@ namespace tarnwell::ui {
 
 namespace {
 constexpr const char* kCaptionProperty = "tarnwellValueCaption";
+
+// A value label's description becomes its caption and, after a comma,
+// `remark` (just the caption when the remark is empty).
+void setValueRemark(QLabel* label, const QString& remark) {
+    const QString caption = label->property(kCaptionProperty).toString();
+    label->setAccessibleDescription(remark.isEmpty() ? caption : caption + QStringLiteral(", ") + remark);
+}
 }  // namespace
 
 QString meaningOf(Figure figure) {
@@ -18,7 +25,6 @@ QString meaningOf(Figure figure) {
     case Figure::W: return QStringLiteral("Hydrogen bonding forces, percent");
     case Figure::Twa: return QStringLiteral("Exposure limit, time-weighted average in ppm; a higher limit is safer");
     case Figure::Vhr: return QStringLiteral("Vapor hazard ratio; a lower ratio is safer");
-    case Figure::Effects: return QStringLiteral("Critical health effects");
     }
     return QString();
 }
@@ -31,13 +37,6 @@ void setSpokenName(QWidget* control, const QString& name, const QString& descrip
 void describeValue(QLabel* label, const QString& caption) {
     label->setProperty(kCaptionProperty, caption);
     label->setAccessibleDescription(caption);
-}
-
-QString valueCaption(const QLabel* label) { return label->property(kCaptionProperty).toString(); }
-
-void setValueRemark(QLabel* label, const QString& remark) {
-    const QString caption = valueCaption(label);
-    label->setAccessibleDescription(remark.isEmpty() ? caption : caption + QStringLiteral(", ") + remark);
 }
 
 void showTotalState(QLabel* total, bool right, const QString& rightRemark, const QString& wrongRemark) {

@@ -16,7 +16,7 @@ class QWidget;
 namespace tarnwell::ui {
 
 // What the screens' short captions stand for, said after them.
-enum class Figure { N, D, W, Twa, Vhr, Effects };
+enum class Figure { N, D, W, Twa, Vhr };
 inline constexpr Figure kNdwFigures[3] = {Figure::N, Figure::D, Figure::W};
 QString meaningOf(Figure figure);
 
@@ -25,12 +25,6 @@ void setSpokenName(QWidget* control, const QString& name, const QString& descrip
 
 // `label` shows a value; `caption` says what the value is.
 void describeValue(QLabel* label, const QString& caption);
-// The caption describeValue gave `label`; empty for any other label.
-QString valueCaption(const QLabel* label);
-// A value label's description becomes its caption and, after a comma,
-// `remark` (just the caption when the remark is empty).
-void setValueRemark(QLabel* label, const QString& remark);
-
 // A total that must come to one value: green with `rightRemark` when it
 // does, red with `wrongRemark` when it does not.
 void showTotalState(QLabel* total, bool right, const QString& rightRemark, const QString& wrongRemark);

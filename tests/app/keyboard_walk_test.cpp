@@ -161,6 +161,13 @@ TEST_F(KeyboardWalk, ABlendFromTheStartupScreenToItsReport) {
     FrmSolvermain* main = startAndAccept();
     ASSERT_NE(main, nullptr);
     ASSERT_EQ(focusName(), QStringLiteral("lstSolvent1"));
+    // The whole tab cycle: the columns, the target from the left, the
+    // right-hand column, the help at the bottom left; no slot field.
+    EXPECT_EQ(tabs(18), QStringList({"lstSolvent2", "lstSolvent3", "cmdEnterasTarget", "lstTargetN", "lstTargetD",
+                                     "lstTargetW", "txtTargetTLV", "txtTargetVHR", "txtTargetName",
+                                     "txtEffectsTarget", "CheckBox1", "cmdCalculate", "CommandButton3",
+                                     "cmdFindBlends", "cmdTeasChart", "CommandButton2", "cmdReferences",
+                                     "lstSolvent1"}));
 
     // Return with no row selected does nothing.
     press(Qt::Key_Return);
@@ -175,7 +182,9 @@ TEST_F(KeyboardWalk, ABlendFromTheStartupScreenToItsReport) {
         ASSERT_EQ(focusName(), QStringLiteral("lstSolvent%1").arg(k));
         press(Qt::Key(letter));
         EXPECT_EQ(ui::selectedRow(on<QListView>(main, focusName())), row);
-        press(Qt::Key_Return);
+        // The keypad's Enter is Return too.
+        if (k == 2) press(Qt::Key_Enter, Qt::KeypadModifier);
+        else press(Qt::Key_Return);
     }
     EXPECT_EQ(text(main, "txtSolvent1_N"), " 100");
     EXPECT_EQ(text(main, "txtSolvent2_N"), " 47");
@@ -257,6 +266,10 @@ TEST_F(KeyboardWalk, AMixtureFromTheStartupScreenToThePrintQuestion) {
     EXPECT_FALSE(main->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
     ASSERT_EQ(focusName(), QStringLiteral("lstSolvent1"));
+    // The calculator's tab order as designed, the Teas chart last.
+    EXPECT_EQ(tabs(12), QStringList({"lstSolvent2", "lstSolvent3", "txtInputCon1", "txtInputCon2", "txtInputCon3",
+                                     "cmdCalculate", "chkUse2Solvents", "cmdHelpConcentrationForm",
+                                     "cmdGoToSolvermain", "cmdReferences", "cmdTeasChart", "lstSolvent1"}));
 
     press(Qt::Key_A);
     press(Qt::Key_Return);
@@ -273,6 +286,8 @@ TEST_F(KeyboardWalk, AMixtureFromTheStartupScreenToThePrintQuestion) {
     press(Qt::Key_End);
     inModal([] { press(Qt::Key_Return); }, QStringLiteral("frmCustomParams"), [&](QWidget*) {
         EXPECT_EQ(focusName(), QStringLiteral("lstCustomN"));
+        EXPECT_EQ(tabs(7), QStringList({"lstCustomD", "lstCustomW", "txtMolWeight", "txtSpecGravity",
+                                        "cmdCustomParamOk", "cmdCustomHelp", "lstCustomN"}));
         press(Qt::Key_Escape);
     });
     QListView* list3 = on<QListView>(calculator, "lstSolvent3");
@@ -319,7 +334,11 @@ TEST_F(KeyboardWalk, AMixtureFromTheStartupScreenToThePrintQuestion) {
 
     // The print question, three times: Return at once answers "No"; Escape
     // is "No" too; Tab to "Yes" and Return prints the calculator.
-    const std::function<void()> answers[] = {[] { press(Qt::Key_Return); }, [] { press(Qt::Key_Escape); },
+    const std::function<void()> answers[] = {[] { press(Qt::Key_Return); },
+                                             [] {
+                                                 EXPECT_EQ(tabs(2), QStringList({"cmdPrint", "cmdNoPrint"}));
+                                                 press(Qt::Key_Escape);
+                                             },
                                              [] {
                                                  press(Qt::Key_Tab);
                                                  EXPECT_EQ(focusName(), QStringLiteral("cmdPrint"));
