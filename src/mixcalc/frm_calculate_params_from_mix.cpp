@@ -290,8 +290,9 @@ void FrmCalculateParamsfromMix::cmdCalculate_Click() {
     if (outcome.ndwAvailable) mixtureMark_ = ui::ChartMark{calc_.mixN, calc_.mixD, calc_.mixW};
     tellChart();
 
-    // Calculate hides while the question is up; the keyboard comes back to it.
-    const ui::KeyboardReturn keyboardBack(cmdCalculate_);
+    // After the question the keyboard comes back to this screen, where
+    // resetAfterQuestion gives Calculate the focus.
+    const ui::KeyboardReturn keyboardBack(this);
     showResult(outcome);
     if (!printResults_) printResults_ = std::make_unique<FrmPrintResults>(platform_, this);
     printResults_->ask(spokenResult());

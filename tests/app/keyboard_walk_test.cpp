@@ -48,8 +48,9 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWindow* window = QGuiApplication::focusWindow();
     ASSERT_NE(window, nullptr) << "no window has the focus";
     QTest::keyClick(window, key, modifiers);
-    if (QWidget* focused = QApplication::focusWidget(); focused && focused->window()->isVisible())
+    if (QWidget* focused = QApplication::focusWidget(); focused && focused->window()->isVisible()) {
         EXPECT_EQ(ui::focusMarked(), focused) << "no focus mark on " << focused->objectName().toStdString();
+    }
 }
 
 void type(const QString& text) {
@@ -86,7 +87,9 @@ void inModal(const std::function<void()>& keys, const QString& expected, const s
     QString seen;
     const bool up = duringModal(keys, [&](QWidget* modal) {
         seen = modal->objectName();
-        if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the modal screen is not active";
+        if (!QTest::qWaitForWindowActive(modal)) {
+            ADD_FAILURE() << "the modal screen is not active";
+        }
         inside(modal);
     });
     EXPECT_TRUE(up) << "no modal screen came up";
