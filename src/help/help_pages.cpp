@@ -290,6 +290,7 @@ HelpPage* HelpPages::build(const QString& name) {
             ui::ptRect(kMargin + 60, kMargin + topHeight + 6, w - 2 * kMargin - 120, 30));
         command4->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
         ui::colours::setBackground(command4, ui::colours::buttonFace());
+        command4->setAccessibleDescription(QStringLiteral("A picture of the main screen's button; it does nothing here"));
         const double rule1 = kMargin + topHeight + 42;
         addRule(page, QStringLiteral("Line1"), ui::ptRect(kMargin, rule1, w - 2 * kMargin, 3));
         makeRow(rule1 + 8);
