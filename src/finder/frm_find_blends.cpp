@@ -352,8 +352,8 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     ui::onClick(lstSolventsInside_, [this] {
         if (ui::selectedRow(lstSolventsInside_) >= 0) ui::selectRow(lstFoundBlends_, -1);
     });
+    // Return on either list is its double-click (onDblClick).
     ui::onDblClick(lstSolventsInside_, [this] { cmdUseBlend_Click(); });
-    for (QListWidget* list : {lstFoundBlends_, lstSolventsInside_}) ui::onReturn(list, [this] { cmdUseBlend_Click(); });
 }
 
 double FrmFindBlends::margin() const { return spnZoneMargin_ ? spnZoneMargin_->value() : kDefaultZoneMargin; }

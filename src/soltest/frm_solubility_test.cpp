@@ -11,6 +11,7 @@
 #include "soltest/zone_marks.h"
 #include "ui/colours.h"
 #include "ui/events.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/navigator.h"
 #include "ui/platform.h"
@@ -63,6 +64,7 @@ QComboBox* solventCombo(QWidget* parent, const QString& name, const QString& spo
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, std::function<void()> onClick) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
+    ui::pressOnReturn(b);
     QObject::connect(b, &QPushButton::clicked, b, [onClick = std::move(onClick)] { onClick(); });
     return b;
 }
@@ -197,8 +199,8 @@ QWidget* FrmSolubilityTest::buildSolventBox() {
     lstTestSolvent_->setAccessibleName(QStringLiteral("Listed solvents"));
     lstTestSolvent_->setAccessibleDescription(QStringLiteral("Double-click a solvent or press Return to add it to the test"));
     lstTestSolvent_->setMinimumWidth(ui::px(190));
+    // Return on the selected row too (onDblClick).
     ui::onDblClick(lstTestSolvent_, [this] { lstTestSolvent_DblClick(); });
-    ui::onReturn(lstTestSolvent_, [this] { lstTestSolvent_DblClick(); });
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(label(box, QStringLiteral("lblTestSolventHelp"), QStringLiteral("Double-click or press Return:")));
     layout->addWidget(lstTestSolvent_, 1);

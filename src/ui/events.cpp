@@ -3,7 +3,6 @@
 #include "ui/keyboard.h"
 
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -37,38 +36,16 @@ void onDblClick(QAbstractItemView* list, std::function<void()> handler) {
     QObject::connect(list, &QAbstractItemView::doubleClicked, list, [handler](const QModelIndex& index) {
         if (index.isValid()) handler();
     });
-    // Return on the selected row is its double-click; with none selected it
-    // does nothing (and goes no further, to no default button).
-    onReturn(list, [list, handler] {
+    onReturn(list, handler);
+}
+
+void onReturn(QAbstractItemView* list, std::function<void()> handler) {
+    // With no row selected Return does nothing, and goes no further (to no
+    // default button).
+    onReturnKey(list, [list, handler = std::move(handler)] {
         if (selectedRow(list) >= 0) handler();
         return true;
     });
-}
-
-namespace {
-class ReturnKeyFilter final : public QObject {
-public:
-    ReturnKeyFilter(QAbstractItemView* list, std::function<void()> handler)
-        : QObject(list), list_(list), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!isReturn || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
-        if (selectedRow(list_) >= 0) handler_();
-        return true;
-    }
-
-private:
-    QAbstractItemView* list_;
-    std::function<void()> handler_;
-};
-}  // namespace
-
-void onReturn(QAbstractItemView* list, std::function<void()> handler) {
-    list->installEventFilter(new ReturnKeyFilter(list, std::move(handler)));
 }
 
 void onChange(QLineEdit* field, std::function<void()> handler) {

@@ -27,8 +27,8 @@ void selectRow(QAbstractItemView* list, int row);
 
 void onClick(QAbstractItemView* list, std::function<void()> handler);
 void onDblClick(QAbstractItemView* list, std::function<void()> handler);
-// Return or Enter on a list with a row selected runs `handler`, as a
-// double-click on that row does; with no row selected it does nothing.
+// Return or Enter on a list with a row selected runs `handler`; with no row
+// selected it does nothing. onDblClick sets this up with its own handler.
 void onReturn(QAbstractItemView* list, std::function<void()> handler);
 void onChange(QLineEdit* field, std::function<void()> handler);
 void onAfterUpdate(QLineEdit* field, std::function<void()> handler);

@@ -115,17 +115,17 @@ void markFocus(QWidget* now) {
 
 }  // namespace
 
-void onReturn(QWidget* widget, std::function<bool()> action) { new ReturnKey(widget, std::move(action)); }
+void onReturnKey(QWidget* widget, std::function<bool()> action) { new ReturnKey(widget, std::move(action)); }
 
 void pressOnReturn(QAbstractButton* button) {
-    onReturn(button, [button] {
+    onReturnKey(button, [button] {
         if (button->isEnabled()) button->click();
         return true;
     });
 }
 
 void keepReturn(QWidget* field) {
-    onReturn(field, [] { return true; });
+    onReturnKey(field, [] { return true; });
 }
 
 void jumpFocus(QWidget* to, QWidget* from) {

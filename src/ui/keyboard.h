@@ -18,7 +18,7 @@ namespace tarnwell::ui {
 
 // Runs `action` on Return or Enter in `widget` (not on a held key's
 // repeats). The key goes no further when `action` returns true.
-void onReturn(QWidget* widget, std::function<bool()> action);
+void onReturnKey(QWidget* widget, std::function<bool()> action);
 
 // Return or Enter on the focused button presses it.
 void pressOnReturn(QAbstractButton* button);
