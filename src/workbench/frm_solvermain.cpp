@@ -71,15 +71,15 @@ FrmSolvermain::FrmSolvermain(AppState& state, ui::Platform& platform, ui::Naviga
            [this] { cmdSolubilityTest_Click(); });
 
     // Tab order: the solvent columns, the target from the left, then the
-    // right-hand column and the help at the bottom left. The slot fields take
-    // no tab stop.
+    // right-hand column and the bottom left, from the solubility test down to
+    // the help. The slot fields take no tab stop.
     QList<QWidget*> order;
     for (int k = 0; k < 3; ++k) order << slotColumn(k).list;
     order << findChild<QWidget*>(QStringLiteral("cmdEnterasTarget"));
     for (QListWidget* list : targetLists_) order << list;
     order << txtTargetTLV_ << txtTargetVHR_ << txtTargetName_ << txtEffectsTarget_ << checkBox1_;
-    for (const char* name : {"cmdCalculate", "CommandButton3", "cmdFindBlends", "cmdTeasChart", "CommandButton2",
-                             "cmdReferences"})
+    for (const char* name : {"cmdCalculate", "CommandButton3", "cmdFindBlends", "cmdTeasChart", "cmdSolubilityTest",
+                             "CommandButton2", "cmdReferences"})
         order << findChild<QWidget*>(QLatin1String(name));
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 

@@ -28,6 +28,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
+
+// Readable names in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace tarnwell;
 using namespace tarnwell::testing;
@@ -166,11 +170,11 @@ TEST_F(KeyboardWalk, ABlendFromTheStartupScreenToItsReport) {
     ASSERT_EQ(focusName(), QStringLiteral("lstSolvent1"));
     // The whole tab cycle: the columns, the target from the left, the
     // right-hand column, the help at the bottom left; no slot field.
-    EXPECT_EQ(tabs(18), QStringList({"lstSolvent2", "lstSolvent3", "cmdEnterasTarget", "lstTargetN", "lstTargetD",
+    EXPECT_EQ(tabs(19), QStringList({"lstSolvent2", "lstSolvent3", "cmdEnterasTarget", "lstTargetN", "lstTargetD",
                                      "lstTargetW", "txtTargetTLV", "txtTargetVHR", "txtTargetName",
                                      "txtEffectsTarget", "CheckBox1", "cmdCalculate", "CommandButton3",
-                                     "cmdFindBlends", "cmdTeasChart", "CommandButton2", "cmdReferences",
-                                     "lstSolvent1"}));
+                                     "cmdFindBlends", "cmdTeasChart", "cmdSolubilityTest", "CommandButton2",
+                                     "cmdReferences", "lstSolvent1"}));
 
     // Return with no row selected does nothing.
     press(Qt::Key_Return);

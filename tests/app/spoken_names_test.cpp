@@ -96,7 +96,8 @@ TEST(SpokenNames, EveryWindowTheProgramCanShow) {
          {"frmSolverStartup", "frmSolvermain", "frmResults", "frmCustomParams", "frmCalculateParamsfromMix",
           "frmPrintResults", "frmFindBlends", "frmTeasChart", "frmReadDatabase", "frmHelp1", "frmHelp1A", "frmHelp2",
           "frmHelp2added", "frmHelp2addedMore", "frmHelp4", "frmHelp4a", "frmHelp5", "frmHelp5a", "frmHelp6",
-          "frmHelpConcentration", "frmHelpConcentration2", "frmReferences1", "frmReferences2"})
+          "frmHelpConcentration", "frmHelpConcentration2", "frmReferences1", "frmReferences2", "frmSolubilityTest",
+          "frmHelpSolubilityTest"})
         EXPECT_TRUE(visited.contains(QLatin1String(name))) << name << " was never reached";
 }
 
@@ -135,6 +136,21 @@ TEST(SpokenNames, TheCheckFindsWhatAScreenReaderCannotSay) {
          [](QWidget* w) { w->findChild<QLabel*>()->setAccessibleDescription(QStringLiteral("Total")); }},
         {"an empty value label without a caption", [&](QWidget* w) { label(w, ""); },
          [](QWidget* w) { w->findChild<QLabel*>()->setAccessibleDescription(QStringLiteral("Total")); }},
+        {"a figure that is a caption, once it names its field",
+         [&](QWidget* w) {
+             label(w, "1.");
+             field(w, "txtA")->setAccessibleName(QStringLiteral("Solvent 1"));
+         },
+         [](QWidget* w) { w->findChild<QLabel*>()->setBuddy(w->findChild<QLineEdit*>()); }},
+        {"a caption with a mnemonic, named over",
+         [&](QWidget* w) {
+             QLabel* caption = label(w, "&Material:");
+             caption->setAccessibleName(QStringLiteral("Other"));
+             QLineEdit* material = field(w, "txtMaterial");
+             material->setAccessibleName(QStringLiteral("Material"));
+             caption->setBuddy(material);
+         },
+         [](QWidget* w) { w->findChild<QLabel*>()->setAccessibleName(QString()); }},
         {"a name over a value",
          [&](QWidget* w) {
              QLabel* l = label(w, "42");

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,7 +38,8 @@ bool isPartOfAControl(const QWidget* w) {
     if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
     for (const QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
         if (qobject_cast<const QAbstractSpinBox*>(p) || qobject_cast<const QComboBox*>(p)) return true;
-    return qobject_cast<const QScrollBar*>(w) != nullptr;
+    // A table's headers are read through the table.
+    return qobject_cast<const QScrollBar*>(w) || qobject_cast<const QHeaderView*>(w);
 }
 
 bool takesAValue(const QWidget* w) {
@@ -48,7 +50,9 @@ bool takesAValue(const QWidget* w) {
            qobject_cast<const QProgressBar*>(w) || qobject_cast<const QAbstractSlider*>(w);
 }
 
-// What a label shows, as a screen reader would read it if nothing replaced it.
+// What a label shows, as a screen reader would read it if nothing replaced it:
+// rich text as plain text, and on a control's caption (a buddy label) the
+// mnemonic's "&" left out ("&&" is one "&").
 QString shownText(const QLabel* label) {
     QString text = label->text();
     if (label->textFormat() == Qt::RichText ||
@@ -57,7 +61,16 @@ QString shownText(const QLabel* label) {
         document.setHtml(text);
         text = document.toPlainText();
     }
-    return text;
+    if (!label->buddy()) return text;
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('&')) shown += text.at(++i);
+            continue;
+        }
+        shown += text.at(i);
+    }
+    return shown;
 }
 
 // A figure the program fills in: a number or numbers ("47  32  21", ".459"),
@@ -87,7 +100,10 @@ QStringList unspokenControls(QWidget* window) {
             if (said.name != shownText(label))
                 faults << named(w) + QStringLiteral(": a name \"") + said.name +
                               QStringLiteral("\" replaces what it shows, \"") + label->text() + QLatin1Char('"');
-            else if (showsAFigure(label) && said.description.trimmed().isEmpty())
+            // A caption of a control (its buddy) names it; a label the
+            // program hides while it has nothing to say is never met.
+            else if (!label->buddy() && label->isVisibleTo(window) && showsAFigure(label) &&
+                     said.description.trimmed().isEmpty())
                 faults << named(w) + QStringLiteral(": shows \"") + label->text() +
                               QStringLiteral("\" and nothing says what it is");
             continue;

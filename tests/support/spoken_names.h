@@ -30,7 +30,8 @@ Spoken spokenFor(QWidget* control);
 //  - two controls that take a value with the same name;
 //  - a label whose name is not what it shows (a name must not replace a value);
 //  - a label that shows a figure, or nothing yet, with no description of what
-//    the figure is.
+//    the figure is (unless it is the caption of a control, its buddy, or the
+//    program hides it while it has nothing to say).
 QStringList unspokenControls(QWidget* window);
 
 // Reaches windows by pressing buttons. Every window it enters is visited
