@@ -155,6 +155,9 @@ TEST_F(KeyboardWalk, StartupScreenTabsThroughEveryControlFromTheAcceptanceButton
     EXPECT_EQ(tabs(6), QStringList({"Text1", "cmdPrint", "cmdExit", "Text2", "Text3", "cmdContinue"}));
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(focusName(), QStringLiteral("Text3"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focusName(), QStringLiteral("Text2"));
+    saveScreenshot(app.startupScreen(), "keyboard-startup-terms.png");
     tabTo(QStringLiteral("cmdPrint"));
     press(Qt::Key_Return);
     EXPECT_EQ(platform.printedWindows, std::vector<QString>{"frmSolverStartup"});
