@@ -217,6 +217,7 @@ TEST(SpokenNames, TheMainScreenWordForWord) {
                         QStringLiteral("Go to form to calculate solubility paramaters from concentrations"), {}});
     expected.push_back({QStringLiteral("cmdFindBlends"), QStringLiteral("Find Safer Blends..."), {}});
     expected.push_back({QStringLiteral("cmdTeasChart"), QStringLiteral("Teas Chart"), {}});
+    expected.push_back({QStringLiteral("cmdSolubilityTest"), QStringLiteral("Solubility Test\u2026"), {}});
     expected.push_back({QStringLiteral("CommandButton2"), QStringLiteral("Help"), {}});
     expected.push_back({QStringLiteral("cmdReferences"), QStringLiteral("References"), {}});
 
