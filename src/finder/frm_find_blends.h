@@ -11,6 +11,7 @@
 #include "core/blend_finder.h"
 #include "core/state.h"
 #include "core/zone_finder.h"
+#include "ui/forward.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -18,22 +19,7 @@
 #include <memory>
 #include <vector>
 
-class QAbstractItemModel;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QLabel;
-class QListWidget;
-class QProgressBar;
-class QPushButton;
-class QSpinBox;
-class QTimer;
-
 namespace tarnwell {
-namespace ui {
-class Platform;
-class SolventListView;
-}  // namespace ui
 class RunningSearch;
 
 // What the zone mode searches: the zone for a margin, and what to call it.

@@ -6,17 +6,12 @@
 #include "core/mixture.h"
 #include "core/state.h"
 #include "slotscreen/slot_screen.h"
+#include "ui/forward.h"
 
 #include <QWidget>
 #include <array>
 #include <memory>
 #include <optional>
-
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace tarnwell {
 class FrmPrintResults;
@@ -57,7 +52,6 @@ private:
     void resetAfterQuestion();
     // What the result box shows, in words for the print question.
     QString spokenResult() const;
-
 
     std::array<MixSlot, 3> mixSlots_;
     MixtureCalculation calc_;

@@ -10,20 +10,13 @@
 #include "core/state.h"
 #include "custom/custom_solvent.h"
 #include "ui/chart_source.h"
+#include "ui/forward.h"
 
 #include <QString>
 #include <array>
 #include <optional>
 
-class QAbstractItemModel;
-class QLineEdit;
-
 namespace tarnwell {
-namespace ui {
-class Navigator;
-class Platform;
-class SolventListView;
-}  // namespace ui
 
 struct SlotColumn {
     ui::SolventListView* list = nullptr;

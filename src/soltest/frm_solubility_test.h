@@ -10,25 +10,13 @@
 #include "core/solubility_zone.h"
 #include "core/state.h"
 #include "ui/chart_source.h"
+#include "ui/forward.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
 
-class QAbstractItemModel;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QLabel;
-class QLineEdit;
-class QSpinBox;
-
 namespace tarnwell {
-namespace ui {
-class Navigator;
-class Platform;
-class SolventListView;
-}  // namespace ui
 class FrmFindBlends;
 class TeasChartWidget;
 class TestLiquidTable;

@@ -4,16 +4,10 @@
 
 #include "core/state.h"
 #include "slotscreen/slot_screen.h"
+#include "ui/forward.h"
 
 #include <QWidget>
 #include <array>
-
-class QCheckBox;
-class QColor;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 
 namespace tarnwell {
 class FrmFindBlends;
