@@ -27,6 +27,18 @@
 
 namespace tarnwell {
 
+QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(objectName);
+    box->setRange(0.0, 20.0);
+    box->setSingleStep(0.5);
+    box->setDecimals(1);
+    box->setValue(margin);
+    box->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
+    box->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
+    return box;
+}
+
 using ui::qs;
 using ui::ptRect;
 
@@ -319,15 +331,8 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     chkSameReference_->setToolTip(QStringLiteral("Only blends of solvents from one reference table"));
     QLabel* caption = ui::addLabel(this, QStringLiteral("lblZoneMargin"), QStringLiteral("Margin (Teas points):"),
                                    ptRect(8, 44, 96, 14));
-    spnZoneMargin_ = new QDoubleSpinBox(this);
-    spnZoneMargin_->setObjectName(QStringLiteral("spnZoneMargin"));
-    spnZoneMargin_->setRange(0.0, 20.0);
-    spnZoneMargin_->setSingleStep(0.5);
-    spnZoneMargin_->setDecimals(1);
-    spnZoneMargin_->setValue(kDefaultZoneMargin);
+    spnZoneMargin_ = makeZoneMarginBox(this, QStringLiteral("spnZoneMargin"), kDefaultZoneMargin);
     spnZoneMargin_->setGeometry(ptRect(106, 41, 52, 18));
-    spnZoneMargin_->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
-    spnZoneMargin_->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
     caption->setBuddy(spnZoneMargin_);
     connect(spnZoneMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
         if (marginChanged_) marginChanged_(value);

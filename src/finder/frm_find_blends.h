@@ -20,6 +20,10 @@
 #include <vector>
 
 namespace tarnwell {
+
+// The zone margin's box, the same in the finder and the solubility test window:
+// its range, step, tooltip and spoken name.
+QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin);
 class RunningSearch;
 
 // What the zone mode searches: the zone for a margin, and what to call it.

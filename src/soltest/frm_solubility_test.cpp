@@ -278,14 +278,7 @@ QWidget* FrmSolubilityTest::buildZonePanel() {
     lblZoneWarning_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::colours::setTextColour(lblZoneWarning_, ui::colours::red());
 
-    spnMargin_ = new QDoubleSpinBox(panel);
-    spnMargin_->setObjectName(QStringLiteral("spnMargin"));
-    spnMargin_->setRange(0.0, 20.0);
-    spnMargin_->setSingleStep(0.5);
-    spnMargin_->setDecimals(1);
-    spnMargin_->setValue(margin_);
-    spnMargin_->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
-    spnMargin_->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
+    spnMargin_ = makeZoneMarginBox(panel, QStringLiteral("spnMargin"), margin_);
     connect(spnMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) { setMargin(value); });
     auto* marginRow = new QHBoxLayout;
     marginRow->addWidget(label(panel, QStringLiteral("lblMargin"), QStringLiteral("M&argin (Teas points):"), spnMargin_));
