@@ -98,8 +98,8 @@ MixCheck checkMixtureInputs(const MixtureInputs& inputs, float total);
 // How the three values were made whole.
 enum class RoundingBranch {
     Nearest,          // each to its nearest whole number already adds to 100
-    ReduceLargest,    // all fractional parts >= 0.5
-    RaiseSmallest,    // all fractional parts < 0.5
+    ReduceLargest,    // all fractional parts >= 0.5 (when that lands on 100)
+    RaiseSmallest,    // all fractional parts < 0.5 (when that lands on 100)
     LargestFraction,  // the rest: floors, then +1 by largest fractional part
     NotFinite,        // a value could not be computed; left as it is
 };
