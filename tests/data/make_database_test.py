@@ -78,6 +78,75 @@ class HealthRulesStopTheBuild(unittest.TestCase):
                 self.check_fails(shipped, records, message)
 
 
+class AuditOfTheWrittenFile(unittest.TestCase):
+    """The audit reads the written bytes and holds them against readings made apart from the
+    rules that wrote them; each fault found in the shipped file of an earlier build is one case."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.data, _ = mk.render(copy.deepcopy(Built.shipped), mk.Report(), Built.sources.compiled_used)
+
+    def edited(self, name, field, value):
+        lines = self.data.decode("cp1252").split("\r\n")
+        at = lines.index(name, 5)
+        lines[at + field] = value
+        return "\r\n".join(lines).encode("cp1252")
+
+    def test_the_real_build_passes(self):
+        self.assertEqual(mk.audit(self.data, Built.shipped, Built.sources), [])
+
+    def test_each_fault_of_an_earlier_file_is_caught(self):
+        # (record, field: 5 TWA, 8 MW, the value an earlier build wrote, the words of the fault)
+        cases = [("Trichloroethylene", 5, "100", "REL TWA of 25 ppm"),
+                 ("Trichloroethylene", 5, "none", "REL TWA of 25 ppm"),
+                 ("1,1,1-Trichloroethane", 5, "400", "ceiling or short-term limit of 350 ppm"),
+                 ("Aromatic naphtha (C9–C10, high-flash)", 5, "none", "components have Pocket Guide limits"),
+                 ("Aromatic naphtha (C9–C10, high-flash)", 5, "120", "outside its components' limits"),
+                 ("Isoparaffinic solvent (isoalkanes)", 8, "114.23", "does not belong to C10-C12"),
+                 ("White spirit (mineral spirits, 15–20 % aromatic)", 8, "86.18", "does not belong to C7-C12")]
+        for name, field, value, words in cases:
+            with self.subTest(name=name, value=value):
+                faults = mk.audit(self.edited(name, field, value), Built.shipped, Built.sources)
+                self.assertEqual(len(faults), 1, faults)
+                self.assertIn(name, faults[0])
+                self.assertIn(words, faults[0])
+
+    def test_rel_texts_of_the_osha_page(self):
+        cases = [("100 ppm; (ST) 150 ppm", [100], [150]),
+                 ("(C) 350 ppm [15-min]; See Appendix C; (Chloroethanes)", [], [350]),
+                 ("Ca; (ST) 2 ppm [60-min]; See Appendix A", [], [2]),
+                 ("Ca; < 0.1 ppm; (C) 1 ppm [15-min/day]; See Appendix A", [Decimal("0.1")], [1]),
+                 ("1000 ppm; (ST) 1,250 ppm", [1000], [1250]),
+                 ("350 mg/m3; (C) 1800 mg/m3 [15-min]", [], []),
+                 ("Ca; See Appendix A", [], [])]
+        for text, twa, short in cases:
+            with self.subTest(text):
+                self.assertEqual(mk.z1_rel_figures(text), (twa, short))
+
+
+class AppendixCLimits(unittest.TestCase):
+    def test_trichloroethylene_takes_the_appendix_c_twa(self):
+        # Appendix C: 25 ppm (10-hour TWA) for all exposures but use as an anaesthetic; the PEL is 100 ppm.
+        # mg/m3 = 25 x 131.4 / 24.45 = 134.4 -> 134; VHR = 58 x 10^6 / (25 x 760) = 3052.6 -> 3053.
+        s = Built.by_name["Trichloroethylene"]
+        self.assertEqual((s.twa, s.twa_mg, s.vhr), ("25", "134", "3053"))
+        self.assertTrue(s.effects.endswith("; NIOSH Appendix C TWA used"), s.effects)
+
+    def test_chloroethanes_keep_the_limits_of_their_entries(self):
+        for name, twa in [("1,2-Dichloroethane", "1"), ("1,1,1-Trichloroethane", "350")]:
+            with self.subTest(name):
+                s = Built.by_name[name]
+                self.assertEqual(s.twa, twa)
+                self.assertNotIn("Appendix C", s.effects)
+
+    def test_a_rel_pointing_to_appendix_c_without_a_row_stops_the_build(self):
+        sources = copy.deepcopy(Built.sources)
+        del sources.appendix_c["79-01-6"]
+        with self.assertRaises(mk.BuildError) as caught:
+            mk.build(sources, mk.Report())
+        self.assertIn("no row for 79-01-6", str(caught.exception))
+
+
 class VapourPressureEquations(unittest.TestCase):
     def test_equation_forms_at_20_c(self):
         # Worked by hand at T = 293.15 K, 1 mmHg = 133.322 Pa:
@@ -128,6 +197,28 @@ class EstimatedProducts(unittest.TestCase):
         # VHR = 6.019e6 / (100 x 760) = 79.2 -> 79.
         self.assertEqual(self.figures("Xylene (mixed isomers, with ethylbenzene)"),
                          ([82, 5, 13], "106.2", "122.78", "100", "79"))
+
+    def test_aromatic_naphtha_limit_from_its_components(self):
+        # 98 % 1,2,4-trimethylbenzene (25 ppm, 125 mg/m3), 1 % cumene (50 ppm, 245 mg/m3), 1 % m-xylene
+        # (100 ppm, 435 mg/m3) by mass, the program's rule for a mixture's TWA:
+        # mg/m3 = 1 / (0.98/125 + 0.01/245 + 0.01/435) = 1 / 0.0079038 = 126.52 -> 127;
+        # ppm = (0.98 x 25/125 + 0.01 x 50/245 + 0.01 x 100/435) x 126.52 = 0.20034 x 126.52 = 25.35 -> 25.3.
+        # Mole fractions 0.9787, 0.0100, 0.0113 (MW 120.2, 120.2, 106.2); N = 0.9787 x 90 + 0.0100 x 88
+        # + 0.0113 x 81 = 89.88, D = 5.01, W = 5.11 -> 90/5/5. VP = 0.9787 x 1.549 + 0.0100 x 3.33
+        # + 0.0113 x 6.041 = 1.618 mmHg; VHR = 1.618e6 / (25.3 x 760) = 84.1 -> 84.
+        # MW = 100 / (98/120.2 + 1/120.2 + 1/106.2) = 120.04.
+        s = Built.by_name["Aromatic naphtha (C9–C10, high-flash)"]
+        self.assertEqual(self.figures(s.name)[:2], ([90, 5, 5], "120.04"))
+        self.assertEqual((s.twa, s.twa_mg, s.vp, s.vhr), ("25.3", "127", Decimal("1.618"), "84"))
+        self.assertIn("; TWA estimated from composition", s.effects)
+
+    def test_isoparaffinic_solvent_weighs_as_c10_to_c12_isoalkanes(self):
+        # 25 % C10H22 (142.286), 50 % C11H24 (156.313), 25 % C12H26 (170.340) by mass:
+        # MW = 100 / (25/142.286 + 50/156.313 + 25/170.340) = 100 / 0.642338 = 155.68;
+        # SG = 1 / (0.25/0.72812 + 0.50/0.73682 + 0.25/0.74632) = 1 / 1.356919 = 0.73696;
+        # MV = 155.68 / 0.73696 = 211.25. Every alkane in the tables is 100/0/0.
+        self.assertEqual(self.figures("Isoparaffinic solvent (isoalkanes)"),
+                         ([100, 0, 0], "155.68", "211.25", "none", "none"))
 
     def test_a_composition_that_does_not_add_up_stops_the_build(self):
         sources = copy.deepcopy(Built.sources)
