@@ -103,7 +103,13 @@ class AuditOfTheWrittenFile(unittest.TestCase):
                  ("Aromatic naphtha (C9–C10, high-flash)", 5, "none", "components have Pocket Guide limits"),
                  ("Aromatic naphtha (C9–C10, high-flash)", 5, "120", "outside its components' limits"),
                  ("Isoparaffinic solvent (isoalkanes)", 8, "114.23", "does not belong to C10-C12"),
-                 ("White spirit (mineral spirits, 15–20 % aromatic)", 8, "86.18", "does not belong to C7-C12")]
+                 ("White spirit (mineral spirits, 15–20 % aromatic)", 8, "86.18", "does not belong to C7-C12"),
+                 ("1,1,2-Trichloro-1,2,2-trifluoroethane", 10, "Skin, heart, central nervous system",
+                  "do not start with '[ozone-depleting, phased out]'"),
+                 ("Carbon tetrachloride", 10, "[carcinogen] [ozone-depleting, phased out] Central nervous system",
+                  "do not start with '[ozone-depleting, phased out]'"),
+                 ("Trichloroethylene", 10, "[ozone-depleting, phased out] [carcinogen] Eyes",
+                  "no Annex of the Montreal Protocol lists it")]
         for name, field, value, words in cases:
             with self.subTest(name=name, value=value):
                 faults = mk.audit(self.edited(name, field, value), Built.shipped, Built.sources)
@@ -122,6 +128,31 @@ class AuditOfTheWrittenFile(unittest.TestCase):
         for text, twa, short in cases:
             with self.subTest(text):
                 self.assertEqual(mk.z1_rel_figures(text), (twa, short))
+
+
+class OzoneDepletingSolvents(unittest.TestCase):
+    def test_the_marked_solvents_are_those_on_the_annexes(self):
+        marked = {s.name for s in Built.shipped if s.effects.startswith("[ozone-depleting, phased out] ")}
+        self.assertEqual(marked, {"1,1,2-Trichloro-1,2,2-trifluoroethane", "1,1,1-Trichloroethane",
+                                  "Carbon tetrachloride"})
+        self.assertTrue(Built.by_name["Carbon tetrachloride"].effects.startswith(
+            "[ozone-depleting, phased out] [carcinogen] Central nervous system"))
+        self.assertFalse(any("ozone" in s.effects for s in Built.shipped if s.name not in marked))
+
+    def test_the_annexes_by_formula(self):
+        # (CAS, formula, the annex or None); the Annexes name formulas, any isomer, but for methyl chloroform
+        cases = [("76-13-1", "C2F3Cl3", "A"), ("354-58-5", "C2F3Cl3", "A"),      # CFC-113 and CFC-113a
+                 ("56-23-5", "CCl4", "B"), ("71-55-6", "C2H3Cl3", "B"),
+                 ("79-00-5", "C2H3Cl3", None),                                    # 1,1,2-trichloroethane
+                 ("1717-00-6", "C2H3FCl2", "C"), ("422-56-0", "C3HF5Cl2", "C"),   # HCFC-141b, HCFC-225ca
+                 ("74-97-5", "CH2BrCl", "C"), ("74-83-9", "CH3Br", "E"),
+                 ("811-97-2", "C2H2F4", None),                                    # HFC-134a: no chlorine
+                 ("75-09-2", "CH2Cl2", None), ("67-66-3", "CHCl3", None), ("79-01-6", "C2HCl3", None),
+                 ("127-18-4", "C2Cl4", None), ("71-43-2", "C6H6", None)]
+        for cas, formula, annex in cases:
+            with self.subTest(formula=formula, cas=cas):
+                row = mk.controlled_substance(Built.sources, cas, mk.element_counts(formula))
+                self.assertEqual(row and row["annex"], annex)
 
 
 class AppendixCLimits(unittest.TestCase):
