@@ -178,6 +178,92 @@ class AppendixCLimits(unittest.TestCase):
         self.assertIn("no row for 79-01-6", str(caught.exception))
 
 
+class SolventPropertiesFile(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.data, _ = mk.render(copy.deepcopy(Built.shipped), mk.Report(), Built.sources.compiled_used)
+        cls.properties = mk.render_properties(Built.shipped, Built.records, Built.sources, mk.Report())
+        cls.rows = {line.split("\t")[0]: line.split("\t")[1:]
+                    for line in cls.properties.decode("utf-8").splitlines() if not line.startswith("#")}
+
+    def edited(self, label, column, value, letter):
+        out = []
+        for line in self.properties.decode("utf-8").split("\n"):
+            fields = line.split("\t")
+            if fields[0] == label:
+                fields[column] = value
+                fields[5] = fields[5][:column - 1] + letter + fields[5][column:]
+            out.append("\t".join(fields))
+        return "\n".join(out).encode("utf-8")
+
+    def test_rows_worked_by_hand(self):
+        # (label, VP, boiling point, flash point, class, source letters). °F to °C: acetone boils at 133 °F
+        # = 56.1 °C, flashes at 0 °F = -17.8 °C; n-butanol's guide VP (6 mmHg) gives way to Wagner's 4.65;
+        # acetonitrile's guide flash point is open cup (42 °F), IEC's closed cup 275.15 K = 2.0 °C; isooctane
+        # has no guide entry: CRC 372.35 K = 99.2 °C, IEC 261.15 K = -12.0 °C; water boils at 100 in HSPiPy;
+        # 1-methoxy-2-propanol's 12 mmHg is the guide's 77 °F figure, an upper bound at 20 °C; white spirit
+        # takes Stoddard solvent's 309-396 °F (153.9 °C) and 102-110 °F (38.9 °C), the EHC's 0.6 kPa
+        # (4.5 mmHg); mixed xylene 137-140 °C and 25 °C published, VP by Raoult; the aromatic naphtha has
+        # no published range.
+        cases = [("2:   Acetone", ["180", "56.1", "-17.8", "IB", "NNNN"]),
+                 ("2:   n-Butanol", ["4.65", "117.2", "28.9", "IC", "ENNN"]),
+                 ("2:   Acetonitrile", ["73", "81.7", "2.0", "IB", "NNFN"]),
+                 ("2:   Isooctane (2,2,4-trimethylpentane)", ["38.66", "99.2", "-12.0", "none", "ECF-"]),
+                 ("2:   Water", ["17.59", "100.0", "none", "none", "EH--"]),
+                 ("2:   1-Methoxy-2-propanol", ["12", "120.0", "36.1", "IC", "UNNN"]),
+                 ("2:   Trichloroethylene", ["58", "87.2", "none", "none", "NN--"]),
+                 ("4:   White spirit (mineral spirits, 15–20 % aromatic)", ["4.5", "153.9", "38.9", "II", "PPPN"]),
+                 ("4:   Xylene (mixed isomers, with ethylbenzene)", ["6.019", "137.0", "25.0", "IC", "XPPN"]),
+                 ("4:   Aromatic naphtha (C9–C10, high-flash)", ["1.618", "none", "none", "none", "X---"]),
+                 ("3:   Cyclohexanone", ["2.967", "155.6", "43.9", "II", "ENNN"])]
+        for label, row in cases:
+            with self.subTest(label):
+                self.assertEqual(self.rows[label], row)
+
+    def test_one_row_per_list_label_and_no_custom_row(self):
+        labels = [f"{ref}:   {name}" for _, name, ref, _ in Built.records]
+        self.assertEqual(list(self.rows)[1:], labels)
+        self.assertEqual(list(self.rows)[0], "label")
+        self.assertFalse(any(label.endswith("Enter N, D, W.") for label in self.rows))
+
+    def test_the_audit_finds_each_broken_row(self):
+        cases = [("2:   n-Butanol", 1, "none", "-", "vapour pressure none, though the Pocket Guide: 6 mmHg"),
+                 ("2:   Furfuryl alcohol", 1, "none", "-", "vapour pressure none, though the Pocket Guide: (77°F)"),
+                 ("2:   Acetone", 1, "185", "E", "VHR 947 in the database, but VP 185 mmHg and TWA 250 ppm give 974"),
+                 ("2:   Acetone", 3, "none", "N", "flash_point_c 'none' with source letter 'N'"),
+                 ("2:   Acetone", 4, "Class IB", "N", "flammability_class 'Class IB'"),
+                 ("2:   Acetone", 2, "56,1", "N", "boiling_point_c '56,1'")]
+        for label, column, value, letter, words in cases:
+            with self.subTest(label=label, value=value):
+                faults = mk.audit_properties(self.edited(label, column, value, letter), self.data,
+                                             Built.shipped, Built.sources)
+                self.assertEqual(len(faults), 1, faults)
+                self.assertIn(words, faults[0])
+
+    def test_a_missing_or_extra_row_and_a_lost_vhr_are_faults(self):
+        text = self.properties.decode("utf-8")
+        dropped = "".join(line + "\n" for line in text.splitlines() if not line.startswith("2:   Toluene\t"))
+        faults = mk.audit_properties(dropped.encode("utf-8"), self.data, Built.shipped, Built.sources)
+        self.assertEqual(faults, ["the rows are not the database's list labels in its order; missing: 2:   Toluene"])
+        lines = self.data.decode("cp1252").split("\r\n")
+        at = lines.index("1-Methoxy-2-propanol", 5)
+        lines[at + 6] = "none"                                   # the VHR an earlier build lacked
+        faults = mk.audit_properties(self.properties, "\r\n".join(lines).encode("cp1252"),
+                                     Built.shipped, Built.sources)
+        self.assertEqual(faults, ["2:   1-Methoxy-2-propanol: VHR none in the database, but VP 12 mmHg and "
+                                  "TWA 100 ppm give 158"])
+
+    def test_upper_bounds_of_the_guide(self):
+        cases = [("(77°F): 12 mmHg", (Decimal("12"), "VHR an upper bound: VP at 25 °C")),
+                 ("<0.01 mmHg", (Decimal("0.01"), "VHR an upper bound: VP below 0.01 mmHg")),
+                 ("(122°F): 0.003 mmHg", None),      # 50 C bounds nothing useful
+                 ("(56°F): 1 mmHg", None),           # below 20 C: a lower bound
+                 ("6 mmHg", None), ("?", None)]
+        for text, expected in cases:
+            with self.subTest(text):
+                self.assertEqual(mk.npg_upper_bound(text), expected)
+
+
 class VapourPressureEquations(unittest.TestCase):
     def test_equation_forms_at_20_c(self):
         # Worked by hand at T = 293.15 K, 1 mmHg = 133.322 Pa:
