@@ -256,4 +256,61 @@ inline std::string solventAloneInZone(const std::string& label) {
            "It is now solvent #1 of the main screen.";
 }
 
+
+// === Solvent properties and evaporation ===================================================
+
+// --- The properties file: what is wrong with a line (quoted values are cut short) ------------
+inline constexpr const char* kPropertiesTooLarge =
+    "The file is larger than 32 MB, far larger than a file of solvent properties.";
+inline constexpr const char* kPropertiesUnreadable = "The file exists but cannot be read.";
+inline constexpr const char* kPropertiesNoHeader = "The file has no header row: it holds only notes.";
+inline constexpr const char* kPropertiesNoRows = "The file holds no solvent rows.";
+inline constexpr const char* kPropertiesNotUtf8 = "the text is not UTF-8.";
+inline constexpr const char* kPropertiesHeaderNames =
+    "the header row must name the columns label, vp_20c_mmhg, boiling_point_c, flash_point_c, "
+    "flammability_class and source, in this order, separated by tabs";
+inline std::string propertiesHeaderColumn(int column, const std::string& found, const std::string& expected) {
+    return std::string(kPropertiesHeaderNames) + "; column " + std::to_string(column) + " is " + found + ", not \"" +
+           expected + "\".";
+}
+inline std::string propertiesHeaderCount(int columns) {
+    return std::string(kPropertiesHeaderNames) + "; it names " + std::to_string(columns) + (columns == 1 ? " column." : " columns.");
+}
+inline std::string propertiesFieldCount(int fields) {
+    return "the row has " + std::to_string(fields) + (fields == 1 ? " field" : " fields") +
+           "; a solvent's row has 6, separated by tabs.";
+}
+inline constexpr const char* kPropertiesNoLabel = "the row has no label.";
+inline std::string propertiesDuplicate(const std::string& label, int firstLine) {
+    return "the label " + label + " is given again; its first row is line " + std::to_string(firstLine) + ".";
+}
+// `what`: "vapour pressure", "boiling point", "flash point".
+inline std::string propertiesNotNumber(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is not a number; write a number with a decimal point, or none.";
+}
+inline std::string propertiesNotFinite(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is too large to be a number.";
+}
+inline std::string propertiesNegativePressure(const std::string& text) {
+    return "the vapour pressure " + text + " is below 0 mmHg.";
+}
+inline std::string propertiesBelowAbsoluteZero(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is below absolute zero (\u2212273.15 \u00B0C).";
+}
+inline std::string propertiesClass(const std::string& text) {
+    return "the flammability class " + text + " is not one of IA, IB, IC, II, IIIA, IIIB or none.";
+}
+inline constexpr const char* kPropertiesNoSource = "the row has no source code.";
+
+// --- The properties file, as the window that needs it says ------------------------------------
+inline std::string propertiesFileMissing(const std::string& fileName) {
+    return "The file of solvent properties, " + fileName +
+           ", was not found beside the database, so no vapour pressure or flash point is known.";
+}
+inline std::string propertiesFileDamaged(const std::string& fileName, int line, const std::string& why) {
+    return "The file of solvent properties, " + fileName + ", is damaged and was not used, so no vapour "
+           "pressure or flash point is known.\r" +
+           (line > 0 ? "Line " + std::to_string(line) + ": " + why : why);
+}
+
 }  // namespace tarnwell::messages
