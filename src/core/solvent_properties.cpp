@@ -82,11 +82,50 @@ std::string quoted(std::string_view value) {
     return "\"" + shown + (at < value.size() ? "...\"" : "\"");
 }
 
-std::size_t hashOf(std::string_view label) { return std::hash<std::string_view>{}(label); }
+// The index keeps 32 bits of a label's hash above its row + 1; the places are
+// found from those 32 bits too, so growing the index needs no label.
+std::uint64_t hashOf(std::string_view label) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(label) >> 16);
+}
+std::uint64_t indexEntry(std::uint64_t hash, std::size_t row) { return hash << 32 | (row + 1); }
+bool indexMatches(const SolventPropertiesTable& table, std::uint64_t entry, std::uint64_t hash, std::string_view label) {
+    return (entry >> 32) == hash && table.rows[(entry & 0xFFFFFFFFu) - 1].label == label;
+}
+
+// The plain form the file is written in, an optional minus, at most 15
+// digits and an optional point, read without the general reader: the digits
+// make an exact whole number and a power of ten up to 10^15 is exact, so one
+// division rounds once, to the same double the general reader gives.
+// Anything else goes to the general reader.
+std::optional<double> plainDecimal(std::string_view text) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    std::uint64_t digits = 0;
+    int count = 0, decimals = -1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            if (++count > 15) return std::nullopt;
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0) return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+}
 
 std::optional<double> readNumber(std::string_view text, const char* what, int line) {
     if (text == "none") return std::nullopt;
-    const std::optional<double> value = parseDouble(text);
+    std::optional<double> value = plainDecimal(text);
+    if (!value) value = parseDouble(text);
     if (!value) {
         if (isNumericText(text)) fail(line, messages::propertiesNotFinite(what, quoted(text)));
         fail(line, messages::propertiesNotNumber(what, quoted(text)));
@@ -110,19 +149,18 @@ FlammabilityClass readClass(std::string_view text, int line) {
     fail(line, messages::propertiesClass(quoted(text)));
 }
 
-// Splits a line at its tabs; the count is the number of fields found, which
-// may exceed the array.
+// Splits a line at its tabs, in one pass; the count is the number of fields
+// found, which may exceed the array.
 int splitFields(std::string_view line, std::array<std::string_view, kFields>& fields) {
     int count = 0;
     std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
-        if (count < kFields) fields[static_cast<std::size_t>(count)] = line.substr(start, end - start);
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && line[i] != '\t') continue;
+        if (count < kFields) fields[static_cast<std::size_t>(count)] = line.substr(start, i - start);
         ++count;
-        if (tab == std::string_view::npos) return count;
-        start = tab + 1;
+        start = i + 1;
     }
+    return count;
 }
 
 void checkHeader(std::string_view line, int number) {
@@ -146,10 +184,8 @@ public:
         std::string_view rest(bytes_);
         if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // a byte order mark
         checkUtf8(rest);
-        // Room for every line, so that a repeated label is found on its own line.
-        std::size_t size = 16;
-        while (size < 2 * static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n') + 1)) size *= 2;
-        table_.index.assign(size, 0);
+        table_.index.assign(64, 0);
+        table_.rows.reserve(rest.size() / 48);  // a shipped row is about 40 to 80 bytes
 
         int number = 0;
         bool sawHeader = false;
@@ -200,16 +236,33 @@ private:
         lines_.push_back(number);
     }
 
-    // Open addressing with linear probing: one allocation for the whole index.
+    // Open addressing with linear probing, kept at most half full; checked
+    // row by row, so that a repeated label is named on its own line. A place
+    // holds the label's hash beside its row, so a search touches a row only
+    // when the hashes agree.
     void addToIndex(const SolventProperties& row, int number) {
+        if (2 * (table_.rows.size() + 1) > table_.index.size()) grow();
         const std::size_t mask = table_.index.size() - 1;
-        std::size_t at = hashOf(row.label) & mask;
-        while (const std::uint32_t taken = table_.index[at]) {
-            if (table_.rows[taken - 1].label == row.label)
-                fail(number, messages::propertiesDuplicate(quoted(row.label), lines_[taken - 1]));
+        const std::uint64_t hash = hashOf(row.label);
+        std::size_t at = hash & mask;
+        while (const std::uint64_t taken = table_.index[at]) {
+            if (indexMatches(table_, taken, hash, row.label))
+                fail(number, messages::propertiesDuplicate(quoted(row.label), lines_[(taken & 0xFFFFFFFFu) - 1]));
             at = (at + 1) & mask;
         }
-        table_.index[at] = static_cast<std::uint32_t>(table_.rows.size() + 1);
+        table_.index[at] = indexEntry(hash, table_.rows.size());
+    }
+
+    void grow() {
+        std::vector<std::uint64_t> index(table_.index.size() * 2, 0);
+        const std::size_t mask = index.size() - 1;
+        for (const std::uint64_t entry : table_.index) {
+            if (!entry) continue;
+            std::size_t at = (entry >> 32) & mask;
+            while (index[at]) at = (at + 1) & mask;
+            index[at] = entry;
+        }
+        table_.index = std::move(index);
     }
 
     const std::string& bytes_;
@@ -235,10 +288,11 @@ const char* flammabilityClassText(FlammabilityClass c) {
 const SolventProperties* SolventPropertiesTable::find(std::string_view label) const {
     if (index.empty()) return nullptr;
     const std::size_t mask = index.size() - 1;
-    for (std::size_t at = hashOf(label) & mask;; at = (at + 1) & mask) {
-        const std::uint32_t r = index[at];
-        if (r == 0) return nullptr;
-        if (rows[r - 1].label == label) return &rows[r - 1];
+    const std::uint64_t hash = hashOf(label);
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const std::uint64_t entry = index[at];
+        if (entry == 0) return nullptr;
+        if (indexMatches(*this, entry, hash, label)) return &rows[(entry & 0xFFFFFFFFu) - 1];
     }
 }
 

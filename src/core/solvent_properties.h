@@ -54,7 +54,7 @@ struct SolventProperties {
 // the labels and sources point into.
 struct SolventPropertiesTable {
     std::vector<SolventProperties> rows;  // file order
-    std::vector<std::uint32_t> index;     // open addressing: row + 1, 0 for an empty place
+    std::vector<std::uint64_t> index;     // open addressing: hash << 32 | row + 1; 0 for an empty place
     std::shared_ptr<const std::string> bytes;
 
     // Nothing when the file has no row of this label.

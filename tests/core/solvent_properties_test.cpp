@@ -3,10 +3,14 @@
 // flammability categories read from a flash point.
 #include "core/solvent_properties.h"
 
+#include "core/numbers.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace tarnwell {
@@ -65,6 +69,37 @@ TEST(SolventProperties, ASoundFileGivesEachSolventsFiguresByItsExactLabel) {
     }
     ASSERT_NE(copy.find("2:   Water"), nullptr);
     EXPECT_EQ(copy.find("2:   Water")->source, "Poling");
+}
+
+// Every number reads as the program's number rule reads it, to the last bit,
+// in the plain forms the file is written in and in the rest the rule accepts.
+TEST(SolventProperties, NumbersReadAsTheNumberRuleReadsThem) {
+    std::vector<std::string> texts{"0",     "-0",     "0.",         ".5",      "-.5",   "5.",    "007.50",
+                                   "+12",   "1e3",    "2.5E-2",     " 42 ",    "0.1",   "-17.8", "123456789012345",
+                                   "1234567890123456", "0.000000000000001", "999999999999999.9", "4.253e-05"};
+    std::mt19937 random(7);
+    for (int i = 0; i < 3000; ++i) {
+        const int whole = std::uniform_int_distribution<int>(0, 7)(random);
+        const int decimals = std::uniform_int_distribution<int>(0, 12)(random);
+        std::string t = i % 5 == 0 && whole <= 2 ? "-" : "";  // above absolute zero
+        for (int k = 0; k < whole; ++k) t += static_cast<char>('0' + random() % 10);
+        if (decimals > 0 || whole == 0) t += ".";
+        for (int k = 0; k < decimals || (whole == 0 && k == 0); ++k) t += static_cast<char>('0' + random() % 10);
+        texts.push_back(t);
+    }
+    std::string text = kHeader;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        text += "2:   S" + std::to_string(i) + "\t1\t100\t" + texts[i] + "\tnone\tx\n";
+    const SolventPropertiesFile file = parseSolventProperties(text);
+    ASSERT_EQ(file.status, PropertiesFileStatus::Loaded) << file.error.line << ": " << file.error.message;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::optional<double> rule = parseDouble(texts[i]);
+        ASSERT_TRUE(rule) << texts[i];
+        const std::optional<double> read = file.find("2:   S" + std::to_string(i))->flashPoint;
+        ASSERT_TRUE(read) << texts[i];
+        EXPECT_EQ(*read, *rule == 0.0 ? 0.0 : *rule) << texts[i];
+        EXPECT_FALSE(std::signbit(*read) && *read == 0.0) << texts[i] << " gives -0";
+    }
 }
 
 TEST(SolventProperties, ADamagedFileIsRefusedWithItsLineAndReason) {
