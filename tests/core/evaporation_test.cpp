@@ -460,7 +460,9 @@ TEST(Evaporation, ThePathRunsSmoothlyFromTheBlendThroughEveryMark) {
                                     p.point.y == m.point->y);
             EXPECT_TRUE(onPath) << m.percent;
         }
-        if (r.reachableShare == 1.0) EXPECT_NEAR(r.path.back().share, 0.99, 1e-12);
+        if (r.reachableShare == 1.0) {
+            EXPECT_NEAR(r.path.back().share, 0.99, 1e-12);
+        }
     }
 }
 
