@@ -107,20 +107,26 @@ std::optional<PlanePoint> planePointOf(const EvaporationInput& in, const Amounts
     return teasToPlane(fd, fp, fh);
 }
 
-// N, D, W as the calculator makes them from its moles: 32-bit moles and mole
-// fractions, its order of sums, its rounding to whole numbers adding to 100.
-std::optional<TeasPoint> calculatorNdw(const EvaporationInput& in, const Amounts& n) {
+// Mole fractions as the calculator makes them from its moles: 32-bit moles,
+// its order of sums, 32-bit fractions.
+std::array<float, 3> calculatorFractions(const EvaporationInput& in, const Amounts& n) {
     std::array<float, 3> moles{};
     for (std::size_t i = 0; i < in.count; ++i) moles[i] = static_cast<float>(n[i]);
     const float moleSum = (moles[1] + moles[0]) + moles[2];
+    std::array<float, 3> x{};
+    for (std::size_t i = 0; i < in.count; ++i) x[i] = moles[i] / moleSum;
+    return x;
+}
+
+// N, D, W by the calculator's rule: its fractions, its sums, its rounding to
+// whole numbers adding to 100.
+std::optional<TeasPoint> calculatorNdw(const EvaporationInput& in, const std::array<float, 3>& x) {
     MixtureCalculation calc;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const float x = moles[i] / moleSum;
+    for (std::size_t i = 0; i < in.count; ++i) {
         const TeasPoint& p = in.solvents[i].ndw;
-        if (i >= in.count) continue;
-        calc.mixN += static_cast<double>(static_cast<float>(p.n)) * static_cast<double>(x);
-        calc.mixD += static_cast<double>(static_cast<float>(p.d)) * static_cast<double>(x);
-        calc.mixW += static_cast<double>(static_cast<float>(p.w)) * static_cast<double>(x);
+        calc.mixN += static_cast<double>(static_cast<float>(p.n)) * static_cast<double>(x[i]);
+        calc.mixD += static_cast<double>(static_cast<float>(p.d)) * static_cast<double>(x[i]);
+        calc.mixW += static_cast<double>(static_cast<float>(p.w)) * static_cast<double>(x[i]);
     }
     if (roundToHundred(calc) == RoundingBranch::NotFinite) return std::nullopt;
     return TeasPoint{static_cast<std::int16_t>(calc.mixN), static_cast<std::int16_t>(calc.mixD),
@@ -130,6 +136,7 @@ std::optional<TeasPoint> calculatorNdw(const EvaporationInput& in, const Amounts
 void fillMark(EvaporationMark& mark, const EvaporationInput& in, const Amounts& n) {
     mark.state = MarkState::Reached;
     mark.moleFraction = fractionsOf(n, in.count);
+    const std::array<float, 3> single = calculatorFractions(in, n);
     std::array<HazardShare, 3> shares;
     for (std::size_t i = 0; i < in.count; ++i) {
         const EvaporationSolvent& s = in.solvents[i];
@@ -139,16 +146,24 @@ void fillMark(EvaporationMark& mark, const EvaporationInput& in, const Amounts& 
         shares[i].twa = readTwaLimit(s.twaText, s.twaMgText);
         shares[i].vhr = readVhr(s.vhrText);
     }
-    const BlendHazards h = blendHazards(std::span(shares).first(in.count));
+    const auto solvents = std::span(shares).first(in.count);
+    const BlendHazards h = blendHazards(solvents);
     for (std::size_t i = 0; i < in.count; ++i) {
         mark.volumeFraction[i] = h.volumeFraction[i];
         mark.volumeText[i] = formatFraction3(h.volumeFraction[i]);
     }
-    mark.twaPpm = h.twaPpm;
-    mark.vhr = h.vhr;
-    mark.twaText = reportTwaText(h.twaPpm);
-    mark.vhrText = reportVhrText(h.vhr);
-    mark.ndw = calculatorNdw(in, n);
+    // The report's rules over the mole fractions the screen that asked works
+    // in, so that 0 % gives its figures to the last digit.
+    BlendHazards figures = h;
+    if (in.calculatorPrecision) {
+        for (std::size_t i = 0; i < in.count; ++i) shares[i].moleFraction = static_cast<double>(single[i]);
+        figures = blendHazards(solvents);
+    }
+    mark.twaPpm = figures.twaPpm;
+    mark.vhr = figures.vhr;
+    mark.twaText = reportTwaText(figures.twaPpm);
+    mark.vhrText = reportVhrText(figures.vhr);
+    mark.ndw = calculatorNdw(in, single);
     if (mark.ndw) mark.ndwText = {formatPlain(mark.ndw->n), formatPlain(mark.ndw->d), formatPlain(mark.ndw->w)};
     mark.point = planePointOf(in, n);
 }
@@ -554,6 +569,7 @@ EvaporationInput evaporationFromMixture(const std::array<MixSlot, 3>& slots, con
         s.twaMgText = slot.twaMgText;
         s.vhrText = inputs.vhrText[k];
         // The moles exactly as Calculate forms them.
+        in.calculatorPrecision = true;
         s.startMoles = static_cast<double>(static_cast<float>(static_cast<double>(slot.volumeFraction) / slot.molarVolume));
     }
     return in;

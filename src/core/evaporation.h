@@ -60,7 +60,9 @@
 // the remaining N, D, W by the calculator's rule from the mole fractions (its
 // 32-bit steps and its rounding to whole numbers adding to 100, so 0 % is what
 // the calculator shows), the TWA and VHR by the report's rules
-// (mixture_hazards.h). Whether the liquid is inside a solubility zone is
+// (mixture_hazards.h) over the mole fractions of the screen that asked: the
+// calculator's 32-bit ones for its mixture (a VHR of 638,522 would otherwise
+// read 638,521), the solver's for the blend. Whether the liquid is inside a solubility zone is
 // decided on the path the chart draws, unrounded, at every whole percent
 // evaporated: "leaves the zone at 38 %" is the first whole percent whose point
 // lies outside the zone's outline. Not on the whole-number points: the
@@ -116,6 +118,10 @@ struct EvaporationSolvent {
 struct EvaporationInput {
     std::array<EvaporationSolvent, 3> solvents;
     std::size_t count = 0;  // 2 or 3
+    // The TWA and VHR from the calculator's 32-bit mole fractions (its
+    // mixture) rather than double ones (the solver's blend), so that 0 %
+    // shows what the screen that asked showed.
+    bool calculatorPrecision = false;
 };
 
 // The calculator's mixture: its slots in use, its TWA and VHR fields, and the

@@ -5,6 +5,7 @@
 #include "core/evaporation.h"
 #include "core/messages.h"
 #include "core/mixture.h"
+#include "core/numbers.h"
 #include "core/report_figures.h"
 #include "core/solubility_zone.h"
 
@@ -47,6 +48,7 @@ const Solvent kWhiteSpirit{"4:   White spirit (mineral spirits, 15\xE2\x80\x93" 
 const Solvent kDiacetone{"2:   Diacetone alcohol", 45, 24, 31, 123.62, 116.2, "50", "240", "26", "1\t168\t58\tII\tNPG"};
 const Solvent kBenzyl{"2:   Benzyl alcohol", 48, 16, 36, 103.79, 108.14, "none", "none", "none",
                       "0.05746\t205\t93\tIIIB\tPoling"};
+const Solvent kBenzene{"2:   Benzene", 90, 0, 10, 88.75, 78.1, "0.1", "0.319", "986842", "75\t80\t-11\tIB\tNPG"};
 const Solvent kEther{"2:   Diethyl ether", 64, 13, 23, 104.37, 74.1, "400", "1200", "1447", "440\t34.6\t-45\tIA\tNPG"};
 // Fictional: one that never evaporates, one of unknown vapour pressure, one the file lacks.
 const Solvent kStill{"2:   Still oil", 80, 10, 10, 300.0, 280.0, "5", "60", "0", "0\t350\t200\tIIIB\ttest"};
@@ -61,7 +63,7 @@ const Solvent kSlow20{"2:   Slow by 20", 90, 5, 5, 150.0, 110.0, "200", "900", "
 const Solvent kSlow12{"2:   Slow by 1.2", 40, 20, 40, 95.0, 80.0, "150", "490", "250", "166.66666666666666\t70\t0\tIB\ttest"};
 
 const std::vector<Solvent> kAll{kAcetone, kEthanol, kHeptane, kToluene, kWater, kMethanol, kWhiteSpirit, kDiacetone,
-                                kBenzyl, kEther, kStill, kUnknown, kEqualA, kEqualB, kFast, kSlow20, kSlow12};
+                                kBenzyl, kBenzene, kEther, kStill, kUnknown, kEqualA, kEqualB, kFast, kSlow20, kSlow12};
 
 const SolventPropertiesFile& propertiesFile() {
     static const SolventPropertiesFile file = [] {
@@ -233,10 +235,12 @@ TEST(Evaporation, AcetoneEthanolHeptaneWorkedByHand) {
     EXPECT_EQ(markAt(r, 0).ndwText, shown.ndwText);
 }
 
-// The calculator's N, D, W at 0 %, for many mixtures of two or three solvents
-// in whole hundredths (0 included), must be the calculator's to the digit.
+// The calculator's N, D, W, TWA and VHR at 0 %, for many mixtures of two or
+// three solvents in whole hundredths (0 included), must be the calculator's
+// to the digit. Benzene's VHR of 986,842 shows the 32-bit mole fractions.
 TEST(Evaporation, StartsAtWhatTheCalculatorShows) {
-    const std::vector<Solvent> pool{kAcetone, kEthanol, kHeptane, kToluene, kWater, kMethanol, kWhiteSpirit, kDiacetone, kBenzyl};
+    const std::vector<Solvent> pool{kAcetone,     kEthanol,   kHeptane, kToluene, kWater,
+                                    kWhiteSpirit, kDiacetone, kBenzyl,  kBenzene, kMethanol};
     std::mt19937 random(30);
     std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
     int compared = 0;
@@ -255,6 +259,11 @@ TEST(Evaporation, StartsAtWhatTheCalculatorShows) {
         ASSERT_TRUE(r.mixtureKnown);
         ASSERT_EQ(shown.ndwAvailable, markAt(r, 0).ndw.has_value()) << i;
         EXPECT_EQ(markAt(r, 0).ndwText, shown.ndwText) << "mixture " << i << ": " << a << "/" << b;
+        // The figures as numbers: the calculator writes 0 and 1 as "0.0" and "1.0".
+        EXPECT_EQ(shown.vhr.available, markAt(r, 0).vhr.has_value()) << i;
+        if (shown.vhr.available) EXPECT_EQ(parseDouble(shown.vhr.text), parseDouble(markAt(r, 0).vhrText)) << i;
+        EXPECT_EQ(shown.twa.available, markAt(r, 0).twaPpm.has_value()) << i;
+        if (shown.twa.available) EXPECT_EQ(parseDouble(shown.twa.text), parseDouble(markAt(r, 0).twaText)) << i;
         ++compared;
     }
     EXPECT_GT(compared, 2900);
