@@ -1,5 +1,6 @@
 // How a blend evaporates: the path and its marks for three solvents, and the
 // solvent properties file read beside a database of 32,767 records.
+#include "bench_slots.h"
 #include "bench_support.h"
 
 #include "core/database.h"
@@ -79,27 +80,12 @@ void BM_LoadPropertiesFile(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadPropertiesFile)->Name("BM_LoadPropertiesFile/records32767")->Unit(benchmark::kMicrosecond);
 
-MixSlot slotOf(const char* label, std::int16_t n, std::int16_t d, std::int16_t w, double mv, float mw, const char* mg,
-               float fraction) {
-    MixSlot s;
-    s.n = n;
-    s.d = d;
-    s.w = w;
-    s.reference = 2;
-    s.molarVolume = mv;
-    s.molecularWeight = mw;
-    s.twaMgText = mg;
-    s.label = label;
-    s.volumeFraction = fraction;
-    return s;
-}
-
 // Acetone 0.5, ethanol 0.3, n-heptane 0.2 in the calculator, with a zone open:
 // everything a screen asks for, from its input to the texts.
 void BM_EvaporationPath(benchmark::State& state) {
-    const std::array<MixSlot, 3> columns{slotOf("2:   Acetone", 47, 32, 21, 73.54, 58.1f, "590", 0.5f),
-                                       slotOf("2:   Ethanol", 36, 20, 44, 58.35, 46.1f, "1900", 0.3f),
-                                       slotOf("2:   n-Heptane", 100, 0, 0, 147.35, 100.2f, "350", 0.2f)};
+    const std::array<MixSlot, 3> columns{bench::mixSlot(47, 32, 21, 73.54, 58.1f, "590", 0.5f, "2:   Acetone"),
+                                         bench::mixSlot(36, 20, 44, 58.35, 46.1f, "1900", 0.3f, "2:   Ethanol"),
+                                         bench::mixSlot(100, 0, 0, 147.35, 100.2f, "350", 0.2f, "2:   n-Heptane")};
     MixtureInputs inputs;
     inputs.twaText = {"250", "1000", "85"};
     inputs.vhrText = {"947", "58", "549"};
