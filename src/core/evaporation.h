@@ -62,10 +62,12 @@
 // the calculator shows), the TWA and VHR by the report's rules
 // (mixture_hazards.h) over the mole fractions of the screen that asked: the
 // calculator's 32-bit ones for its mixture (a VHR of 638,522 would otherwise
-// read 638,521), the solver's for the blend. Whether the liquid is inside a solubility zone is
-// decided on the path the chart draws, unrounded, at every whole percent
-// evaporated: "leaves the zone at 38 %" is the first whole percent whose point
-// lies outside the zone's outline. Not on the whole-number points: the
+// read 638,521), the solver's for the blend.
+//
+// Whether the liquid is inside a solubility zone is decided on the path the
+// chart draws, unrounded, at every whole percent evaporated: "leaves the zone
+// at 38 %" is the first whole percent whose point lies outside the zone's
+// outline. Not on the whole-number points: the
 // calculator's rounding to 100 moves a value by up to one point (66.2, 20.4,
 // 13.4 become 67, 20, 13, as the smallest fractional part is raised), so a
 // liquid drifting steadily across an edge would seem to leave, come back and
