@@ -213,6 +213,14 @@ std::string formatTwoDecimals(double value) { return render(value, 2, 1, false);
 std::string formatTwoDecimalsNoLead(double value) { return render(value, 2, 0, false); }
 std::string formatTwoDecimalsThreeInt(double value) { return render(value, 2, 3, false); }
 
+std::string formatCelsius(double value) {
+    std::string text = formatOneDecimal(value);
+    if (text == "X") return text;
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+    if (text.front() == '-') text.replace(0, 1, "\u2212");
+    return text + " \u00B0C";
+}
+
 std::string formatSignReserved(std::int64_t value) {
     return value < 0 ? formatPlain(value) : " " + formatPlain(value);
 }

@@ -54,6 +54,10 @@ std::string formatTwoDecimals(double value);    // "0.00": 0.79, 1.00
 std::string formatTwoDecimalsNoLead(double value);  // "###.00": .50, 58.08
 std::string formatTwoDecimalsThreeInt(double value);// "000.00": 058.08, 000.50
 
+// A temperature in degrees Celsius: one decimal at most, a whole number without
+// ".0", a true minus sign (U+2212) below zero: -20 -> "−20 °C", 56.05 -> "56.1 °C".
+std::string formatCelsius(double value);
+
 // The sign-reserving whole-number text: one blank where a minus sign would
 // stand (45 -> " 45", -3 -> "-3").
 std::string formatSignReserved(std::int64_t value);

@@ -90,6 +90,10 @@ TEST(DisplayFormats, RoundHalvesAwayFromZeroAndNeverShowMinusZero) {
         {formatTwoDecimalsNoLead, 120.0, "120.00"}, {formatTwoDecimalsNoLead, 78.11, "78.11"},
         {formatTwoDecimalsThreeInt, 58.08, "058.08"}, {formatTwoDecimalsThreeInt, 0.5, "000.50"},
         {formatTwoDecimalsThreeInt, 1234.5, "1234.50"}, {formatTwoDecimalsThreeInt, 999.999, "1000.00"},
+        // A true minus sign, no ".0", and no minus on a value that shows as 0.
+        {formatCelsius, -20.0, "\u221220 \u00B0C"}, {formatCelsius, 56.05, "56.1 \u00B0C"},
+        {formatCelsius, 12.96, "13 \u00B0C"},        {formatCelsius, -17.78, "\u221217.8 \u00B0C"},
+        {formatCelsius, -0.04, "0 \u00B0C"},         {formatCelsius, 0.0, "0 \u00B0C"},
     };
     for (const FormatCase& c : cases) EXPECT_EQ(c.format(c.value), c.expected) << "value " << c.value;
 }
@@ -102,7 +106,7 @@ TEST(DisplayFormats, FloatNoiseDoesNotTipAHalf) {
 }
 
 TEST(DisplayFormats, NonFiniteValuesNeverReachTheScreen) {
-    for (auto f : {formatWhole, formatFraction3, formatOneDecimal, formatTwoDecimals})
+    for (auto f : {formatWhole, formatFraction3, formatOneDecimal, formatTwoDecimals, formatCelsius})
         for (double v : {INFINITY, -INFINITY, NAN}) EXPECT_EQ(f(v), "X");
 }
 
