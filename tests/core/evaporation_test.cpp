@@ -261,9 +261,13 @@ TEST(Evaporation, StartsAtWhatTheCalculatorShows) {
         EXPECT_EQ(markAt(r, 0).ndwText, shown.ndwText) << "mixture " << i << ": " << a << "/" << b;
         // The figures as numbers: the calculator writes 0 and 1 as "0.0" and "1.0".
         EXPECT_EQ(shown.vhr.available, markAt(r, 0).vhr.has_value()) << i;
-        if (shown.vhr.available) EXPECT_EQ(parseDouble(shown.vhr.text), parseDouble(markAt(r, 0).vhrText)) << i;
+        if (shown.vhr.available) {
+            EXPECT_EQ(parseDouble(shown.vhr.text), parseDouble(markAt(r, 0).vhrText)) << i;
+        }
         EXPECT_EQ(shown.twa.available, markAt(r, 0).twaPpm.has_value()) << i;
-        if (shown.twa.available) EXPECT_EQ(parseDouble(shown.twa.text), parseDouble(markAt(r, 0).twaText)) << i;
+        if (shown.twa.available) {
+            EXPECT_EQ(parseDouble(shown.twa.text), parseDouble(markAt(r, 0).twaText)) << i;
+        }
         ++compared;
     }
     EXPECT_GT(compared, 2900);
