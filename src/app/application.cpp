@@ -6,7 +6,7 @@
 #include "data/database_loading.h"
 #include "help/help_pages.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
-#include "soltest/frm_solubility_test.h"
+#include "soltest/trial_window.h"
 #include "ui/chart_source.h"
 #include "ui/layout.h"
 #include "ui/solvent_labels.h"

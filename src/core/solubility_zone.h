@@ -19,7 +19,7 @@
 //   |dN|, |dD|, |dW| <= 0.5 (dN + dD + dW = 0). The margin does not apply.
 
 #include "core/blend_solver.h"
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/teas_chart.h"
 
 #include <optional>

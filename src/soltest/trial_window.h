@@ -6,7 +6,7 @@
 // found by the blend finder in its zone mode. A test is kept in a file only
 // when the user saves it.
 
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/solubility_zone.h"
 #include "core/state.h"
 #include "ui/chart_source.h"
