@@ -87,82 +87,21 @@ MixCheck checkMixtureInputs(const MixtureInputs& in, float total) {
 }
 
 RoundingBranch roundToHundred(MixtureCalculation& c) {
-    const std::array<double, 3> v{c.mixN, c.mixD, c.mixW};
-    for (double x : v)
-        if (!std::isfinite(x)) return RoundingBranch::NotFinite;
-
-    std::array<double, 3> out{};
-    for (int i = 0; i < 3; ++i) out[i] = roundHalfEven(v[i]);
-    auto store = [&c, &out] {
-        c.mixN = out[0];
-        c.mixD = out[1];
-        c.mixW = out[2];
-    };
-    if (out[0] + out[1] + out[2] == 100.0) {
-        store();
-        return RoundingBranch::Nearest;
+    const HundredRounding r = roundToHundred({c.mixN, c.mixD, c.mixW});
+    if (r.branch == RoundingBranch::NotFinite) return r.branch;
+    if (r.fractions) {
+        c.fracN = (*r.fractions)[0];
+        c.fracD = (*r.fractions)[1];
+        c.fracW = (*r.fractions)[2];
     }
-
-    std::array<double, 3> whole{}, frac{};
-    for (int i = 0; i < 3; ++i) {
-        whole[i] = std::floor(v[i]);
-        frac[i] = v[i] - whole[i];
-    }
-    c.fracN = frac[0];
-    c.fracD = frac[1];
-    c.fracW = frac[2];
-
-    // Solvents whose own N + D + W are 100 give values adding to 100 up to the
-    // noise of 32-bit mole fractions; only for them must the result be 100.
-    const bool meantHundred = std::fabs(v[0] + v[1] + v[2] - 100.0) < 0.5;
-    const bool allHigh = frac[0] >= 0.5 && frac[1] >= 0.5 && frac[2] >= 0.5;
-    const bool allLow = frac[0] < 0.5 && frac[1] < 0.5 && frac[2] < 0.5;
-    if (allHigh) {
-        // The largest part gives way; any tie for the largest falls to W.
-        int k = 2;
-        if (frac[0] > frac[1] && frac[0] > frac[2]) k = 0;
-        else if (frac[1] > frac[0] && frac[1] > frac[2]) k = 1;
-        out[k] -= 1.0;
-        // Two exact halves that go to their even neighbours, with the third
-        // value a hair below whole (32-bit mole fractions), round to 99, not
-        // 101: reducing then would give 98, so the rule below decides instead.
-        if (out[0] + out[1] + out[2] == 100.0 || !meantHundred) {
-            store();
-            return RoundingBranch::ReduceLargest;
-        }
-    }
-    if (allLow) {
-        // The smallest part is raised; any tie for the smallest falls to W.
-        int k = 2;
-        if (frac[0] < frac[1] && frac[0] < frac[2]) k = 0;
-        else if (frac[1] < frac[0] && frac[1] < frac[2]) k = 1;
-        std::array<double, 3> raised = whole;
-        raised[k] += 1.0;
-        if (raised[0] + raised[1] + raised[2] == 100.0 || !meantHundred) {
-            out = raised;
-            store();
-            return RoundingBranch::RaiseSmallest;
-        }
-    }
-
-    // Mixed parts, or a rule above that missed 100: floor all three, then give
-    // the missing units to the largest fractional parts (later of N, D, W
-    // first on ties, as above). Each value moves by less than 1, so the sum
-    // reaches 100 whenever the solvents' own N + D + W do.
-    out = whole;
-    std::array<int, 3> order{0, 1, 2};
-    std::sort(order.begin(), order.end(),
-              [&frac](int a, int b) { return frac[a] > frac[b] || (frac[a] == frac[b] && a > b); });
-    for (int k : order) {
-        if (out[0] + out[1] + out[2] >= 100.0) break;
-        out[k] += 1.0;
-    }
-    store();
-    return RoundingBranch::LargestFraction;
+    c.mixN = r.whole[0];
+    c.mixD = r.whole[1];
+    c.mixW = r.whole[2];
+    return r.branch;
 }
 
 std::string formatMixtureFigure(double value) {
-    return value > 1.0 ? formatWholeLarge(value) : formatOneDecimal(value);
+    return value > 1.0 ? formatWhole(value) : formatOneDecimal(value);
 }
 
 MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculation& calc,
