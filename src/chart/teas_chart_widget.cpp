@@ -1,6 +1,8 @@
 #include "chart/teas_chart_widget.h"
 
+#include "core/database.h"
 #include "core/teas_chart.h"
+#include "ui/text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +12,26 @@
 #include <cmath>
 
 namespace tarnwell {
+
+std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
+    std::vector<ChartSolvent> out;
+    out.reserve(table.records.size());
+    for (std::size_t i = 0; i < table.records.size(); ++i) {
+        const SolventRecord& r = table.records[i];
+        ChartSolvent s;
+        s.label = ui::qs(r.label);
+        // The custom-entry row, and a row no slot could take, have no place.
+        const std::optional<SolventNumbers> numbers =
+            static_cast<int>(i) != table.lastIndex ? readSolventNumbers(r) : std::nullopt;
+        if (numbers) {
+            s.n = numbers->ndw.n;
+            s.d = numbers->ndw.d;
+            s.w = numbers->ndw.w;
+        }
+        out.push_back(std::move(s));
+    }
+    return out;
+}
 
 namespace {
 const double kHeight = std::sqrt(3.0) / 2.0;

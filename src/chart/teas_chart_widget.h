@@ -21,6 +21,11 @@ struct ChartSolvent {
     double n = 0, d = 0, w = 0;
 };
 
+struct SolventTable;
+
+// The chart's points for a table: every solvent but the custom-entry row.
+std::vector<ChartSolvent> chartSolvents(const SolventTable& table);
+
 using ui::ChartMark;
 using ui::ChartMarks;
 

@@ -27,18 +27,6 @@
 
 namespace tarnwell {
 
-QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(objectName);
-    box->setRange(0.0, 20.0);
-    box->setSingleStep(0.5);
-    box->setDecimals(1);
-    box->setValue(margin);
-    box->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
-    box->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
-    return box;
-}
-
 using ui::qs;
 using ui::ptRect;
 
@@ -331,7 +319,7 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     chkSameReference_->setToolTip(QStringLiteral("Only blends of solvents from one reference table"));
     QLabel* caption = ui::addLabel(this, QStringLiteral("lblZoneMargin"), QStringLiteral("Margin (Teas points):"),
                                    ptRect(8, 44, 96, 14));
-    spnZoneMargin_ = makeZoneMarginBox(this, QStringLiteral("spnZoneMargin"), kDefaultZoneMargin);
+    spnZoneMargin_ = ui::makeZoneMarginBox(this, QStringLiteral("spnZoneMargin"), kDefaultZoneMargin);
     spnZoneMargin_->setGeometry(ptRect(106, 41, 52, 18));
     caption->setBuddy(spnZoneMargin_);
     connect(spnZoneMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) {

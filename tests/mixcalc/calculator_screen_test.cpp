@@ -10,7 +10,7 @@
 #include "ui/colours.h"
 #include "ui/events.h"
 #include "ui/layout.h"
-#include "ui/navigator.h"
+#include "../support/navigator_double.h"
 #include "ui/solvent_labels.h"
 #include "ui/text.h"
 
@@ -37,17 +37,7 @@ namespace {
 using testing::FakePlatform;
 using testing::find;
 
-class NavigatorDouble final : public ui::Navigator {
-public:
-    void showMainScreen() override { ++mainScreenShown; }
-    void showCalculator() override { ++calculatorShown; }
-    void showHelp(ui::HelpEntry entry, QWidget* from) override { help.push_back({entry, from}); }
-    void showNoteOnMixturesModal(QWidget*) override {}
-
-    int mainScreenShown = 0;
-    int calculatorShown = 0;
-    std::vector<std::pair<ui::HelpEntry, QWidget*>> help;
-};
+using testing::NavigatorDouble;
 
 // Rows of the sample database.
 constexpr int kAcetone = 0, kEthanol = 1, kHeptane = 2, kToluene = 4, kWater = 5, kCustomRow = 6;
