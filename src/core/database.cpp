@@ -15,7 +15,6 @@
 namespace tarnwell {
 namespace {
 
-constexpr int kLinesPerRecord = 12;
 constexpr int kHeaderLines = 4;
 constexpr std::string_view kLabelSeparator = ":   ";
 
