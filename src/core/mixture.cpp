@@ -104,6 +104,79 @@ std::string formatMixtureFigure(double value) {
     return value > 1.0 ? formatWhole(value) : formatOneDecimal(value);
 }
 
+namespace {
+
+// Volume fractions to mole fractions.
+void findMoleFractions(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, int used) {
+    for (int k = 0; k < 3; ++k) {
+        calc.moles[k] = (k < used) ? static_cast<float>(static_cast<double>(slots[k].volumeFraction) /
+                                                        slots[k].molarVolume)
+                                   : 0.0f;
+    }
+    const float moleSum = (calc.moles[1] + calc.moles[0]) + calc.moles[2];
+    for (int k = 0; k < 3; ++k) calc.moleFraction[k] = calc.moles[k] / moleSum;
+}
+
+// Mole-fraction weighted N, D, W.
+void findMixtureNdw(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc) {
+    auto weighted = [&](auto member) {
+        double sum = 0.0;
+        for (int k = 0; k < 3; ++k)
+            sum += static_cast<double>(static_cast<float>(slots[k].*member)) *
+                   static_cast<double>(calc.moleFraction[k]);
+        return sum;
+    };
+    calc.mixN = weighted(&MixSlot::n);
+    calc.mixD = weighted(&MixSlot::d);
+    calc.mixW = weighted(&MixSlot::w);
+}
+
+// Weight fractions for the TWA, in either mode, so that a mixture gets the
+// same figure here as in the blend report; false when they cannot be had.
+bool findMassFractions(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, int used) {
+    for (int k = 0; k < 3; ++k)
+        calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
+    const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
+    bool weightsUsable = massSum != 0.0f && std::isfinite(massSum);
+    for (int k = 0; k < 3; ++k) {
+        calc.massFraction[k] = weightsUsable ? calc.massFraction[k] / massSum : 0.0f;
+        if (!std::isfinite(calc.massFraction[k])) weightsUsable = false;
+    }
+    return weightsUsable;
+}
+
+// Mixture TWA (ppm) through the mixture's limit in mg/m3.
+void findMixtureTwa(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, const MixtureInputs& in, int used,
+                    MixtureOutcome& out) {
+    std::array<std::string_view, 3> ppmText, mgText;
+    for (std::size_t k = 0; k < 3; ++k) {
+        ppmText[k] = in.twaText[k];
+        mgText[k] = slots[k].twaMgText;
+    }
+    if (const std::optional<CalculatorTwa> twa =
+            calculatorTwa(calc.moleFraction, calc.massFraction, ppmText, mgText, used)) {
+        calc.twaMixMg = twa->twaMixMg;
+        calc.twaPart = twa->twaPart;
+        calc.twaMix = twa->twaMix;
+        out.twa = {true, formatMixtureFigure(calc.twaMix)};
+    }
+}
+
+// Mixture VHR from the mole fractions.
+void findMixtureVhr(MixtureCalculation& calc, const MixtureInputs& in, int used, MixtureOutcome& out) {
+    std::array<HazardShare, 3> shares;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) {
+        shares[k].moleFraction = static_cast<double>(calc.moleFraction[k]);
+        shares[k].vhr = readVhr(in.vhrText[k]);
+    }
+    if (const std::optional<double> vhr = mixtureVhr(std::span(shares).first(static_cast<std::size_t>(used)))) {
+        calc.vhrMix = roundHalfEven(*vhr);
+        out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
+    }
+}
+
+}  // namespace
+
 MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculation& calc,
                                 const MixtureInputs& in) {
     MixtureOutcome out;
@@ -116,74 +189,13 @@ MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculatio
         slots[2].volumeFraction = 0.0f;
         slots[2].n = slots[2].d = slots[2].w = 0;
     }
-
-    // Volume fractions to mole fractions.
-    for (int k = 0; k < 3; ++k) {
-        calc.moles[k] = (k < used) ? static_cast<float>(static_cast<double>(slots[k].volumeFraction) /
-                                                        slots[k].molarVolume)
-                                   : 0.0f;
-    }
-    const float moleSum = (calc.moles[1] + calc.moles[0]) + calc.moles[2];
-    for (int k = 0; k < 3; ++k) calc.moleFraction[k] = calc.moles[k] / moleSum;
-
-    // Mole-fraction weighted N, D, W.
-    auto weighted = [&](auto member) {
-        double sum = 0.0;
-        for (int k = 0; k < 3; ++k)
-            sum += static_cast<double>(static_cast<float>(slots[k].*member)) *
-                   static_cast<double>(calc.moleFraction[k]);
-        return sum;
-    };
-    calc.mixN = weighted(&MixSlot::n);
-    calc.mixD = weighted(&MixSlot::d);
-    calc.mixW = weighted(&MixSlot::w);
-
+    findMoleFractions(slots, calc, used);
+    findMixtureNdw(slots, calc);
     out.branch = roundToHundred(calc);
     out.ndwAvailable = out.branch != RoundingBranch::NotFinite;
-    if (out.ndwAvailable) {
-        out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
-    }
-
-    // Weight fractions for the TWA, in either mode, so that a mixture gets the
-    // same figure here as in the blend report.
-    for (int k = 0; k < 3; ++k)
-        calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
-    const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
-    bool weightsUsable = massSum != 0.0f && std::isfinite(massSum);
-    for (int k = 0; k < 3; ++k) {
-        calc.massFraction[k] = weightsUsable ? calc.massFraction[k] / massSum : 0.0f;
-        if (!std::isfinite(calc.massFraction[k])) weightsUsable = false;
-    }
-    const auto& wf = calc.massFraction;
-
-    // Mixture TWA (ppm) through the mixture's limit in mg/m3.
-    if (weightsUsable) {
-        std::array<std::string_view, 3> ppmText, mgText;
-        for (std::size_t k = 0; k < 3; ++k) {
-            ppmText[k] = in.twaText[k];
-            mgText[k] = slots[k].twaMgText;
-        }
-        if (const std::optional<CalculatorTwa> twa = calculatorTwa(calc.moleFraction, wf, ppmText, mgText, used)) {
-            calc.twaMixMg = twa->twaMixMg;
-            calc.twaPart = twa->twaPart;
-            calc.twaMix = twa->twaMix;
-            out.twa = {true, formatMixtureFigure(calc.twaMix)};
-        }
-    }
-
-    // Mixture VHR from the mole fractions.
-    {
-        std::array<HazardShare, 3> shares;
-        for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) {
-            shares[k].moleFraction = static_cast<double>(calc.moleFraction[k]);
-            shares[k].vhr = readVhr(in.vhrText[k]);
-        }
-        if (const std::optional<double> vhr = mixtureVhr(std::span(shares).first(static_cast<std::size_t>(used)))) {
-            calc.vhrMix = roundHalfEven(*vhr);
-            out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
-        }
-    }
-
+    if (out.ndwAvailable) out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
+    if (findMassFractions(slots, calc, used)) findMixtureTwa(slots, calc, in, used, out);
+    findMixtureVhr(calc, in, used, out);
     out.warning = slots[0].reference != slots[1].reference ||
                   (!two && (slots[2].reference != slots[0].reference || slots[2].reference != slots[1].reference));
     return out;

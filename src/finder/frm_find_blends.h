@@ -72,6 +72,10 @@ private slots:
     void cmdPrint_Click();
 
 private:
+    void buildFilters();
+    void buildSolventChoices(QAbstractItemModel* solventLabels);
+    void buildSearchRow();
+    void buildResults();
     FinderOptions readOptions() const;
     void searchFinished();
     void showProgress();
