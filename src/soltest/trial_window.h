@@ -101,11 +101,6 @@ private:
     QAbstractItemModel* solventLabels_;
     Workbench workbench_;
 
-    SolubilityTest test_;
-    SolubilityZone zone_;
-    double margin_ = kDefaultZoneMargin;
-    ui::ZoneOverlay overlay_;
-
     QLineEdit* txtMaterial_ = nullptr;
     ui::SolventListView* lstTestSolvent_ = nullptr;
     std::array<QComboBox*, 3> cboMixSolvent_{};
@@ -121,6 +116,12 @@ private:
     QLabel* lblZoneWarning_ = nullptr;
     QDoubleSpinBox* spnMargin_ = nullptr;
     QLabel* lblStatus_ = nullptr;
+
+    // The test, and the zone it implies with the margin.
+    SolubilityTest test_;
+    SolubilityZone zone_;
+    double margin_ = kDefaultZoneMargin;
+    ui::ZoneOverlay overlay_;
 };
 
 }  // namespace tarnwell

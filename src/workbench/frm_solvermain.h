@@ -53,7 +53,6 @@ private:
     // The same steps as ticking " Use only 2 solvents" (when it changes).
     void setUseOnlyTwoSolvents(bool on);
 
-    std::array<QListWidget*, 3> targetLists_{};  // N, D, W
     QGroupBox* frame1_ = nullptr;
     QLabel* lblTotal_ = nullptr;
     QLineEdit* txtTargetTLV_ = nullptr;
@@ -61,6 +60,7 @@ private:
     QLineEdit* txtTargetName_ = nullptr;
     QLineEdit* txtEffectsTarget_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
+    std::array<QListWidget*, 3> targetLists_{};  // N, D, W
 };
 
 }  // namespace tarnwell
