@@ -62,13 +62,6 @@ void BM_RoundToHundred(benchmark::State& state) {
 }
 BENCHMARK(BM_RoundToHundred)->Unit(benchmark::kNanosecond);
 
-class NoNavigation final : public ui::Navigator {
-public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
-    void showNoteOnMixturesModal(QWidget*) override {}
-};
 
 // Records the moment the print question is shown and answers it with "No".
 class QuestionWatcher : public QObject {
@@ -95,7 +88,7 @@ void BM_CalculateToQuestionShown(benchmark::State& state) {
     }
     app.table = std::get<SolventTable>(loaded);
     ui::SolventLabelModel model(app.table);
-    NoNavigation navigator;
+    bench::NoNavigator navigator;
     CustomSolventService custom(app.custom, platform);
     FrmCalculateParamsfromMix screen(app, platform, navigator, custom, &model);
     screen.show();

@@ -78,7 +78,7 @@ TEST(DisplayFormats, RoundHalvesAwayFromZeroAndNeverShowMinusZero) {
     const FormatCase cases[] = {
         {formatWhole, 70.0, "70"},          {formatWhole, 2.5, "3"},           {formatWhole, 0.3, ""},
         {formatWhole, -0.4, ""},            {formatWhole, 0.5, "1"},           {formatWhole, -2.5, "-3"},
-        {formatWholeLarge, 1234567.4, "1234567"}, {formatWholeLarge, 37.6, "38"}, {formatWholeLarge, 640.4, "640"},
+        {formatWhole, 1234567.4, "1234567"}, {formatWhole, 37.6, "38"}, {formatWhole, 640.4, "640"},
         {formatFraction3, 0.322, ".322"},   {formatFraction3, 1.0, "1.000"},   {formatFraction3, 0.0, ".000"},
         {formatFraction3, 0.0004, ".000"},  {formatFraction3, 0.0005, ".001"}, {formatFraction3, -0.0001, ".000"},
         {formatFraction3, 12.3456, "12.346"},
@@ -102,7 +102,7 @@ TEST(DisplayFormats, FloatNoiseDoesNotTipAHalf) {
     // 0.1 + 0.2 is 0.30000000000000004 in binary; a person reads 0.3.
     EXPECT_EQ(formatOneDecimal(0.1 + 0.2), "0.3");
     // A single-precision 37.5 stays a half and rounds up.
-    EXPECT_EQ(formatWholeLarge(double(37.5f)), "38");
+    EXPECT_EQ(formatWhole(double(37.5f)), "38");
 }
 
 TEST(DisplayFormats, NonFiniteValuesNeverReachTheScreen) {
