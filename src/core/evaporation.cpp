@@ -121,16 +121,17 @@ std::array<float, 3> calculatorFractions(const EvaporationInput& in, const Amoun
 // N, D, W by the calculator's rule: its fractions, its sums, its rounding to
 // whole numbers adding to 100.
 std::optional<TeasPoint> calculatorNdw(const EvaporationInput& in, const std::array<float, 3>& x) {
-    MixtureCalculation calc;
+    std::array<double, 3> sums{};
     for (std::size_t i = 0; i < in.count; ++i) {
         const TeasPoint& p = in.solvents[i].ndw;
-        calc.mixN += static_cast<double>(static_cast<float>(p.n)) * static_cast<double>(x[i]);
-        calc.mixD += static_cast<double>(static_cast<float>(p.d)) * static_cast<double>(x[i]);
-        calc.mixW += static_cast<double>(static_cast<float>(p.w)) * static_cast<double>(x[i]);
+        sums[0] += static_cast<double>(static_cast<float>(p.n)) * static_cast<double>(x[i]);
+        sums[1] += static_cast<double>(static_cast<float>(p.d)) * static_cast<double>(x[i]);
+        sums[2] += static_cast<double>(static_cast<float>(p.w)) * static_cast<double>(x[i]);
     }
-    if (roundToHundred(calc) == RoundingBranch::NotFinite) return std::nullopt;
-    return TeasPoint{static_cast<std::int16_t>(calc.mixN), static_cast<std::int16_t>(calc.mixD),
-                     static_cast<std::int16_t>(calc.mixW)};
+    const HundredRounding r = roundToHundred(sums);
+    if (r.branch == RoundingBranch::NotFinite) return std::nullopt;
+    return TeasPoint{static_cast<std::int16_t>(r.whole[0]), static_cast<std::int16_t>(r.whole[1]),
+                     static_cast<std::int16_t>(r.whole[2])};
 }
 
 void fillMark(EvaporationMark& mark, const EvaporationInput& in, const Amounts& n) {
