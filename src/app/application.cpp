@@ -54,6 +54,7 @@ bool Application::openMainScreen() {
         return false;
     }
     state_.table = std::move(*table);
+    state_.properties = loadSolventProperties();
     solventLabels_ = ui::makeSolventLabelModel(state_.table);
     main_ = std::make_unique<FrmSolvermain>(state_, platform_, *this, *custom_, solventLabels_.get());
     ui::centreOn(main_.get(), nullptr);
