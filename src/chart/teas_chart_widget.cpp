@@ -109,18 +109,45 @@ QPointF TeasChartWidget::mapToWidget(double n, double d, double w) const {
     return p ? mapToWidget(*p) : plotArea().bottomLeft();
 }
 
-QPointF TeasChartWidget::mapToWidget(PlanePoint p) const {
-    const QRectF area = plotArea();
-    return {area.left() + p.x * area.width(), area.bottom() - p.y / kHeight * area.height()};
+void TeasChartWidget::setView(std::optional<PlaneBox> box) {
+    if (box && !(box->high.x > box->low.x && box->high.y > box->low.y)) box.reset();
+    if (box == view_) return;
+    view_ = box;
+    update();
 }
 
+// Room for the border's grid labels, which name their parameter.
+QRectF TeasChartWidget::zoomedRoom() const { return QRectF(rect()).adjusted(44, 24, -14, -24); }
+
+TeasChartWidget::Frame TeasChartWidget::frame() const {
+    if (!view_) {
+        // plotArea keeps the triangle's shape: its height is kHeight times its width.
+        const QRectF area = plotArea();
+        return {area.width(), area.left(), area.bottom()};
+    }
+    const QRectF room = zoomedRoom();
+    const double width = view_->high.x - view_->low.x, height = view_->high.y - view_->low.y;
+    const double scale = std::min(room.width() / width, room.height() / height);
+    return {scale, room.center().x() - (view_->low.x + width / 2) * scale,
+            room.center().y() + (view_->low.y + height / 2) * scale};
+}
+
+QPointF TeasChartWidget::mapToWidget(PlanePoint p) const {
+    const Frame f = frame();
+    return {f.x0 + p.x * f.scale, f.y0 - p.y * f.scale};
+}
+
+bool TeasChartWidget::inView(QPointF position) const { return !view_ || zoomedRoom().contains(position); }
+
 int TeasChartWidget::solventAt(QPointF position, double radius) const {
+    if (!inView(position)) return -1;  // a zoomed view's border shows no solvent
     int best = -1;
     double bestDistance = radius * radius;
     for (std::size_t i = 0; i < solvents_.size(); ++i) {
         const ChartSolvent& s = solvents_[i];
         if (!shown(static_cast<int>(i)) || s.n + s.d + s.w <= 0) continue;
         const QPointF q = mapToWidget(s.n, s.d, s.w);
+        if (!inView(q)) continue;
         const double dx = q.x() - position.x(), dy = q.y() - position.y();
         if (dx * dx + dy * dy <= bestDistance) {
             bestDistance = dx * dx + dy * dy;
@@ -193,14 +220,30 @@ void TeasChartWidget::paintTestLiquids(QPainter& p) const {
 void TeasChartWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    paintZone(p);
-    paintGrid(p);
+    if (view_) {
+        // Only the box is drawn, framed, its grid labelled at the frame.
+        p.save();
+        p.setClipRect(zoomedRoom());
+        paintZone(p);
+        p.restore();
+        paintZoomedGrid(p);
+        p.setClipRect(zoomedRoom());
+    } else {
+        paintZone(p);
+        paintGrid(p);
+    }
     paintTriangle(p);
     paintReachableRegion(p);
     paintSolvents(p);
     paintTestLiquids(p);
     paintSelection(p);
     paintSlotsBlendAndTarget(p);
+    p.setClipping(false);
+    if (view_) {
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(zoomedRoom());
+    }
     if (!filter_.isEmpty()) {
         p.setPen(Qt::black);
         p.drawText(QRectF(6, 4, width() - 12, 18), Qt::AlignLeft, QStringLiteral("Showing names with: ") + filter_);
@@ -230,12 +273,63 @@ void TeasChartWidget::paintGrid(QPainter& p) const {
     }
 }
 
+// A zoomed view's grid: lines every 1, 2, 5 or 10 points, whichever leaves
+// room between them, under the zone's shading's edges and the marks; each
+// line's value at the frame, by its parameter: N below, W above, D at the left.
+void TeasChartWidget::paintZoomedGrid(QPainter& p) const {
+    const QRectF room = zoomedRoom();
+    const Frame f = frame();
+    const double perPoint = f.scale * kHeight / 100.0;  // pixels between lines one point apart
+    double step = 10;
+    for (const double s : {1.0, 2.0, 5.0, 10.0})
+        if (s * perPoint >= 26) {
+            step = s;
+            break;
+        }
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    p.setFont(small);
+    const QColor line(215, 215, 215), text(90, 90, 90);
+    // Where the line from a to b crosses the horizontal y (widget), or nothing.
+    auto crossing = [](QPointF a, QPointF b, double y) -> std::optional<double> {
+        if (a.y() == b.y()) return std::nullopt;
+        const double t = (y - a.y()) / (b.y() - a.y());
+        return a.x() + t * (b.x() - a.x());
+    };
+    for (double value = step; value < 100; value += step) {
+        const QString number = QString::number(value);
+        for (const TeasAxis axis : {TeasAxis::Dispersion, TeasAxis::Polar, TeasAxis::Hydrogen}) {
+            const std::array<PlanePoint, 2> ends = gridLine(axis, value);
+            const QPointF a = mapToWidget(ends[0]), b = mapToWidget(ends[1]);
+            p.save();
+            p.setClipRect(room);
+            p.setPen(QPen(line, 0.8));
+            p.drawLine(a, b);
+            p.restore();
+            p.setPen(text);
+            if (axis == TeasAxis::Polar) {
+                if (a.y() > room.top() && a.y() < room.bottom())
+                    p.drawText(QRectF(room.left() - 42, a.y() - 6, 38, 12), Qt::AlignRight | Qt::AlignVCenter,
+                               QStringLiteral("D ") + number);
+                continue;
+            }
+            const bool below = axis == TeasAxis::Dispersion;
+            const double edge = below ? room.bottom() : room.top();
+            const std::optional<double> x = crossing(a, b, edge);
+            if (!x || *x < room.left() + 12 || *x > room.right() - 12) continue;
+            p.drawText(QRectF(*x - 20, below ? edge + 3 : edge - 15, 40, 12), Qt::AlignCenter,
+                       (below ? QStringLiteral("N ") : QStringLiteral("W ")) + number);
+        }
+    }
+}
+
 // The triangle's outline and the names of its axes.
 void TeasChartWidget::paintTriangle(QPainter& p) const {
     const QPointF hydrogen = mapToWidget(0, 0, 100), dispersion = mapToWidget(100, 0, 0), polar = mapToWidget(0, 100, 0);
     p.setPen(QPen(Qt::black, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(QPolygonF({hydrogen, dispersion, polar}));
+    if (view_) return;  // a zoomed view names its lines at the frame
     QFont axisFont = font();
     axisFont.setBold(true);
     p.setFont(axisFont);

@@ -11,6 +11,7 @@
 #include <QPolygonF>
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -44,7 +45,12 @@ public:
     int selectedRow() const { return selected_; }
     void selectRow(int row);
 
-    // Where a Teas point is drawn in this widget's coordinates.
+    // Shows only `box` of the plane, as large as the widget allows, N, D and
+    // W to one scale (marks keep their size); nothing shows the whole triangle.
+    void setView(std::optional<PlaneBox> box);
+    bool isZoomed() const { return view_.has_value(); }
+
+    // Where a Teas point is drawn in this widget's coordinates, at either scale.
     QPointF mapToWidget(double n, double d, double w) const;
     // The nearest shown solvent within `radius` pixels, or -1.
     int solventAt(QPointF position, double radius = 6.0) const;
@@ -69,6 +75,14 @@ protected:
 private:
     bool shown(int row) const;
     QRectF plotArea() const;
+    // The plane to the widget: x0 + x * scale across, y0 - y * scale down.
+    struct Frame {
+        double scale = 1, x0 = 0, y0 = 0;
+    };
+    Frame frame() const;
+    QRectF zoomedRoom() const;  // where a zoomed view is drawn
+    bool inView(QPointF position) const;
+    void paintZoomedGrid(QPainter& p) const;
     QPolygonF mapPolygon(const std::vector<ChartMark>& corners) const;
     QPointF mapToWidget(PlanePoint p) const;
     // The picture, bottom to top.
@@ -85,6 +99,7 @@ private:
     ChartMarks marks_;
     QString filter_;
     int selected_ = -1;
+    std::optional<PlaneBox> view_;
 };
 
 }  // namespace tarnwell

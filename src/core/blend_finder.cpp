@@ -19,16 +19,12 @@ namespace {
 // above the rounding of its double arithmetic (about 1e-11 here).
 constexpr double kPruneTolerance = kMatchTolerance + 1e-6;
 
-// Whether the effects text carries a mark such as "[skin]" or "[carcinogen]", in any case.
-bool hasMark(std::string_view effects, std::string_view mark) {
-    auto lower = [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-    if (effects.size() < mark.size()) return false;
-    for (std::size_t at = 0; at + mark.size() <= effects.size(); ++at) {
-        std::size_t i = 0;
-        while (i < mark.size() && lower(static_cast<unsigned char>(effects[at + i])) == mark[i]) ++i;
-        if (i == mark.size()) return true;
-    }
-    return false;
+// The solvents the options leave out for what they are (the rows the user
+// chose apart): applied while the candidates are gathered, so the search
+// itself never meets them.
+bool leftOutByMarks(const FinderOptions& o, const SolventNotes& notes) {
+    return (o.excludeSkin && notes.skin) || (o.excludeCarcinogens && notes.carcinogen) ||
+           (o.excludePhasedOut && notes.phasedOut) || (o.excludeHighlyFlammable && isHighlyFlammable(notes.flashPoint));
 }
 
 bool contains(const std::vector<int>& rows, int row) {
@@ -106,9 +102,11 @@ void fillFigures(const PreparedSearch& search, FoundBlend& blend) {
         blend.volumeFraction[k] = h.volumeFraction[k];
         blend.volumeText[k] = formatFraction3(h.volumeFraction[k]);
     }
-    blend.mixNText = mixtureParameterText(blend.mixN);
-    blend.mixDText = mixtureParameterText(blend.mixD);
-    blend.mixWText = mixtureParameterText(blend.mixW);
+    const std::array<std::string, 3> ndw = wholeNdwTexts(hundredPoint({blend.mixN, blend.mixD, blend.mixW}));
+    blend.mixNText = ndw[0];
+    blend.mixDText = ndw[1];
+    blend.mixWText = ndw[2];
+    for (std::size_t k = 0; k < static_cast<std::size_t>(blend.size); ++k) blend.notes[k] = used[k]->notes;
     blend.twaText = reportTwaText(h.twaPpm);
     blend.vhrText = reportVhrText(h.vhr);
     blend.twaRatio = ratioToTarget(blend.twaPpm, search.target.twaText);
@@ -164,7 +162,8 @@ bool canHoldTarget(TeasPoint a, TeasPoint b, std::optional<TeasPoint> c, TeasPoi
     return true;
 }
 
-PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options) {
+PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options,
+                             const SolventPropertiesFile& properties) {
     PreparedSearch search;
     search.target = target;
     search.options = options;
@@ -181,9 +180,8 @@ PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& targe
         c.row = row;
         c.ndw = numbers->ndw;
         c.reference = numbers->reference;
-        c.skin = hasMark(record.effects, "[skin]");
-        if (options.excludeSkin && c.skin) continue;
-        if (options.excludeCarcinogens && hasMark(record.effects, "[carcinogen]")) continue;
+        c.notes = solventNotes(record.label, record.effects, properties);
+        if (leftOutByMarks(options, c.notes)) continue;
         if (options.sameReferenceOnly && target.reference != 0 && c.reference != target.reference) continue;
         c.slot.label = record.label;
         static_cast<TeasPoint&>(c.slot) = numbers->ndw;
@@ -294,8 +292,8 @@ FinderOutcome finishSearch(const PreparedSearch& search, std::vector<PartialResu
 }
 
 FinderOutcome findBlends(const SolventTable& table, const TargetPoint& target, const FinderOptions& options,
-                         const std::atomic<bool>* cancel) {
-    const PreparedSearch search = prepareSearch(table, target, options);
+                         const std::atomic<bool>* cancel, const SolventPropertiesFile& properties) {
+    const PreparedSearch search = prepareSearch(table, target, options, properties);
     std::vector<PartialResult> parts;
     for (std::size_t i = 0; i < search.candidates.size(); ++i) {
         parts.push_back(searchFirst(search, i, cancel));
@@ -315,33 +313,9 @@ std::string ratioText(std::optional<double> ratio, const char* figure) {
     return shown + "\xC3\x97 " + (higher ? "higher " : "lower ") + name;
 }
 
-std::string blendRowStart(const std::array<int, 3>& rows, int size, const std::array<std::string, 3>& volumeText,
-                          const std::array<std::string, 3>& mixTexts, const SolventTable& table) {
-    std::string text;
-    for (int k = 0; k < size; ++k) {
-        const int row = rows[static_cast<std::size_t>(k)];
-        if (k > 0) text += " + ";
-        if (row >= 0 && static_cast<std::size_t>(row) < table.labels.size()) text += table.labels[static_cast<std::size_t>(row)];
-    }
-    if (size > 1) {
-        text += "   vol ";
-        for (int k = 0; k < size; ++k) {
-            if (k > 0) text += " / ";
-            text += volumeText[static_cast<std::size_t>(k)];
-        }
-    }
-    text += "   N, D, W = " + mixTexts[0] + "  " + mixTexts[1] + "  " + mixTexts[2];
-    return text;
-}
-
-std::string blendRowText(const FoundBlend& blend, const SolventTable& table) {
-    std::string text = blendRowStart(blend.rows, blend.size, blend.volumeText,
-                                     {blend.mixNText, blend.mixDText, blend.mixWText}, table);
-    text += "   TWA " + blend.twaText + " ppm";
-    if (std::string r = ratioText(blend.twaRatio, "TWA"); !r.empty()) text += " (" + r + ")";
-    text += "   VHR " + blend.vhrText;
-    if (std::string r = ratioText(blend.vhrRatio, "VHR"); !r.empty()) text += " (" + r + ")";
-    return text;
+std::array<std::string, 3> wholeNdwTexts(const std::optional<TeasPoint>& point) {
+    if (!point) return {"X", "X", "X"};
+    return {formatPlain(point->n), formatPlain(point->d), formatPlain(point->w)};
 }
 
 }  // namespace tarnwell

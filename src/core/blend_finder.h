@@ -20,6 +20,7 @@
 
 #include "core/blend_solver.h"
 #include "core/mixture_hazards.h"
+#include "core/solvent_marks.h"
 #include "core/state.h"
 
 #include <array>
@@ -41,6 +42,12 @@ struct FinderOptions {
     bool sameReferenceOnly = false;
     bool excludeSkin = false;          // leave out solvents whose effects carry "[skin]"
     bool excludeCarcinogens = false;   // leave out solvents whose effects carry "[carcinogen]"
+    bool excludePhasedOut = false;     // leave out solvents whose effects start with kPhasedOutMark
+    // Leave out solvents with a known flash point below 23 C (isHighlyFlammable).
+    // A solvent whose flash point is unknown stays: most of them do not burn
+    // at room temperature (water, the chlorinated solvents, benzyl alcohol);
+    // its blends show the lowest flash point as unknown or "at most".
+    bool excludeHighlyFlammable = false;
     std::vector<int> excluded;         // record indices never used
     std::vector<int> mustContain;      // when not empty, a blend holds at least one of these
     int maxResults = 50;
@@ -57,9 +64,11 @@ struct FoundBlend {
     std::optional<double> vhr;
     std::string twaText, vhrText;         // as the report shows them
     std::array<std::string, 3> volumeText;
+    // N, D, W as whole numbers adding to 100 (roundToHundred); "X" when not computable.
     std::string mixNText, mixDText, mixWText;
     std::optional<double> twaRatio;       // mixture / target, when both are numbers and not 0
     std::optional<double> vhrRatio;
+    std::array<SolventNotes, 3> notes;    // marks and flash point of each solvent, slot order
 };
 
 struct FinderOutcome {
@@ -75,7 +84,7 @@ struct FinderCandidate {
     int row = -1;
     TeasPoint ndw;
     std::int16_t reference = 0;
-    bool skin = false;
+    SolventNotes notes;
     SolventSlot slot;          // what a double-click puts into a slot
     BlendSlotResult hazards;   // what Calculate copies into the BlendResult
     // The hazard texts read once, as the report reads them, for ranking.
@@ -94,7 +103,9 @@ struct PreparedSearch {
     std::vector<int> candidateOfRow;          // by record index; -1 when not a candidate
 };
 
-PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options);
+// `properties` gives the flash points (a file that is missing or damaged: all unknown).
+PreparedSearch prepareSearch(const SolventTable& table, const TargetPoint& target, const FinderOptions& options,
+                             const SolventPropertiesFile& properties = SolventPropertiesFile{});
 
 // The work of the blends whose first solvent is candidate `first`, so a
 // caller can spread the search over threads and show progress.
@@ -118,7 +129,8 @@ FinderOutcome finishSearch(const PreparedSearch& search, std::vector<PartialResu
 
 // The whole search on the calling thread.
 FinderOutcome findBlends(const SolventTable& table, const TargetPoint& target, const FinderOptions& options,
-                         const std::atomic<bool>* cancel = nullptr);
+                         const std::atomic<bool>* cancel = nullptr,
+                         const SolventPropertiesFile& properties = SolventPropertiesFile{});
 
 // The ranking order of the header comment; true when `a` lists before `b`.
 bool ranksBefore(const FoundBlend& a, const FoundBlend& b);
@@ -131,12 +143,7 @@ bool canHoldTarget(TeasPoint a, TeasPoint b, std::optional<TeasPoint> c, TeasPoi
 // "3.2× higher TWA" / "1.5× lower VHR" / "same TWA"; empty without a ratio.
 std::string ratioText(std::optional<double> ratio, const char* figure);
 
-// The start of a result row: the labels joined by " + ", the volume
-// fractions (for two or three solvents) and the mixture's N, D, W texts.
-std::string blendRowStart(const std::array<int, 3>& rows, int size, const std::array<std::string, 3>& volumeText,
-                          const std::array<std::string, 3>& mixTexts, const SolventTable& table);
-
-// One row of the result list: the labels joined by " + ", then the figures.
-std::string blendRowText(const FoundBlend& blend, const SolventTable& table);
+// Whole-number N, D, W adding to 100 as the finders show them: "X" for each when missing.
+std::array<std::string, 3> wholeNdwTexts(const std::optional<TeasPoint>& point);
 
 }  // namespace tarnwell

@@ -128,6 +128,19 @@ inline constexpr const char* kFindBlendsNoSelection = "Please click on a blend i
 inline constexpr const char* kFindBlendsNoSolution =
     "No blend of two or three listed solvents matches this target within +/- 0.5 with these choices.";
 inline constexpr const char* kFindBlendsCancelled = "Search cancelled.";
+inline constexpr const char* kFinderUnknownFlashPointKept =
+    "A solvent whose flash point is unknown is kept; its blends show \"unknown\" or \"\u2264\".";
+inline std::string finderNoFlashPoints(bool damaged, int line) {
+    if (!damaged) return "No flash point is known: the file of solvent properties is missing.";
+    return "No flash point is known: the file of solvent properties is damaged" +
+           (line > 0 ? " (line " + std::to_string(line) + ")." : std::string("."));
+}
+inline constexpr const char* kFinderCsvTitle = "Tarnwell: save the blends";
+inline std::string finderCsvSaved(const std::string& path) { return "The blends were saved to " + path + "."; }
+inline std::string finderCsvNotSaved(const std::string& path, const std::string& why) {
+    return "The blends could not be saved to " + path + ":\r" + why;
+}
+inline constexpr const char* kFinderCsvNothing = "There are no blends to save: please search first.";
 
 // === The solubility test: making liquids, opening a test file, the zone and its blends ===
 

@@ -278,6 +278,13 @@ HundredRounding roundToHundred(const Three& v) {
     return r;
 }
 
+std::optional<TeasPoint> hundredPoint(const Three& values) {
+    const HundredRounding r = roundToHundred(values);
+    if (r.branch == RoundingBranch::NotFinite) return std::nullopt;
+    return TeasPoint{static_cast<std::int16_t>(r.whole[0]), static_cast<std::int16_t>(r.whole[1]),
+                     static_cast<std::int16_t>(r.whole[2])};
+}
+
 double roundTwoDecimalsHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     // to_chars with a precision rounds the exact binary value, ties to even.

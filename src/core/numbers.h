@@ -4,6 +4,8 @@
 // figure is read, rounded and written the same way everywhere. Nothing here
 // depends on the process locale: the decimal separator is always '.'.
 
+#include "core/teas_point.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -57,6 +59,8 @@ struct HundredRounding {
 // Makes three values (an N, D and W) whole numbers that add to 100, as long as
 // the values themselves add to 100 up to the noise of 32-bit arithmetic.
 HundredRounding roundToHundred(const std::array<double, 3>& values);
+// The same as a point; nothing when a value is not finite.
+std::optional<TeasPoint> hundredPoint(const std::array<double, 3>& values);
 
 // Two decimals, halves to even, on the exact binary value (0.125 -> 0.12,
 // 0.045f widened -> 0.05 because the float lies just above 0.045).

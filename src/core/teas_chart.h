@@ -12,6 +12,14 @@ struct PlanePoint {
     double x = 0.0, y = 0.0;
 };
 
+// A box on the plane: the part of the chart a zoomed view shows.
+struct PlaneBox {
+    PlanePoint low, high;  // the lower left and upper right corners
+    bool operator==(const PlaneBox& o) const {
+        return low.x == o.low.x && low.y == o.low.y && high.x == o.high.x && high.y == o.high.y;
+    }
+};
+
 struct TeasFractions {
     double fd = 0.0, fp = 0.0, fh = 0.0;  // percentages
 };

@@ -271,6 +271,21 @@ ZoneBlend blendOf(const PreparedZoneSearch& s, const Members& m, std::size_t siz
 
 std::size_t resultLimit(const PreparedZoneSearch& s) { return static_cast<std::size_t>(std::max(0, s.base.options.maxResults)); }
 
+// The whole-number target of a mixture point, and whether it lies in the
+// zone's outline: the first thing "Use this blend" checks.
+struct RoundedTarget {
+    std::optional<TeasPoint> target;
+    bool inZone = false;
+};
+RoundedTarget roundedTarget(PlanePoint point, const SolubilityZone& zone) {
+    RoundedTarget r;
+    r.target = wholeNumberPoint(point);
+    if (!r.target) return r;
+    const std::optional<PlanePoint> at = teasToPlane(r.target->n, r.target->d, r.target->w);
+    r.inZone = at && insideConvex(zone.outline, *at);
+    return r;
+}
+
 // The texts of a listed blend, as the solution report would show them.
 void fillTexts(const PreparedZoneSearch& s, ZoneBlend& b) {
     const auto size = static_cast<std::size_t>(b.size);
@@ -280,6 +295,7 @@ void fillTexts(const PreparedZoneSearch& s, ZoneBlend& b) {
         const auto index = static_cast<std::size_t>(s.base.candidateOfRow[static_cast<std::size_t>(b.rows[k])]);
         const FinderCandidate& c = s.base.candidates[index];
         shares[k] = {b.moleFraction[k], c.slot.molarVolume, c.slot.molecularWeight, c.twa, c.vhr};
+        b.notes[k] = c.notes;
         b.mixN += b.moleFraction[k] * c.ndw.n;
         b.mixD += b.moleFraction[k] * c.ndw.d;
         b.mixW += b.moleFraction[k] * c.ndw.w;
@@ -290,9 +306,12 @@ void fillTexts(const PreparedZoneSearch& s, ZoneBlend& b) {
         b.volumeText[k] = formatFraction3(h.volumeFraction[k]);
     }
     b.point = teasToPlane(b.mixN, b.mixD, b.mixW).value_or(PlanePoint{});
-    b.mixNText = mixtureParameterText(b.mixN);
-    b.mixDText = mixtureParameterText(b.mixD);
-    b.mixWText = mixtureParameterText(b.mixW);
+    const RoundedTarget rounded = roundedTarget(b.point, s.zone);
+    const std::array<std::string, 3> ndw = wholeNdwTexts(rounded.target);
+    b.mixNText = ndw[0];
+    b.mixDText = ndw[1];
+    b.mixWText = ndw[2];
+    b.roundedInZone = rounded.inZone;
     b.twaText = reportTwaText(h.twaPpm);
     b.vhrText = reportVhrText(h.vhr);
 }
@@ -311,11 +330,12 @@ bool zoneRanksBefore(const ZoneBlend& a, const ZoneBlend& b) {
     return a.rows < b.rows;
 }
 
-PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options) {
+PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
+                                     const SolventPropertiesFile& properties) {
     PreparedZoneSearch s;
     s.zone = zone;
     // A zone comes from no table: with "same reference" every blend keeps to one.
-    s.base = prepareSearch(table, TargetPoint{}, options);
+    s.base = prepareSearch(table, TargetPoint{}, options, properties);
 
     // Only solvents with a place on the chart can put a mixture in the zone.
     PreparedSearch& base = s.base;
@@ -467,20 +487,14 @@ ZoneOutcome finishZoneSearch(const PreparedZoneSearch& s, std::vector<ZonePartia
 }
 
 ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
-                       const std::atomic<bool>* cancel) {
-    const PreparedZoneSearch search = prepareZoneSearch(table, zone, options);
+                       const std::atomic<bool>* cancel, const SolventPropertiesFile& properties) {
+    const PreparedZoneSearch search = prepareZoneSearch(table, zone, options, properties);
     std::vector<ZonePartial> parts;
     for (std::size_t i = 0; i < search.base.candidates.size(); ++i) {
         parts.push_back(searchZoneFirst(search, i, cancel));
         if (parts.back().cancelled) break;
     }
     return finishZoneSearch(search, std::move(parts));
-}
-
-std::string zoneBlendRowText(const ZoneBlend& blend, const SolventTable& table) {
-    return blendRowStart(blend.rows, blend.size, blend.volumeText, {blend.mixNText, blend.mixDText, blend.mixWText},
-                         table) +
-           "   TWA " + blend.twaText + " ppm   VHR " + blend.vhrText;
 }
 
 ZoneBlendCheck checkZoneBlend(const SolventTable& table, const ZoneBlend& blend, const SolubilityZone& zone) {
@@ -495,16 +509,13 @@ ZoneBlendCheck checkZoneBlend(const SolventTable& table, const ZoneBlend& blend,
         if (!numbers) return check;
         slots[k] = numbers->ndw;
     }
-    const std::optional<TeasPoint> target = wholeNumberPoint(blend.point);
-    const std::optional<PlanePoint> targetPoint =
-        target ? teasToPlane(target->n, target->d, target->w) : std::optional<PlanePoint>{};
-    if (!target || !targetPoint || !insideConvex(zone.outline, *targetPoint)) {
+    const RoundedTarget rounded = roundedTarget(blend.point, zone);
+    if (rounded.target) check.target = *rounded.target;
+    if (!rounded.inZone) {
         check.verdict = ZoneCheck::TargetOutsideZone;
-        if (target) check.target = *target;
         return check;
     }
-    check.target = *target;
-    check.solved = solveConcentrations(slots, *target, blend.size == 2);
+    check.solved = solveConcentrations(slots, check.target, blend.size == 2);
     check.message = check.solved.message;
     if (check.message != BlendMessage::Solved) {
         check.verdict = ZoneCheck::SolverMessage;

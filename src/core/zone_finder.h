@@ -54,7 +54,11 @@ struct ZoneBlend {
     // As the solution report shows them.
     std::string twaText, vhrText;
     std::array<std::string, 3> volumeText;
+    // The mixture point as whole numbers adding to 100 (wholeNumberPoint): the
+    // target "Use this blend" sets; "X" when it has none.
     std::string mixNText, mixDText, mixWText;
+    bool roundedInZone = false;            // that whole-number point lies in the zone's outline
+    std::array<SolventNotes, 3> notes;     // marks and flash point of each solvent, slot order
 };
 
 // A composition as the ranking sees it.
@@ -100,7 +104,8 @@ struct PreparedZoneSearch {
 // The candidates of the point finder for these options (a zone has no table
 // of its own: "same reference" keeps every blend within one table), the
 // chart's view of each, and each pair's best composition.
-PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options);
+PreparedZoneSearch prepareZoneSearch(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
+                                     const SolventPropertiesFile& properties = SolventPropertiesFile{});
 
 struct ZonePartial {
     std::vector<ZoneBlend> blends;  // the part's best, at most maxResults; figures only
@@ -128,11 +133,8 @@ ZoneOutcome finishZoneSearch(const PreparedZoneSearch& search, std::vector<ZoneP
 
 // The whole search on the calling thread.
 ZoneOutcome findInZone(const SolventTable& table, const SolubilityZone& zone, const FinderOptions& options,
-                       const std::atomic<bool>* cancel = nullptr);
-
-// One row of the zone finder's lists: as the point finder's, without the
-// comparison with a target (a zone has no TWA or VHR of its own).
-std::string zoneBlendRowText(const ZoneBlend& blend, const SolventTable& table);
+                       const std::atomic<bool>* cancel = nullptr,
+                       const SolventPropertiesFile& properties = SolventPropertiesFile{});
 
 // --- "Use this blend" -------------------------------------------------------------------
 

@@ -14,13 +14,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTimer>
 
 #include <optional>
@@ -32,6 +35,51 @@ using ui::ptRect;
 
 namespace {
 constexpr int kTickMs = 50;
+constexpr int kSortRole = Qt::UserRole;
+constexpr double kWidthPt = 780, kHeightPt = 512;
+
+// Each column's width in points, as the table opens; every column can be widened.
+double columnWidthPt(FinderColumn c) {
+    switch (c) {
+    case FinderColumn::Rank: return 28;
+    case FinderColumn::Solvents: return 232;
+    case FinderColumn::Volumes: return 80;
+    case FinderColumn::N:
+    case FinderColumn::D:
+    case FinderColumn::W: return 22;
+    case FinderColumn::Twa: return 46;
+    case FinderColumn::Vhr: return 40;
+    case FinderColumn::FlashPoint: return 78;
+    case FinderColumn::Carcinogen: return 50;
+    case FinderColumn::Skin: return 28;
+    case FinderColumn::PhasedOut: return 48;
+    case FinderColumn::Compared: return 170;
+    case FinderColumn::InZone: return 110;
+    }
+    return 50;
+}
+
+bool rightAligned(FinderColumn c) {
+    switch (c) {
+    case FinderColumn::Rank:
+    case FinderColumn::N:
+    case FinderColumn::D:
+    case FinderColumn::W:
+    case FinderColumn::Twa:
+    case FinderColumn::Vhr:
+    case FinderColumn::FlashPoint: return true;
+    default: return false;
+    }
+}
+
+// The suggested file name: what was searched for, with no character a system refuses.
+QString csvFileName(const QString& heading) {
+    QString name = heading.section(QLatin1Char(':'), 0, 0).trimmed();
+    for (QChar& c : name)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20) c = QLatin1Char(' ');
+    name = name.simplified();
+    return (name.isEmpty() ? QStringLiteral("blends") : QStringLiteral("blends - ") + name) + QStringLiteral(".csv");
+}
 
 QString targetText(const TargetPoint& t) {
     QString name = t.label.empty() ? QStringLiteral("set by hand") : qs(t.label);
@@ -50,23 +98,25 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     : QWidget(parent, Qt::Window), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("frmFindBlends"));
     setWindowTitle(QStringLiteral("Find Safer Blends"));
-    ui::setFixedClientSize(this, 600, 456);
+    ui::setFixedClientSize(this, kWidthPt, kHeightPt);
     setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
     buildFilters();
     buildSolventChoices(solventLabels);
     buildSearchRow();
     buildResults();
+    buildSortRow();
+    setColumns(false);
 
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kTickMs);
     connect(progressTimer_, &QTimer::timeout, this, [this] { showProgress(); });
 
-    ui::onDblClick(lstFoundBlends_, [this] { lstFoundBlends_DblClick(); });
+    ui::onDblClick(tblFoundBlends_, [this] { tblFoundBlends_DblClick(); });
 }
 
 // The target searched for, and the options above the solvent lists.
 void FrmFindBlends::buildFilters() {
-    lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 584, 14));
+    lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 764, 14));
     lblTarget_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::describeValue(lblTarget_, QStringLiteral("The target searched for"));
 
@@ -82,35 +132,62 @@ void FrmFindBlends::buildFilters() {
     chkSameReference_->setToolTip(QStringLiteral(
         "Only solvents from one reference table (the target's, when the target was taken from the list)"));
     chkExcludeSkin_ = ui::addCheckBox(this, QStringLiteral("chkExcludeSkin"),
-                                      QStringLiteral("Leave out solvents marked [skin]"), ptRect(300, 25, 170, 14));
+                                      QStringLiteral("Leave out solvents marked [skin]"), ptRect(300, 25, 166, 14));
     chkExcludeCarcinogens_ = ui::addCheckBox(this, QStringLiteral("chkExcludeCarcinogens"),
-                                             QStringLiteral("Leave out carcinogens"), ptRect(300, 42, 170, 14));
+                                             QStringLiteral("Leave out carcinogens"), ptRect(300, 42, 166, 14));
     chkExcludeCarcinogens_->setAccessibleName(QStringLiteral("Leave out solvents marked [carcinogen]"));
-    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(478, 26, 62, 14));
+    // Solvents no conservator can buy any more stay in every list as
+    // something to replace, but are not offered as the answer.
+    chkExcludePhasedOut_ = ui::addCheckBox(this, QStringLiteral("chkExcludePhasedOut"),
+                                           QStringLiteral("Leave out phased-out solvents"), ptRect(472, 25, 166, 14));
+    chkExcludePhasedOut_->setChecked(true);
+    chkExcludePhasedOut_->setToolTip(
+        QStringLiteral("Ozone-depleting solvents whose production the Montreal Protocol ended: "
+                       "CFC-113, 1,1,1-trichloroethane, carbon tetrachloride"));
+    chkExcludeHighlyFlammable_ =
+        ui::addCheckBox(this, QStringLiteral("chkExcludeHighlyFlammable"),
+                        QStringLiteral("Leave out solvents with a flash point below 23 \u00B0C"), ptRect(472, 42, 230, 14));
+    lblFlashPointRule_ = ui::addLabel(this, QStringLiteral("lblFlashPointRule"), QString(), ptRect(486, 57, 286, 12));
+    ui::describeValue(lblFlashPointRule_, QStringLiteral("Solvents whose flash point is unknown"));
+    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(658, 26, 62, 14));
     spnMaxResults_ = new QSpinBox(this);
     spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
     spnMaxResults_->setRange(1, 10000);
     spnMaxResults_->setValue(50);
-    spnMaxResults_->setGeometry(ptRect(540, 23, 52, 18));
+    spnMaxResults_->setGeometry(ptRect(720, 23, 52, 18));
     ui::setSpokenName(spnMaxResults_, QStringLiteral("Show at most"), QStringLiteral("Blends listed"));
+    showFlashPointRule();
+}
+
+// What becomes of a solvent whose flash point is unknown, or why none is known.
+void FrmFindBlends::showFlashPointRule() {
+    const SolventPropertiesFile& file = state_.properties;
+    QString text = qs(messages::kFinderUnknownFlashPointKept);
+    if (file.status != PropertiesFileStatus::Loaded)
+        text = qs(messages::finderNoFlashPoints(file.status == PropertiesFileStatus::Damaged, file.error.line));
+    lblFlashPointRule_->setText(text);
+    lblFlashPointRule_->setToolTip(text);
+    chkExcludeHighlyFlammable_->setToolTip(
+        QStringLiteral("Highly flammable solvents (GHS categories 1 and 2). ") + text);
+    chkExcludeHighlyFlammable_->setAccessibleDescription(text);
 }
 
 // The solvents never to use, and those of which a blend must hold one.
 void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
-                 ptRect(8, 60, 290, 12));
+                 ptRect(8, 72, 380, 12));
     ui::addLabel(this, QStringLiteral("lblMustContain"),
-                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(302, 60, 290, 12));
+                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(392, 72, 380, 12));
     lstExclude_ = new ui::SolventListView(this);
     lstExclude_->setObjectName(QStringLiteral("lstExclude"));
     lstMustContain_ = new ui::SolventListView(this);
     lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
-    lstExclude_->setGeometry(ptRect(8, 72, 290, 64));
+    lstExclude_->setGeometry(ptRect(8, 84, 380, 58));
     ui::setSpokenName(lstExclude_, QStringLiteral("Never use these solvents"),
                       QStringLiteral("Space chooses or clears the current solvent"));
     ui::setSpokenName(lstMustContain_, QStringLiteral("Use at least one of these solvents"),
                       QStringLiteral("None chosen: any. Space chooses or clears the current solvent"));
-    lstMustContain_->setGeometry(ptRect(302, 72, 290, 64));
+    lstMustContain_->setGeometry(ptRect(392, 84, 380, 58));
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -119,41 +196,160 @@ void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
 
 // Search and Cancel, the progress bar and the status line.
 void FrmFindBlends::buildSearchRow() {
-    ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 142, 70, 22),
+    ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 148, 70, 22),
                   [this] { cmdSearch_Click(); });
     cmdCancelSearch_ = ui::addButton(this, QStringLiteral("cmdCancelSearch"), QStringLiteral("Cancel"),
-                                     ptRect(84, 142, 60, 22), [this] { cmdCancelSearch_Click(); });
+                                     ptRect(84, 148, 60, 22), [this] { cmdCancelSearch_Click(); });
     prgSearch_ = new QProgressBar(this);
     prgSearch_->setObjectName(QStringLiteral("prgSearch"));
     prgSearch_->setRange(0, 1000);
     prgSearch_->setTextVisible(false);
-    prgSearch_->setGeometry(ptRect(150, 146, 120, 14));
+    prgSearch_->setGeometry(ptRect(150, 152, 120, 14));
     ui::setSpokenName(prgSearch_, QStringLiteral("Search progress"));
-    lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 142, 314, 22));
+    lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 148, 494, 22));
     ui::describeValue(lblStatus_, QStringLiteral("Search status"));
     lblStatus_->setWordWrap(true);
     cmdCancelSearch_->hide();
     prgSearch_->hide();
 }
 
+// A results table: rows chosen whole, one at a time, read as a table with
+// each cell's text; sorted through its proxy by each cell's sort key.
+QTableView* FrmFindBlends::makeTable(const QString& name, const QString& spokenName, QStandardItemModel*& model,
+                                     QSortFilterProxyModel*& proxy) {
+    model = new QStandardItemModel(this);
+    proxy = new QSortFilterProxyModel(this);
+    proxy->setSourceModel(model);
+    proxy->setSortRole(kSortRole);
+    proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+    auto* table = new QTableView(this);
+    table->setObjectName(name);
+    table->setModel(proxy);
+    table->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);  // Tab leaves the table for the next control
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideMiddle);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setSectionsClickable(true);
+    table->horizontalHeader()->setSortIndicatorShown(true);
+    ui::setSpokenName(table, spokenName,
+                      QStringLiteral("Safest first until sorted; Return or a double-click uses the selected row"));
+    // A click on a header sorts both tables by that column; a second click reverses.
+    connect(table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        sortBy(column, column == sortColumn_ && sortOrder_ == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                                 : Qt::AscendingOrder);
+    });
+    return table;
+}
+
 // The blends found and the buttons under them.
 void FrmFindBlends::buildResults() {
-    lstFoundBlends_ = new QListWidget(this);
-    lstFoundBlends_->setObjectName(QStringLiteral("lstFoundBlends"));
-    lstFoundBlends_->setGeometry(ptRect(8, 170, 584, 246));
-    lstFoundBlends_->setUniformItemSizes(true);
-    lstFoundBlends_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    lstFoundBlends_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
-    ui::setSpokenName(lstFoundBlends_, QStringLiteral("Blends found"),
-                      QStringLiteral("Safest first; Return or a double-click uses the selected blend"));
+    tblFoundBlends_ = makeTable(QStringLiteral("tblFoundBlends"), QStringLiteral("Blends found"), foundModel_, foundOrder_);
+    tblFoundBlends_->setGeometry(ptRect(8, 176, 764, 300));
 
-    ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"), ptRect(8, 424, 110, 24),
+    ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"), ptRect(8, 482, 110, 24),
                   [this] { cmdUseBlend_Click(); })
         ->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(446, 424, 70, 24),
+    ui::addButton(this, QStringLiteral("cmdSaveCsv"), QStringLiteral("Save as CSV\u2026"), ptRect(124, 482, 84, 24),
+                  [this] { cmdSaveCsv_Click(); });
+}
+
+// The order of the tables by keyboard: a column to sort by, and Reverse.
+void FrmFindBlends::buildSortRow() {
+    QLabel* caption = ui::addLabel(this, QStringLiteral("lblSortBy"), QStringLiteral("Sort by:"), ptRect(232, 487, 38, 14));
+    cboSortBy_ = new QComboBox(this);
+    cboSortBy_->setObjectName(QStringLiteral("cboSortBy"));
+    cboSortBy_->setGeometry(ptRect(270, 484, 150, 18));
+    caption->setBuddy(cboSortBy_);
+    ui::setSpokenName(cboSortBy_, QStringLiteral("Sort by"),
+                      QStringLiteral("The column the tables are sorted by; Rank is the finder's order"));
+    connect(cboSortBy_, &QComboBox::activated, this, [this] { cboSortBy_Click(); });
+    ui::addButton(this, QStringLiteral("cmdReverseSort"), QStringLiteral("Reverse"), ptRect(426, 482, 60, 24),
+                  [this] { cmdReverseSort_Click(); })
+        ->setToolTip(QStringLiteral("Reverses the order of the tables"));
+    ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(626, 482, 70, 24),
                   [this] { cmdPrint_Click(); });
-    ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(522, 424, 70, 24),
+    ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(702, 482, 70, 24),
                   [this] { close(); });
+}
+
+void FrmFindBlends::setColumns(bool zoneMode) {
+    columns_ = finderColumns(zoneMode);
+    QStringList titles;
+    for (FinderColumn c : columns_) titles << qs(finderColumnTitle(c));
+    {
+        const QSignalBlocker quiet(cboSortBy_);
+        cboSortBy_->clear();
+        cboSortBy_->addItems(titles);
+    }
+    for (QStandardItemModel* model : {foundModel_, insideModel_}) {
+        if (!model) continue;
+        model->clear();
+        model->setHorizontalHeaderLabels(titles);
+        for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+            model->setHeaderData(i, Qt::Horizontal, qs(finderColumnTip(columns_[static_cast<std::size_t>(i)])),
+                                 Qt::ToolTipRole);
+            model->setHeaderData(i, Qt::Horizontal, Qt::AscendingOrder, Qt::InitialSortOrderRole);
+        }
+    }
+    for (QTableView* table : {tblFoundBlends_, tblSolventsInside_}) {
+        if (!table) continue;
+        for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
+            table->setColumnWidth(i, ui::px(columnWidthPt(columns_[static_cast<std::size_t>(i)])));
+    }
+    sortBy(sortColumn_ < static_cast<int>(columns_.size()) ? sortColumn_ : 0, sortOrder_);
+}
+
+void FrmFindBlends::showRows(QStandardItemModel* model, const std::vector<FinderRow>& rows) {
+    model->removeRows(0, model->rowCount());
+    for (const FinderRow& row : rows) {
+        QList<QStandardItem*> items;
+        for (std::size_t i = 0; i < row.size() && i < columns_.size(); ++i) {
+            const FinderCell& cell = row[i];
+            auto* item = new QStandardItem(qs(cell.text));
+            item->setEditable(false);
+            if (!cell.tip.empty()) item->setToolTip(qs(cell.tip));
+            if (const double* key = std::get_if<double>(&cell.sortKey)) item->setData(*key, kSortRole);
+            else item->setData(qs(std::get<std::string>(cell.sortKey)), kSortRole);
+            if (rightAligned(columns_[i])) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            items << item;
+        }
+        model->appendRow(items);
+    }
+}
+
+void FrmFindBlends::sortBy(int column, Qt::SortOrder order) {
+    sortColumn_ = column;
+    sortOrder_ = order;
+    {
+        const QSignalBlocker quiet(cboSortBy_);
+        cboSortBy_->setCurrentIndex(column);
+    }
+    for (QTableView* table : {tblFoundBlends_, tblSolventsInside_}) {
+        if (!table) continue;
+        table->horizontalHeader()->setSortIndicator(column, order);
+        table->sortByColumn(column, order);
+        if (const int chosen = ui::selectedRow(table); chosen >= 0) table->scrollTo(table->model()->index(chosen, 0));
+    }
+}
+
+void FrmFindBlends::cboSortBy_Click() { sortBy(std::max(0, cboSortBy_->currentIndex()), Qt::AscendingOrder); }
+
+void FrmFindBlends::cmdReverseSort_Click() {
+    sortBy(sortColumn_, sortOrder_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+int FrmFindBlends::chosenIndex(QTableView* table) const {
+    if (!table) return -1;
+    const int row = ui::selectedRow(table);
+    if (row < 0) return -1;
+    const auto* proxy = static_cast<const QSortFilterProxyModel*>(table->model());
+    return proxy->mapToSource(proxy->index(row, 0)).row();
 }
 
 FrmFindBlends::~FrmFindBlends() { cancelSearch(); }
@@ -166,6 +362,8 @@ FinderOptions FrmFindBlends::readOptions() const {
     o.sameReferenceOnly = chkSameReference_->isChecked();
     o.excludeSkin = chkExcludeSkin_->isChecked();
     o.excludeCarcinogens = chkExcludeCarcinogens_->isChecked();
+    o.excludePhasedOut = chkExcludePhasedOut_->isChecked();
+    o.excludeHighlyFlammable = chkExcludeHighlyFlammable_->isChecked();
     o.maxResults = spnMaxResults_->value();
     for (const QModelIndex& i : lstExclude_->selectionModel()->selectedRows()) o.excluded.push_back(i.row());
     for (const QModelIndex& i : lstMustContain_->selectionModel()->selectedRows()) o.mustContain.push_back(i.row());
@@ -177,8 +375,11 @@ void FrmFindBlends::startSearch() {
     blends_.clear();
     zoneBlends_.clear();
     solventsInside_.clear();
-    lstFoundBlends_->clear();
-    if (lstSolventsInside_) lstSolventsInside_->clear();
+    foundRows_.clear();
+    insideRows_.clear();
+    showRows(foundModel_, foundRows_);
+    if (insideModel_) showRows(insideModel_, insideRows_);
+    showFlashPointRule();
     if (isZoneMode()) {
         if (!startZoneSearch()) return;
     } else {
@@ -190,7 +391,8 @@ void FrmFindBlends::startSearch() {
             platform_.messageBox(this, qs(m.title), qs(m.text));
             return;
         }
-        job_ = std::make_unique<ParallelBlendSearch>(prepareSearch(state_.table, target, readOptions()));
+        job_ = std::make_unique<ParallelBlendSearch>(
+            prepareSearch(state_.table, target, readOptions(), state_.properties));
     }
     lblStatus_->setText(QStringLiteral("Searching..."));
     watcher_ = new QFutureWatcher<void>(this);
@@ -216,7 +418,8 @@ bool FrmFindBlends::startZoneSearch() {
         return false;
     }
     searchedZone_ = target.zone;
-    job_ = std::make_unique<ParallelZoneSearch>(prepareZoneSearch(state_.table, searchedZone_, readOptions()));
+    job_ = std::make_unique<ParallelZoneSearch>(
+        prepareZoneSearch(state_.table, searchedZone_, readOptions(), state_.properties));
     return true;
 }
 
@@ -248,7 +451,9 @@ void FrmFindBlends::searchFinished() {
         return;
     }
     blends_ = outcome.blends;
-    for (const FoundBlend& b : blends_) lstFoundBlends_->addItem(qs(blendRowText(b, state_.table)));
+    for (std::size_t i = 0; i < blends_.size(); ++i)
+        foundRows_.push_back(finderRow(blends_[i], static_cast<int>(i) + 1, state_.table));
+    showRows(foundModel_, foundRows_);
     if (blends_.empty()) {
         lblStatus_->setText(qs(messages::kFindBlendsNoSolution));
     } else if (outcome.totalFound > blends_.size()) {
@@ -260,7 +465,7 @@ void FrmFindBlends::searchFinished() {
                                                     : QStringLiteral("%1 blends match, listed safest first.")
                                                           .arg(outcome.totalFound));
     }
-    ui::selectRow(lstFoundBlends_, 0);
+    ui::selectRow(tblFoundBlends_, 0);
 }
 
 void FrmFindBlends::zoneSearchFinished() {
@@ -272,12 +477,16 @@ void FrmFindBlends::zoneSearchFinished() {
     }
     zoneBlends_ = outcome.blends;
     solventsInside_ = outcome.solventsInside;
-    for (const ZoneBlend& b : zoneBlends_) lstFoundBlends_->addItem(qs(zoneBlendRowText(b, state_.table)));
-    for (const ZoneBlend& b : solventsInside_) lstSolventsInside_->addItem(qs(zoneBlendRowText(b, state_.table)));
+    for (std::size_t i = 0; i < zoneBlends_.size(); ++i)
+        foundRows_.push_back(finderRow(zoneBlends_[i], static_cast<int>(i) + 1, state_.table));
+    for (std::size_t i = 0; i < solventsInside_.size(); ++i)
+        insideRows_.push_back(finderRow(solventsInside_[i], static_cast<int>(i) + 1, state_.table));
+    showRows(foundModel_, foundRows_);
+    showRows(insideModel_, insideRows_);
     lblStatus_->setText(zoneBlends_.empty() ? qs(messages::kZoneNoBlend)
                                             : qs(messages::zoneBlendsFound(outcome.totalFound, zoneBlends_.size())));
-    if (!zoneBlends_.empty()) ui::selectRow(lstFoundBlends_, 0);
-    else if (!solventsInside_.empty()) ui::selectRow(lstSolventsInside_, 0);
+    if (!zoneBlends_.empty()) ui::selectRow(tblFoundBlends_, 0);
+    else if (!solventsInside_.empty()) ui::selectRow(tblSolventsInside_, 0);
 }
 
 void FrmFindBlends::cancelSearch() {
@@ -299,7 +508,7 @@ void FrmFindBlends::cmdCancelSearch_Click() {
 
 void FrmFindBlends::cmdUseBlend_Click() {
     if (isZoneMode()) {
-        const int row = ui::selectedRow(lstFoundBlends_), alone = ui::selectedRow(lstSolventsInside_);
+        const int row = chosenIndex(tblFoundBlends_), alone = chosenIndex(tblSolventsInside_);
         std::optional<ZoneBlend> chosen;
         if (row >= 0 && static_cast<std::size_t>(row) < zoneBlends_.size()) chosen = zoneBlends_[static_cast<std::size_t>(row)];
         else if (alone >= 0 && static_cast<std::size_t>(alone) < solventsInside_.size())
@@ -313,7 +522,7 @@ void FrmFindBlends::cmdUseBlend_Click() {
         if (useZoneBlend_) useZoneBlend_(*chosen, zone);
         return;
     }
-    const int row = ui::selectedRow(lstFoundBlends_);
+    const int row = chosenIndex(tblFoundBlends_);
     if (row < 0 || static_cast<std::size_t>(row) >= blends_.size()) {
         platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kFindBlendsNoSelection));
         return;
@@ -323,7 +532,36 @@ void FrmFindBlends::cmdUseBlend_Click() {
     if (useBlend_) useBlend_(blend);
 }
 
-void FrmFindBlends::lstFoundBlends_DblClick() { cmdUseBlend_Click(); }
+void FrmFindBlends::tblFoundBlends_DblClick() { cmdUseBlend_Click(); }
+
+void FrmFindBlends::cmdSaveCsv_Click() {
+    if (foundRows_.empty() && insideRows_.empty()) {
+        platform_.messageBox(this, qs(messages::kFinderCsvTitle), qs(messages::kFinderCsvNothing));
+        return;
+    }
+    const QString path = platform_.chooseFile(this, {true, QStringLiteral("Save the Blends as CSV"),
+                                                     QStringLiteral("CSV files (*.csv);;All files (*)"),
+                                                     csvFileName(lblTarget_->text()), QStringLiteral("csv")});
+    if (path.isEmpty()) return;
+    // The rows in the order the tables show them: the blends, then the solvents alone.
+    std::vector<FinderRow> rows;
+    auto listed = [&rows](QTableView* table, const std::vector<FinderRow>& ranked) {
+        if (!table) return;
+        const auto* proxy = static_cast<const QSortFilterProxyModel*>(table->model());
+        for (int r = 0; r < proxy->rowCount(); ++r) {
+            const int at = proxy->mapToSource(proxy->index(r, 0)).row();
+            if (at >= 0 && static_cast<std::size_t>(at) < ranked.size()) rows.push_back(ranked[static_cast<std::size_t>(at)]);
+        }
+    };
+    listed(tblFoundBlends_, foundRows_);
+    listed(tblSolventsInside_, insideRows_);
+    if (const QString why = ui::writeWholeFile(path, finderCsv(columns_, rows)); !why.isEmpty()) {
+        platform_.messageBox(this, qs(messages::kFinderCsvTitle),
+                             qs(messages::finderCsvNotSaved(path.toStdString(), why.toStdString())));
+        return;
+    }
+    lblStatus_->setText(qs(messages::finderCsvSaved(path.toStdString())));
+}
 
 void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::function<void(double)> marginChanged,
                                 std::function<void(const ZoneBlend&, const SolubilityZone&)> useZoneBlend) {
@@ -343,26 +581,25 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     });
     setTabOrder(chkExcludeCarcinogens_, spnZoneMargin_);
 
-    lstFoundBlends_->setGeometry(ptRect(8, 170, 584, 160));
+    tblFoundBlends_->setGeometry(ptRect(8, 176, 764, 196));
     ui::addLabel(this, QStringLiteral("lblSolventsInside"), qs(messages::kSolventsInsideCaption),
-                 ptRect(8, 334, 584, 12));
-    lstSolventsInside_ = new QListWidget(this);
-    lstSolventsInside_->setObjectName(QStringLiteral("lstSolventsInside"));
-    lstSolventsInside_->setAccessibleName(qs(messages::kSolventsInsideCaption));
-    lstSolventsInside_->setGeometry(ptRect(8, 346, 584, 70));
-    lstSolventsInside_->setUniformItemSizes(true);
-    lstSolventsInside_->setFont(lstFoundBlends_->font());
-    lstFoundBlends_->setAccessibleName(QStringLiteral("Blends that reach the zone"));
-    setTabOrder(lstFoundBlends_, lstSolventsInside_);
-    // One choice between the two lists: a row chosen in one leaves the other.
-    ui::onClick(lstFoundBlends_, [this] {
-        if (ui::selectedRow(lstFoundBlends_) >= 0) ui::selectRow(lstSolventsInside_, -1);
+                 ptRect(8, 376, 764, 12));
+    tblSolventsInside_ = makeTable(QStringLiteral("tblSolventsInside"), qs(messages::kSolventsInsideCaption),
+                                   insideModel_, insideOrder_);
+    tblSolventsInside_->setGeometry(ptRect(8, 388, 764, 88));
+    ui::setSpokenName(tblFoundBlends_, QStringLiteral("Blends that reach the zone"),
+                      tblFoundBlends_->accessibleDescription());
+    setTabOrder(tblFoundBlends_, tblSolventsInside_);
+    setColumns(true);
+    // One choice between the two tables: a row chosen in one leaves the other.
+    ui::onClick(tblFoundBlends_, [this] {
+        if (ui::selectedRow(tblFoundBlends_) >= 0) ui::selectRow(tblSolventsInside_, -1);
     });
-    ui::onClick(lstSolventsInside_, [this] {
-        if (ui::selectedRow(lstSolventsInside_) >= 0) ui::selectRow(lstFoundBlends_, -1);
+    ui::onClick(tblSolventsInside_, [this] {
+        if (ui::selectedRow(tblSolventsInside_) >= 0) ui::selectRow(tblFoundBlends_, -1);
     });
-    // Return on either list is its double-click (onDblClick).
-    ui::onDblClick(lstSolventsInside_, [this] { cmdUseBlend_Click(); });
+    // Return on either table is its double-click (onDblClick).
+    ui::onDblClick(tblSolventsInside_, [this] { cmdUseBlend_Click(); });
 }
 
 double FrmFindBlends::margin() const { return spnZoneMargin_ ? spnZoneMargin_->value() : kDefaultZoneMargin; }

@@ -7,8 +7,14 @@
 // blend with a composition inside the zone (shrunk by the margin) is listed
 // at its safest such composition, and the solvents that lie inside on their
 // own are listed apart. Every option applies as for a point.
+//
+// The results are tables (finder_table.h) in the finder's ranking until the
+// user sorts them: by a click on a column header (a second click reverses),
+// or by keyboard with "Sort by" and "Reverse". Both tables of the zone mode
+// keep one order. "Save as CSV..." writes what is listed, in that order.
 
 #include "core/blend_finder.h"
+#include "core/finder_table.h"
 #include "core/state.h"
 #include "core/zone_finder.h"
 #include "ui/forward.h"
@@ -18,6 +24,10 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
 
 namespace tarnwell {
 
@@ -68,7 +78,10 @@ private slots:
     void cmdSearch_Click();
     void cmdCancelSearch_Click();
     void cmdUseBlend_Click();
-    void lstFoundBlends_DblClick();
+    void tblFoundBlends_DblClick();
+    void cmdSaveCsv_Click();
+    void cboSortBy_Click();
+    void cmdReverseSort_Click();
     void cmdPrint_Click();
 
 private:
@@ -76,6 +89,16 @@ private:
     void buildSolventChoices(QAbstractItemModel* solventLabels);
     void buildSearchRow();
     void buildResults();
+    void buildSortRow();
+    QTableView* makeTable(const QString& name, const QString& spokenName, QStandardItemModel*& model,
+                          QSortFilterProxyModel*& proxy);
+    void setColumns(bool zoneMode);
+    void showRows(QStandardItemModel* model, const std::vector<FinderRow>& rows);
+    // Sorts both tables by `column` of finderColumns (0 is the ranking).
+    void sortBy(int column, Qt::SortOrder order);
+    // The ranked index of the chosen row of `table`, or -1.
+    int chosenIndex(QTableView* table) const;
+    void showFlashPointRule();
     FinderOptions readOptions() const;
     void searchFinished();
     void showProgress();
@@ -98,13 +121,23 @@ private:
     QCheckBox* chkSameReference_ = nullptr;
     QCheckBox* chkExcludeSkin_ = nullptr;
     QCheckBox* chkExcludeCarcinogens_ = nullptr;
+    QCheckBox* chkExcludePhasedOut_ = nullptr;
+    QCheckBox* chkExcludeHighlyFlammable_ = nullptr;
+    QLabel* lblFlashPointRule_ = nullptr;
     QSpinBox* spnMaxResults_ = nullptr;
     ui::SolventListView* lstExclude_ = nullptr;
     ui::SolventListView* lstMustContain_ = nullptr;
     QPushButton* cmdCancelSearch_ = nullptr;
     QProgressBar* prgSearch_ = nullptr;
     QLabel* lblStatus_ = nullptr;
-    QListWidget* lstFoundBlends_ = nullptr;
+    QTableView* tblFoundBlends_ = nullptr;
+    QStandardItemModel* foundModel_ = nullptr;
+    QSortFilterProxyModel* foundOrder_ = nullptr;
+    QComboBox* cboSortBy_ = nullptr;
+    std::vector<FinderColumn> columns_;
+    std::vector<FinderRow> foundRows_, insideRows_;  // ranked, as listed
+    int sortColumn_ = 0;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 
     // Zone mode.
     std::function<ZoneTarget(double)> zoneOf_;
@@ -114,7 +147,9 @@ private:
     std::vector<ZoneBlend> zoneBlends_;
     std::vector<ZoneBlend> solventsInside_;
     QDoubleSpinBox* spnZoneMargin_ = nullptr;
-    QListWidget* lstSolventsInside_ = nullptr;
+    QTableView* tblSolventsInside_ = nullptr;
+    QStandardItemModel* insideModel_ = nullptr;
+    QSortFilterProxyModel* insideOrder_ = nullptr;
 };
 
 }  // namespace tarnwell

@@ -78,6 +78,7 @@ TestLiquidTable::TestLiquidTable(QWidget* parent) : QTableWidget(0, ColumnCount,
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(false);  // Tab leaves the table for the next control
     setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);  // the start and the end of a name tell liquids apart
     setItemDelegateForColumn(Result, new ResultDelegate(this));
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
@@ -89,12 +90,17 @@ TestLiquidTable::TestLiquidTable(QWidget* parent) : QTableWidget(0, ColumnCount,
     setColumnWidth(Result, 84);
 }
 
-void TestLiquidTable::showTest(const SolubilityTest& test) {
+void TestLiquidTable::showTest(const SolubilityTest& test, const std::vector<QString>& notes) {
     const int current = currentRow();
     setRowCount(static_cast<int>(test.liquids.size()));
     for (int row = 0; row < rowCount(); ++row) {
         const TestLiquid& liquid = test.liquids[static_cast<std::size_t>(row)];
-        setItem(row, Name, cell(ui::qs(liquid.name), Qt::AlignLeft, false));
+        const QString name = ui::qs(liquid.name);
+        const QString note = static_cast<std::size_t>(row) < notes.size() ? notes[static_cast<std::size_t>(row)] : QString();
+        QTableWidgetItem* nameCell =
+            cell(note.isEmpty() ? name : name + QStringLiteral("  (see note)"), Qt::AlignLeft, false);
+        nameCell->setToolTip(note.isEmpty() ? name : name + QLatin1Char('\n') + note);
+        setItem(row, Name, nameCell);
         setItem(row, N, cell(ui::qs(liquidValueText(liquid.n)), Qt::AlignRight, false));
         setItem(row, D, cell(ui::qs(liquidValueText(liquid.d)), Qt::AlignRight, false));
         setItem(row, W, cell(ui::qs(liquidValueText(liquid.w)), Qt::AlignRight, false));
@@ -109,12 +115,6 @@ void TestLiquidTable::showResult(int row, TestResult result) {
     if (!item) return;
     item->setText(ui::qs(testResultText(result)));
     item->setBackground(resultBackground(result));
-}
-
-void TestLiquidTable::setRowNote(int row, const QString& note) {
-    for (int c = 0; c < ColumnCount; ++c)
-        if (QTableWidgetItem* i = item(row, c)) i->setToolTip(note);
-    if (QTableWidgetItem* name = item(row, Name)) name->setText(name->text() + QStringLiteral("  (see note)"));
 }
 
 std::vector<int> TestLiquidTable::chosenRows() const {

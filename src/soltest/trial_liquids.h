@@ -21,12 +21,13 @@ public:
 
     explicit TestLiquidTable(QWidget* parent = nullptr);
 
-    void showTest(const SolubilityTest& test);
+    // `notes` by liquid (e.g. a liquid the solvent list no longer has; may be
+    // shorter than the liquids): a liquid with one is marked after its name.
+    // A name too long for its column is cut in the middle; its tooltip gives
+    // the whole name and the note.
+    void showTest(const SolubilityTest& test, const std::vector<QString>& notes = {});
     // Shows a new result of row `row` (after resultChosen, once the test has it).
     void showResult(int row, TestResult result);
-    // A note on a row (e.g. a liquid the solvent list no longer has): shown
-    // as the row's tooltip and marked after its name.
-    void setRowNote(int row, const QString& note);
 
     // The chosen rows, in order.
     std::vector<int> chosenRows() const;

@@ -7,6 +7,7 @@
 #include "core/zone_finder.h"
 #include "soltest/trial_liquids.h"
 #include "soltest/zone_marks.h"
+#include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/events.h"
 #include "ui/keyboard.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -149,6 +149,12 @@ FrmSolubilityTest::FrmSolubilityTest(AppState& state, ui::Platform& platform, ui
                                QStringLiteral("To set a result, double-click it (or press Return) and choose, or choose rows and press "
                                               "D (Dissolves), P (Partly), N (No effect) or T (Not tried)."));
     resultHelp->setWordWrap(true);
+    lblLiquidNote_ = label(this, QStringLiteral("lblLiquidNote"), QString());
+    lblLiquidNote_->setWordWrap(true);
+    ui::describeValue(lblLiquidNote_, QStringLiteral("Note on the chosen liquid"));
+    say(lblLiquidNote_, QString());
+    connect(tblTestLiquids_, &QTableWidget::itemSelectionChanged, this, [this] { showChosenNote(); });
+    centre->addWidget(lblLiquidNote_);
     centre->addWidget(resultHelp);
     auto* removeRow = new QHBoxLayout;
     removeRow->addWidget(button(this, QStringLiteral("cmdRemoveLiquid"), QStringLiteral("Remove Liquid"),
@@ -156,10 +162,11 @@ FrmSolubilityTest::FrmSolubilityTest(AppState& state, ui::Platform& platform, ui
     removeRow->addStretch(1);
     centre->addLayout(removeRow);
 
+    // The liquids and the chart share the width, so the triangle fills its panel.
     auto* middle = new QHBoxLayout;
     middle->addLayout(left, 0);
-    middle->addLayout(centre, 1);
-    middle->addWidget(buildZonePanel(), 0);
+    middle->addLayout(centre, 4);
+    middle->addWidget(buildZonePanel(), 5);
 
     lblStatus_ = label(this, QStringLiteral("lblStatus"), QString());
     lblStatus_->setWordWrap(true);
@@ -278,10 +285,15 @@ QWidget* FrmSolubilityTest::buildZonePanel() {
 
     spnMargin_ = ui::makeZoneMarginBox(panel, QStringLiteral("spnMargin"), margin_);
     connect(spnMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) { setMargin(value); });
+    cmdZoomToZone_ = button(panel, QStringLiteral("cmdZoomToZone"), QStringLiteral("&Zoom to Zone"),
+                            [this] { cmdZoomToZone_Click(); });
+    cmdZoomToZone_->setCheckable(true);
+    cmdZoomToZone_->setToolTip(QStringLiteral("Shows the zone and its margin large; press again for the whole chart"));
     auto* marginRow = new QHBoxLayout;
     marginRow->addWidget(label(panel, QStringLiteral("lblMargin"), QStringLiteral("M&argin (Teas points):"), spnMargin_));
     marginRow->addWidget(spnMargin_);
     marginRow->addStretch(1);
+    marginRow->addWidget(cmdZoomToZone_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(button(panel, QStringLiteral("cmdZoneCentreAsTarget"), QStringLiteral("Zone Centre as Target"),
@@ -298,6 +310,7 @@ QWidget* FrmSolubilityTest::buildZonePanel() {
     layout->addLayout(marginRow);
     layout->addLayout(buttons);
     panel->setMinimumWidth(ui::px(320));
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     return panel;
 }
 
@@ -314,7 +327,7 @@ bool FrmSolubilityTest::addLiquid(TestLiquid liquid) {
             return false;
         }
     test_.liquids.push_back(std::move(liquid));
-    tblTestLiquids_->showTest(test_);
+    showLiquids();
     const int row = static_cast<int>(test_.liquids.size()) - 1;
     tblTestLiquids_->selectRow(row);
     tblTestLiquids_->scrollToItem(tblTestLiquids_->item(row, TestLiquidTable::Name));
@@ -387,7 +400,7 @@ void FrmSolubilityTest::cmdAddSeries_Click() {
         test_.liquids.push_back(std::move(liquid));
         ++added;
     }
-    tblTestLiquids_->showTest(test_);
+    showLiquids();
     if (added > 0) {
         const int last = static_cast<int>(test_.liquids.size()) - 1;
         tblTestLiquids_->clearSelection();
@@ -406,10 +419,13 @@ void FrmSolubilityTest::cmdRemoveLiquid_Click() {
         inputError(messages::kNoLiquidSelected);
         return;
     }
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+    notes_.resize(test_.liquids.size());
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         test_.liquids.erase(test_.liquids.begin() + *it);
+        notes_.erase(notes_.begin() + *it);
+    }
     tblTestLiquids_->clearSelection();
-    tblTestLiquids_->showTest(test_);
+    showLiquids();
     say(lblStatus_, QString());
     testChanged();
 }
@@ -423,9 +439,10 @@ void FrmSolubilityTest::setResult(int row, TestResult result) {
 
 void FrmSolubilityTest::setTest(SolubilityTest test) {
     test_ = std::move(test);
+    notes_.clear();
     txtMaterial_->setText(qs(test_.material));
     tblTestLiquids_->clearSelection();
-    tblTestLiquids_->showTest(test_);
+    showLiquids();
     testChanged();
 }
 
@@ -459,7 +476,39 @@ void FrmSolubilityTest::testChanged() {
     say(lblZoneCentre_, centre ? qs(messages::zoneCentreText(centre->n, centre->d, centre->w)) : QString());
     const std::size_t inside = noEffectInsideZone(test_, zone_).size();
     say(lblZoneWarning_, inside ? qs(messages::noEffectInsideZone(static_cast<int>(inside))) : QString());
+    showZoom();
     tellChart();
+}
+
+void FrmSolubilityTest::showLiquids() {
+    notes_.resize(test_.liquids.size());
+    tblTestLiquids_->showTest(test_, notes_);
+    showChosenNote();
+}
+
+void FrmSolubilityTest::showChosenNote() {
+    const std::vector<int> rows = tblTestLiquids_->chosenRows();
+    const int row = rows.size() == 1 ? rows.front() : -1;
+    QString text;
+    if (row >= 0 && static_cast<std::size_t>(row) < notes_.size() && !notes_[static_cast<std::size_t>(row)].isEmpty())
+        text = qs(test_.liquids[static_cast<std::size_t>(row)].name) + QStringLiteral(": ") +
+               notes_[static_cast<std::size_t>(row)];
+    say(lblLiquidNote_, text);
+}
+
+void FrmSolubilityTest::showZoom() {
+    const std::optional<PlaneBox> view = zoneView(zone_);
+    if (!view && cmdZoomToZone_->isChecked()) cmdZoomToZone_->setChecked(false);
+    chart_->setView(cmdZoomToZone_->isChecked() ? view : std::nullopt);
+}
+
+void FrmSolubilityTest::cmdZoomToZone_Click() {
+    if (cmdZoomToZone_->isChecked() && zone_.shape == ZoneShape::None) {
+        cmdZoomToZone_->setChecked(false);
+        inputError(messages::kNoZone);
+        return;
+    }
+    showZoom();
 }
 
 void FrmSolubilityTest::cmdZoneCentreAsTarget_Click() {
@@ -518,14 +567,9 @@ void FrmSolubilityTest::cmdSaveTest_Click() {
     const QString path = platform_.chooseFile(
         this, {true, QStringLiteral("Save Solubility Test"), kFileFilter, suggestedFileName(materialText()), QStringLiteral("txt")});
     if (path.isEmpty()) return;
-    const std::string text = writeSolubilityTest(test_);
-    QSaveFile file(path);
-    const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-                       file.commit();
-    if (!saved) {
+    if (const QString why = ui::writeWholeFile(path, writeSolubilityTest(test_)); !why.isEmpty()) {
         platform_.messageBox(this, qs(messages::kTestFileTitle),
-                             qs(messages::testFileNotSaved(path.toStdString(), file.errorString().toStdString())));
+                             qs(messages::testFileNotSaved(path.toStdString(), why.toStdString())));
         return;
     }
     say(lblStatus_, qs(messages::testSaved(path.toStdString())));
@@ -552,10 +596,12 @@ void FrmSolubilityTest::cmdOpenTest_Click() {
     say(lblStatus_, qs(messages::testOpened(path.toStdString())));
     if (resolved.notes.empty()) return;
     QString notes = qs(messages::kTestFileOpenedWithNotes);
+    notes_.resize(test_.liquids.size());
     for (const LiquidNote& note : resolved.notes) {
-        tblTestLiquids_->setRowNote(static_cast<int>(note.liquid), qs(note.text));
+        if (note.liquid < notes_.size()) notes_[note.liquid] = qs(note.text);
         notes += QLatin1Char('\r') + qs(note.text);
     }
+    showLiquids();
     platform_.messageBox(this, qs(messages::kTestFileTitle), notes);
 }
 

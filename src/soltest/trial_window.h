@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace tarnwell {
 class TeasChartWidget;
@@ -75,6 +76,7 @@ private slots:
     void chkMixThree_Click();
     void cmdZoneCentreAsTarget_Click();
     void cmdFindInZone_Click();
+    void cmdZoomToZone_Click();
     void cmdSaveTest_Click();
     void cmdOpenTest_Click();
     void cmdPrint_Click();
@@ -92,6 +94,11 @@ private:
     void setTest(SolubilityTest test);
     // Works out the zone again and shows it: table colours, chart, texts.
     void testChanged();
+    // The liquids into the table with their notes, and the chosen one's note.
+    void showLiquids();
+    void showChosenNote();
+    // The chart zoomed to the zone while "Zoom to Zone" is pressed and there is one.
+    void showZoom();
     void inputError(const std::string& text);
     QString materialText() const;
 
@@ -116,9 +123,12 @@ private:
     QLabel* lblZoneWarning_ = nullptr;
     QDoubleSpinBox* spnMargin_ = nullptr;
     QLabel* lblStatus_ = nullptr;
+    QLabel* lblLiquidNote_ = nullptr;
+    QPushButton* cmdZoomToZone_ = nullptr;
 
     // The test, and the zone it implies with the margin.
     SolubilityTest test_;
+    std::vector<QString> notes_;  // by liquid, kept while the test is open; empty for most
     SolubilityZone zone_;
     double margin_ = kDefaultZoneMargin;
     ui::ZoneOverlay overlay_;

@@ -3,6 +3,7 @@
 #include "core/teas_chart.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tarnwell {
 
@@ -40,6 +41,23 @@ ui::ZoneOverlay zoneOverlay(const SolubilityTest& test, const SolubilityZone& zo
     overlay.outline = chartCorners(zone.outline);
     overlay.region = chartCorners(zone.region);
     return overlay;
+}
+
+std::optional<PlaneBox> zoneView(const SolubilityZone& zone) {
+    if (zone.shape == ZoneShape::None || zone.outline.empty()) return std::nullopt;
+    PlaneBox box{zone.outline.front(), zone.outline.front()};
+    for (const PlanePoint& p : zone.outline) {
+        box.low = {std::min(box.low.x, p.x), std::min(box.low.y, p.y)};
+        box.high = {std::max(box.high.x, p.x), std::max(box.high.y, p.y)};
+    }
+    // A third of the zone's size around it, and never less than the least view.
+    const double point = teasPointSpacing();
+    const double least = kZoomPoints * point;
+    const double padX = std::max((box.high.x - box.low.x) / 3, (least - (box.high.x - box.low.x)) / 2);
+    const double padY = std::max((box.high.y - box.low.y) / 3, (least - (box.high.y - box.low.y)) / 2);
+    box.low = {box.low.x - std::max(padX, 2 * point), box.low.y - std::max(padY, 2 * point)};
+    box.high = {box.high.x + std::max(padX, 2 * point), box.high.y + std::max(padY, 2 * point)};
+    return box;
 }
 
 }  // namespace tarnwell

@@ -4,7 +4,10 @@
 
 #include "core/solubility_trial.h"
 #include "core/solubility_zone.h"
+#include "core/teas_chart.h"
 #include "ui/chart_source.h"
+
+#include <optional>
 
 namespace tarnwell {
 
@@ -14,5 +17,11 @@ ui::TestMarkKind testMarkKind(TestResult result);
 // without a place on the chart are left out; the No-effect liquids inside
 // the zone are marked so.
 ui::ZoneOverlay zoneOverlay(const SolubilityTest& test, const SolubilityZone& zone);
+
+// What "Zoom to Zone" shows: the zone (and its band) with room around it, at
+// least kZoomPoints Teas points across, so the margin's region inside it is
+// large enough to see; nothing when there is no zone.
+inline constexpr double kZoomPoints = 14.0;
+std::optional<PlaneBox> zoneView(const SolubilityZone& zone);
 
 }  // namespace tarnwell

@@ -23,7 +23,8 @@ void selectRow(QAbstractItemView* list, int row) {
         return;
     }
     const QModelIndex index = list->model()->index(row, 0);
-    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // Rows: a table's row is chosen whole, as a click on it chooses it.
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     list->scrollTo(index);
 }
 

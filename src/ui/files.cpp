@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 
 namespace tarnwell::ui {
@@ -50,5 +51,13 @@ void keepQtSettingsOffDisk() {
 }
 
 QString chooseFileWithDialog(QWidget* over, const FileChoice& choice) { return runDialog(over, choice); }
+
+QString writeWholeFile(const QString& path, const std::string& bytes) {
+    QSaveFile file(path);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.commit()) return {};
+    const QString why = file.errorString();
+    return why.isEmpty() ? QStringLiteral("the file could not be written") : why;
+}
 
 }  // namespace tarnwell::ui

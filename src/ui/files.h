@@ -9,6 +9,7 @@
 // only.
 
 #include <QString>
+#include <string>
 
 class QWidget;
 
@@ -30,5 +31,9 @@ struct FileChoice {
 // objectName is "dlgSaveFile" or "dlgOpenFile". Screens ask through
 // Platform::chooseFile.
 QString chooseFileWithDialog(QWidget* over, const FileChoice& choice);
+
+// Writes `bytes` to the file at `path` whole or not at all (an old file stays
+// as it was when the writing fails). Empty when written, else why not.
+QString writeWholeFile(const QString& path, const std::string& bytes);
 
 }  // namespace tarnwell::ui

@@ -4,6 +4,8 @@
 
 #include "core/blend_finder.h"
 #include "core/blend_solver.h"
+#include "core/finder_table.h"
+#include "core/numbers.h"
 #include "core/report_figures.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +101,7 @@ TargetPoint targetOf(int n, int d, int w, std::string twa = "100", std::string v
 struct CalculatedBlend {
     BlendMessage message;
     ReportFigures figures;
+    std::array<double, 3> mixture{};  // N, D, W as Calculate leaves them
 };
 CalculatedBlend calculateThroughState(const SolventTable& table, const TargetPoint& target, const FoundBlend& b) {
     AppState state;
@@ -123,6 +126,7 @@ CalculatedBlend calculateThroughState(const SolventTable& table, const TargetPoi
     CalculatedBlend out;
     out.message = calculateBlend(state, request);
     out.figures = computeReportFigures(state);
+    out.mixture = {state.blendResult.mixN, state.blendResult.mixD, state.blendResult.mixW};
     return out;
 }
 
@@ -217,11 +221,16 @@ TEST(BlendFinder, EveryListedBlendIsWhatCalculateShows) {
     bool sawPair = false, sawTriple = false, sawX = false;
     for (const FoundBlend& b : found.blends) {
         const CalculatedBlend c = calculateThroughState(table, target, b);
-        SCOPED_TRACE(blendRowText(b, table));
+        SCOPED_TRACE(finderRow(b, 1, table)[1].text);
         ASSERT_EQ(c.message, BlendMessage::Solved);
         EXPECT_EQ(b.twaText, c.figures.mixtureTwaText);
         EXPECT_EQ(b.vhrText, c.figures.mixtureVhrText);
-        EXPECT_EQ(b.mixNText, c.figures.mixtureN);
+        // Calculate's mixture as whole numbers adding to 100.
+        const std::optional<TeasPoint> whole = hundredPoint(c.mixture);
+        ASSERT_TRUE(whole && whole->addsTo100());
+        EXPECT_EQ(b.mixNText, std::to_string(whole->n));
+        EXPECT_EQ(b.mixDText, std::to_string(whole->d));
+        EXPECT_EQ(b.mixWText, std::to_string(whole->w));
         for (int k = 0; k < b.size; ++k) {
             EXPECT_EQ(b.volumeText[static_cast<std::size_t>(k)], c.figures.volumeText[static_cast<std::size_t>(k)]);
             EXPECT_GT(b.concentration[static_cast<std::size_t>(k)], 0.00001);
@@ -489,6 +498,99 @@ TEST(BlendFinderFilters, EachFilterHolds) {
     for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(top3.blends[i].rows, base.blends[i].rows);
 }
 
+// Solvents that burn readily and one that is phased out, with a properties
+// file giving their flash points (none for the phased-out one and water).
+SolventTable markedTable() {
+    return tableOf({record("Heptane", 2, 100, 0, 0, "85", "400", "Skin"),
+                    record("Toluene", 2, 80, 7, 13, "100", "290", "Eyes [skin]"),
+                    record("Acetone", 2, 47, 32, 21, "250", "947", "Eyes"),
+                    record("Ethanol", 2, 36, 18, 46, "1000", "58", "Eyes"),
+                    record("Freon", 2, 60, 10, 30, "1000", "30", "[ozone-depleting, phased out] Heart"),
+                    record("Isopropanol", 2, 38, 16, 46, "400", "100", "Eyes"),
+                    record("Ethyl acetate", 2, 51, 18, 31, "400", "250", "Eyes"),
+                    record("Cyclohexane", 2, 94, 2, 4, "300", "200", "Eyes"),
+                    record("Water", 2, 18, 28, 54, "", "", "none"),
+                    record("Xylene", 2, 83, 5, 12, "100", "90", "Eyes"),
+                    record("Diacetone alcohol", 2, 45, 24, 31, "50", "20", "Eyes"),
+                    // The mark only counts at the start, where the data put it.
+                    record("Degreaser", 2, 62, 12, 26, "10", "900", "[carcinogen] [ozone-depleting, phased out] Liver")});
+}
+
+SolventPropertiesFile markedProperties() {
+    std::string text = std::string(kPropertiesHeader) + "\n";
+    const std::pair<const char*, const char*> flash[] = {
+        {"Heptane", "-4"},   {"Toluene", "4"},      {"Acetone", "-20"},     {"Ethanol", "13"},
+        {"Freon", "none"},   {"Isopropanol", "12"}, {"Ethyl acetate", "-4"}, {"Cyclohexane", "-20"},
+        {"Water", "none"},   {"Xylene", "27"},      {"Diacetone alcohol", "58"}, {"Degreaser", "23"}};
+    for (const auto& [name, celsius] : flash)
+        text += std::string("2:   ") + name + "\t10\t80\t" + celsius + "\tnone\tX\n";
+    return parseSolventProperties(text);
+}
+
+TEST(BlendFinderFilters, PhasedOutAndHighlyFlammableSolventsAreLeftOutBeforeTheSearch) {
+    const SolventTable table = markedTable();
+    const SolventPropertiesFile properties = markedProperties();
+    ASSERT_EQ(properties.status, PropertiesFileStatus::Loaded) << properties.error.message;
+    const TargetPoint target = targetOf(60, 15, 25);
+    FinderOptions all;
+    all.maxResults = 100000;
+    const FinderOutcome base = findBlends(table, target, all, nullptr, properties);
+    ASSERT_GT(base.totalFound, 20u);
+    const std::vector<int> phasedOut{4}, burning{0, 1, 2, 3, 5, 6, 7};
+    struct Case {
+        const char* name;
+        bool phasedOut, highlyFlammable;
+        bool withProperties;
+        std::vector<int> leftOut;
+    };
+    std::vector<int> both = burning;
+    both.push_back(4);
+    const Case cases[] = {
+        {"nothing ticked", false, false, true, {}},
+        {"phased out", true, false, true, phasedOut},
+        // Water, Freon (flash point unknown) and Degreaser (23 C, not below) stay.
+        {"flash point below 23 C", false, true, true, burning},
+        {"both", true, true, true, both},
+        // No properties file: no flash point is known, nothing is left out for one.
+        {"below 23 C without the file", false, true, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FinderOptions o = all;
+        o.excludePhasedOut = c.phasedOut;
+        o.excludeHighlyFlammable = c.highlyFlammable;
+        const SolventPropertiesFile& file = c.withProperties ? properties : SolventPropertiesFile{};
+        // Before the search: the candidates are every solvent but those left out.
+        const PreparedSearch prepared = prepareSearch(table, target, o, file);
+        std::vector<int> rows;
+        for (const FinderCandidate& candidate : prepared.candidates) rows.push_back(candidate.row);
+        std::vector<int> expected;
+        for (int row = 0; row < table.lastIndex; ++row)
+            if (std::find(c.leftOut.begin(), c.leftOut.end(), row) == c.leftOut.end()) expected.push_back(row);
+        EXPECT_EQ(rows, expected);
+        // The search then lists exactly the blends of the others.
+        const FinderOutcome found = findBlends(table, target, o, nullptr, file);
+        std::vector<std::array<int, 3>> kept;
+        for (const FoundBlend& b : base.blends) {
+            bool keep = true;
+            for (int k = 0; k < b.size; ++k)
+                keep = keep && std::find(c.leftOut.begin(), c.leftOut.end(), b.rows[static_cast<std::size_t>(k)]) ==
+                                   c.leftOut.end();
+            if (keep) kept.push_back(b.rows);
+        }
+        EXPECT_EQ(rowsOf(found), kept);
+    }
+    // Each listed blend knows its solvents' marks and flash points.
+    for (const FoundBlend& b : base.blends)
+        for (int k = 0; k < b.size; ++k) {
+            const auto row = static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)]);
+            const SolventNotes& notes = b.notes[static_cast<std::size_t>(k)];
+            EXPECT_EQ(notes.phasedOut, row == 4);
+            EXPECT_EQ(notes.carcinogen, row == 11);
+            EXPECT_EQ(notes.flashPoint, properties.find(table.labels[row])->flashPoint);
+        }
+}
+
 TEST(BlendFinderFilters, ACancelledSearchStopsAndSaysSo) {
     const SolventTable table = smallTable();
     std::atomic<bool> cancel{true};
@@ -500,7 +602,7 @@ TEST(BlendFinderFilters, ACancelledSearchStopsAndSaysSo) {
 
 // --- What a row says ---------------------------------------------------------------------
 
-TEST(BlendFinderText, RatiosAndRow) {
+TEST(BlendFinderText, RatiosAndTableRow) {
     struct Case {
         std::optional<double> ratio;
         const char* figure;
@@ -522,11 +624,17 @@ TEST(BlendFinderText, RatiosAndRow) {
     const FinderOutcome o = findBlends(table, target, options);
     ASSERT_FALSE(o.blends.empty());
     const FoundBlend& best = o.blends.front();
-    const std::string row = blendRowText(best, table);
+    const FinderRow row = finderRow(best, 1, table);
+    const std::vector<FinderColumn> columns = finderColumns(false);
+    ASSERT_EQ(row.size(), columns.size());
     const std::string labels = std::string(table.labels[static_cast<std::size_t>(best.rows[0])]) + " + " +
-                               std::string(table.labels[static_cast<std::size_t>(best.rows[1])]) + "   ";
-    EXPECT_EQ(row.substr(0, labels.size()), labels);
-    EXPECT_NE(row.find("TWA " + best.twaText + " ppm"), std::string::npos) << row;
+                               std::string(table.labels[static_cast<std::size_t>(best.rows[1])]);
+    EXPECT_EQ(row[1].text, labels);
+    EXPECT_EQ(row[2].text, best.volumeText[0] + " / " + best.volumeText[1]);
+    EXPECT_EQ(row[6].text, best.twaText);
+    EXPECT_EQ(columns.back(), FinderColumn::Compared);
+    const std::string vhr = ratioText(best.vhrRatio, "VHR");
+    EXPECT_EQ(row.back().text, ratioText(best.twaRatio, "TWA") + (vhr.empty() ? "" : ", " + vhr));
     ASSERT_TRUE(best.twaRatio);
     EXPECT_NEAR(*best.twaRatio, std::stod(best.twaText) / 100.0, 1e-12);
 }

@@ -21,20 +21,21 @@ struct TestSolvent {
     std::string molarVolume = "100";
     std::string molecularWeight = "100";
     std::string twaMg = "400";
+    std::string effects = "Eyes";
 };
 
 // The file's text: four header lines, the count, the records, and the
 // custom-entry row last.
 inline std::string databaseText(const std::vector<TestSolvent>& solvents) {
     std::string text = "Test table\r\nfor\r\nthe\r\ncore tests\r\n" + std::to_string(solvents.size() + 1) + "\r\n";
-    auto record = [&text](const TestSolvent& s, const std::string& effects) {
+    auto record = [&text](const TestSolvent& s) {
         for (const std::string& line :
              {s.name, std::to_string(s.reference), std::to_string(s.n), std::to_string(s.d), std::to_string(s.w), s.twa,
-              s.vhr, s.molarVolume, s.molecularWeight, s.twaMg, effects, std::string()})
+              s.vhr, s.molarVolume, s.molecularWeight, s.twaMg, s.effects, std::string()})
             text += line + "\r\n";
     };
-    for (const TestSolvent& s : solvents) record(s, "Eyes");
-    record({"Enter N, D, W.", 0, 0, 0, 0, "none", "none", "0", "0", "none"}, "");
+    for (const TestSolvent& s : solvents) record(s);
+    record({"Enter N, D, W.", 0, 0, 0, 0, "none", "none", "0", "0", "none", ""});
     return text;
 }
 

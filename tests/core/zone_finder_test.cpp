@@ -391,6 +391,33 @@ TEST(ZoneFinder, OptionsApplyAsForAPointTarget) {
     EXPECT_EQ(findInZone(t, triangleZone(7), FinderOptions{}).totalFound, 0u);
 }
 
+TEST(ZoneFinder, APhasedOutSolventNeverAppearsWhileLeftOut) {
+    // Freon lies inside the region: listed alone, and in blends with safer solvents.
+    std::vector<TestSolvent> solvents = fictional();
+    solvents.push_back({"Freon", 2, 48, 26, 26, "300", "20", "100", "100", "900",
+                        "[ozone-depleting, phased out] [carcinogen] Heart"});
+    const int freon = static_cast<int>(solvents.size()) - 1;
+    const SolventTable t = testing::tableOf(solvents);
+    FinderOptions options;
+    options.maxResults = 1000;
+    auto holdsFreon = [freon](const ZoneBlend& b) { return std::count(b.rows.begin(), b.rows.begin() + b.size, freon) > 0; };
+    const ZoneOutcome all = findInZone(t, triangleZone(), options);
+    ASSERT_EQ(all.blends.size(), all.totalFound);
+    ASSERT_FALSE(all.solventsInside.empty());
+    EXPECT_EQ(all.solventsInside.front().rows[0], freon);
+    EXPECT_TRUE(all.solventsInside.front().notes[0].phasedOut);
+    const auto withFreon = std::count_if(all.blends.begin(), all.blends.end(), holdsFreon);
+    ASSERT_GT(withFreon, 0);
+
+    options.excludePhasedOut = true;
+    const ZoneOutcome without = findInZone(t, triangleZone(), options);
+    EXPECT_EQ(std::count_if(without.blends.begin(), without.blends.end(), holdsFreon), 0);
+    EXPECT_EQ(std::count_if(without.solventsInside.begin(), without.solventsInside.end(), holdsFreon), 0);
+    // The others are listed as before: leaving a solvent out changes no other blend.
+    EXPECT_EQ(without.totalFound + static_cast<std::size_t>(withFreon), all.totalFound);
+    EXPECT_EQ(without.solventsInside.size() + 1, all.solventsInside.size());
+}
+
 TEST(ZoneFinder, UseThisBlendSaysPlainlyWhenItCannot) {
     const SolventTable t = testing::tableOf({
         {"A", 2, 100, 0, 0},

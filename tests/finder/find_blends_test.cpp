@@ -19,10 +19,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -121,8 +121,14 @@ protected:
         EXPECT_FALSE(finder->isSearching()) << "the search did not end";
     }
 
-    static QListWidget* results(FrmFindBlends* finder) {
-        return find<QListWidget>(finder, QStringLiteral("lstFoundBlends"));
+    static QTableView* results(FrmFindBlends* finder) {
+        return find<QTableView>(finder, QStringLiteral("tblFoundBlends"));
+    }
+    // What row `row` of a results table shows in `column`, as listed now.
+    static QString cell(QTableView* table, int row, FinderColumn column) {
+        const std::vector<FinderColumn> columns = finderColumns(false);
+        const auto at = std::find(columns.begin(), columns.end(), column) - columns.begin();
+        return table->model()->index(row, static_cast<int>(at)).data().toString();
     }
 
     FakePlatform platform;
@@ -137,10 +143,10 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
     ASSERT_NE(finder, nullptr);
     EXPECT_TRUE(finder->isVisible());
     EXPECT_FALSE(finder->isModal());
-    QListWidget* list = results(finder);
+    QTableView* list = results(finder);
     ASSERT_NE(list, nullptr);
     const std::vector<FoundBlend> blends = finder->blends();
-    ASSERT_EQ(list->count(), 50);  // toluene has far more matches than the default 50
+    ASSERT_EQ(list->model()->rowCount(), 50);  // toluene has far more matches than the default 50
     ASSERT_EQ(blends.size(), 50u);
     EXPECT_TRUE(std::is_sorted(blends.begin(), blends.end(), ranksBefore));
     // The best blend is kinder than toluene (TWA 100 ppm) to breathe.
@@ -162,12 +168,12 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
         const int pick = sizeChoice == 1 ? 0 : 1;  // the second triple, to show it is not always row 0
         const FoundBlend b = finder->blends()[static_cast<std::size_t>(pick)];
         EXPECT_EQ(b.size, sizeChoice == 1 ? 2 : 3);
-        SCOPED_TRACE(list->item(pick)->text().toStdString());
+        SCOPED_TRACE(cell(list, pick, FinderColumn::Solvents).toStdString());
         QString joined;
         for (int k = 0; k < b.size; ++k)
             joined += (k ? QStringLiteral(" + ") : QString()) +
                       ui::qs(state().table.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
-        EXPECT_TRUE(list->item(pick)->text().startsWith(joined + QStringLiteral("   ")));
+        EXPECT_EQ(cell(list, pick, FinderColumn::Solvents), joined);
 
         QStringList shownSolvents;
         QString shownTwa, shownVhr, shownVolume1;
@@ -263,7 +269,7 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
     const std::vector<FoundBlend>& blends = finder->blends();
     ASSERT_FALSE(blends.empty()) << find<QLabel>(finder, QStringLiteral("lblStatus"))->text().toStdString();
     EXPECT_LE(blends.size(), 7u);
-    EXPECT_EQ(results(finder)->count(), static_cast<int>(blends.size()));
+    EXPECT_EQ(results(finder)->model()->rowCount(), static_cast<int>(blends.size()));
     for (const FoundBlend& b : blends) {
         EXPECT_EQ(b.size, 2);
         bool required = false;
@@ -315,7 +321,7 @@ TEST_F(FindBlendsTest, ALongSearchShowsProgressAndCanBeCancelledOrClosed) {
     EXPECT_FALSE(cancel->isVisible());
     EXPECT_EQ(find<QLabel>(finder, QStringLiteral("lblStatus"))->text(),
               ui::qs(messages::kFindBlendsCancelled));
-    EXPECT_EQ(results(finder)->count(), 0);
+    EXPECT_EQ(results(finder)->model()->rowCount(), 0);
 
     // Searching again, then closing the window, stops that search too.
     click(find<QPushButton>(finder, QStringLiteral("cmdSearch")));

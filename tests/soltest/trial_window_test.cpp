@@ -34,6 +34,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -328,9 +329,11 @@ TEST_F(SolubilityTestWindow, FindInZoneListsBlendsAndUseThisBlendLoadsOneIntoThe
     EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("spnZoneMargin", finder)->value(), 2.0);
     const std::vector<ZoneBlend> blends = finder->zoneBlends();
     ASSERT_FALSE(blends.empty()) << control<QLabel>("lblStatus", finder)->text().toStdString();
-    auto* list = control<QListWidget>("lstFoundBlends", finder);
-    ASSERT_EQ(list->count(), static_cast<int>(blends.size()));
-    EXPECT_EQ(list->item(0)->text().toStdString(), zoneBlendRowText(blends[0], app.state().table));
+    auto* list = control<QTableView>("tblFoundBlends", finder);
+    ASSERT_EQ(list->model()->rowCount(), static_cast<int>(blends.size()));
+    const FinderRow first = finderRow(blends[0], 1, app.state().table);
+    for (int c = 0; c < list->model()->columnCount(); ++c)
+        EXPECT_EQ(list->model()->index(0, c).data().toString().toStdString(), first[static_cast<std::size_t>(c)].text) << c;
     // Every listed composition lies in the region within the margin.
     for (const ZoneBlend& b : blends) {
         const auto p = teasToPlane(b.mixN, b.mixD, b.mixW);
