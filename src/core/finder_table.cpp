@@ -135,7 +135,7 @@ std::string finderColumnTitle(FinderColumn column) {
     case FinderColumn::Skin: return "Skin";
     case FinderColumn::PhasedOut: return "Phased out";
     case FinderColumn::Compared: return "Compared with the target";
-    case FinderColumn::InZone: return "Whole numbers in zone";
+    case FinderColumn::InZone: return "Stays in zone";
     }
     return {};
 }
@@ -163,7 +163,8 @@ std::string finderColumnTip(FinderColumn column) {
         return "A solvent of the blend is ozone-depleting: the Montreal Protocol ended its production";
     case FinderColumn::Compared: return "The blend's TWA and VHR against the target's";
     case FinderColumn::InZone:
-        return "Whether the mixture point, as whole numbers adding to 100, still lies in the zone";
+        return "Whether the blend's point, as whole numbers adding to 100 (the target \"Use this blend\" sets), "
+               "still lies in the zone";
     }
     return {};
 }

@@ -14,7 +14,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QResizeEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QProgressBar>
@@ -36,30 +38,32 @@ using ui::ptRect;
 namespace {
 constexpr int kTickMs = 50;
 constexpr int kSortRole = Qt::UserRole;
-constexpr double kWidthPt = 780, kHeightPt = 512;
+constexpr double kWidthPt = 900, kHeightPt = 512;
 
-// Each column's width in points, as the table opens; every column can be widened.
-double columnWidthPt(FinderColumn c) {
+// The widest text a column shows, bar the solvents' names, which take the
+// room the others leave.
+QString widestText(FinderColumn c) {
     switch (c) {
-    case FinderColumn::Rank: return 28;
-    case FinderColumn::Solvents: return 232;
-    case FinderColumn::Volumes: return 80;
+    case FinderColumn::Rank: return QStringLiteral("10000");
+    case FinderColumn::Solvents: return {};
+    case FinderColumn::Volumes: return QStringLiteral(".333 / .333 / .334");
     case FinderColumn::N:
     case FinderColumn::D:
-    case FinderColumn::W: return 22;
-    case FinderColumn::Twa: return 46;
-    case FinderColumn::Vhr: return 40;
-    case FinderColumn::FlashPoint: return 78;
-    case FinderColumn::Carcinogen: return 50;
-    case FinderColumn::Skin: return 28;
-    case FinderColumn::PhasedOut: return 48;
-    case FinderColumn::Compared: return 170;
-    case FinderColumn::InZone: return 110;
+    case FinderColumn::W: return QStringLiteral("100");
+    case FinderColumn::Twa: return QStringLiteral("1000.0");
+    case FinderColumn::Vhr: return QStringLiteral("100000");
+    case FinderColumn::FlashPoint: return QStringLiteral("\u2264 \u221220.5 \u00B0C");
+    case FinderColumn::Carcinogen:
+    case FinderColumn::Skin:
+    case FinderColumn::PhasedOut:
+    case FinderColumn::InZone: return QStringLiteral("yes");
+    case FinderColumn::Compared: return QStringLiteral("10.0\u00D7 higher TWA, 10.0\u00D7 lower VHR");
     }
-    return 50;
+    return {};
 }
 
-bool rightAligned(FinderColumn c) {
+// Figures to the right, the yes-or-no marks in the middle, words to the left.
+Qt::Alignment alignmentOf(FinderColumn c) {
     switch (c) {
     case FinderColumn::Rank:
     case FinderColumn::N:
@@ -67,19 +71,36 @@ bool rightAligned(FinderColumn c) {
     case FinderColumn::W:
     case FinderColumn::Twa:
     case FinderColumn::Vhr:
-    case FinderColumn::FlashPoint: return true;
-    default: return false;
+    case FinderColumn::FlashPoint: return Qt::AlignRight | Qt::AlignVCenter;
+    case FinderColumn::Carcinogen:
+    case FinderColumn::Skin:
+    case FinderColumn::PhasedOut:
+    case FinderColumn::InZone: return Qt::AlignCenter;
+    case FinderColumn::Solvents:
+    case FinderColumn::Volumes:
+    case FinderColumn::Compared: break;
     }
+    return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-// The suggested file name: what was searched for, with no character a system refuses.
-QString csvFileName(const QString& heading) {
-    QString name = heading.section(QLatin1Char(':'), 0, 0).trimmed();
-    for (QChar& c : name)
-        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20) c = QLatin1Char(' ');
-    name = name.simplified();
-    return (name.isEmpty() ? QStringLiteral("blends") : QStringLiteral("blends - ") + name) + QStringLiteral(".csv");
-}
+// Sorts by each cell's key, a number or a text; ties keep the finder's
+// ranking, so that the reverse order is exactly the order reversed.
+class FinderOrder : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& a, const QModelIndex& b) const override {
+        const QVariant x = a.data(kSortRole), y = b.data(kSortRole);
+        const bool numbers = x.typeId() == QMetaType::Double && y.typeId() == QMetaType::Double;
+        if (numbers && x.toDouble() != y.toDouble()) return x.toDouble() < y.toDouble();
+        if (!numbers)
+            if (const int order = QString::compare(x.toString(), y.toString(), Qt::CaseInsensitive); order != 0)
+                return order < 0;
+        return a.siblingAtColumn(0).data(kSortRole).toDouble() < b.siblingAtColumn(0).data(kSortRole).toDouble();
+    }
+};
+
 
 QString targetText(const TargetPoint& t) {
     QString name = t.label.empty() ? QStringLiteral("set by hand") : qs(t.label);
@@ -98,7 +119,9 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     : QWidget(parent, Qt::Window), state_(state), platform_(platform) {
     setObjectName(QStringLiteral("frmFindBlends"));
     setWindowTitle(QStringLiteral("Find Safer Blends"));
-    ui::setFixedClientSize(this, kWidthPt, kHeightPt);
+    // The window can be made larger, for longer names: the tables grow with it.
+    setMinimumSize(ui::ptSize(kWidthPt, kHeightPt));
+    resize(minimumSize());
     setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
     buildFilters();
     buildSolventChoices(solventLabels);
@@ -116,7 +139,8 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
 
 // The target searched for, and the options above the solvent lists.
 void FrmFindBlends::buildFilters() {
-    lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 764, 14));
+    lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 884, 14));
+    follow(lblTarget_, {0, 0, 1, 0});
     lblTarget_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::describeValue(lblTarget_, QStringLiteral("The target searched for"));
 
@@ -147,14 +171,14 @@ void FrmFindBlends::buildFilters() {
     chkExcludeHighlyFlammable_ =
         ui::addCheckBox(this, QStringLiteral("chkExcludeHighlyFlammable"),
                         QStringLiteral("Leave out solvents with a flash point below 23 \u00B0C"), ptRect(472, 42, 230, 14));
-    lblFlashPointRule_ = ui::addLabel(this, QStringLiteral("lblFlashPointRule"), QString(), ptRect(486, 57, 286, 12));
+    lblFlashPointRule_ = ui::addLabel(this, QStringLiteral("lblFlashPointRule"), QString(), ptRect(486, 57, 406, 12));
     ui::describeValue(lblFlashPointRule_, QStringLiteral("Solvents whose flash point is unknown"));
-    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(658, 26, 62, 14));
+    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(778, 26, 62, 14));
     spnMaxResults_ = new QSpinBox(this);
     spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
     spnMaxResults_->setRange(1, 10000);
     spnMaxResults_->setValue(50);
-    spnMaxResults_->setGeometry(ptRect(720, 23, 52, 18));
+    spnMaxResults_->setGeometry(ptRect(840, 23, 52, 18));
     ui::setSpokenName(spnMaxResults_, QStringLiteral("Show at most"), QStringLiteral("Blends listed"));
     showFlashPointRule();
 }
@@ -175,19 +199,19 @@ void FrmFindBlends::showFlashPointRule() {
 // The solvents never to use, and those of which a blend must hold one.
 void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
-                 ptRect(8, 72, 380, 12));
+                 ptRect(8, 72, 440, 12));
     ui::addLabel(this, QStringLiteral("lblMustContain"),
-                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(392, 72, 380, 12));
+                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(452, 72, 440, 12));
     lstExclude_ = new ui::SolventListView(this);
     lstExclude_->setObjectName(QStringLiteral("lstExclude"));
     lstMustContain_ = new ui::SolventListView(this);
     lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
-    lstExclude_->setGeometry(ptRect(8, 84, 380, 58));
+    lstExclude_->setGeometry(ptRect(8, 84, 440, 58));
     ui::setSpokenName(lstExclude_, QStringLiteral("Never use these solvents"),
                       QStringLiteral("Space chooses or clears the current solvent"));
     ui::setSpokenName(lstMustContain_, QStringLiteral("Use at least one of these solvents"),
                       QStringLiteral("None chosen: any. Space chooses or clears the current solvent"));
-    lstMustContain_->setGeometry(ptRect(392, 84, 380, 58));
+    lstMustContain_->setGeometry(ptRect(452, 84, 440, 58));
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -206,9 +230,10 @@ void FrmFindBlends::buildSearchRow() {
     prgSearch_->setTextVisible(false);
     prgSearch_->setGeometry(ptRect(150, 152, 120, 14));
     ui::setSpokenName(prgSearch_, QStringLiteral("Search progress"));
-    lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 148, 494, 22));
+    lblStatus_ = ui::addLabel(this, QStringLiteral("lblStatus"), QString(), ptRect(278, 148, 614, 22));
     ui::describeValue(lblStatus_, QStringLiteral("Search status"));
     lblStatus_->setWordWrap(true);
+    follow(lblStatus_, {0, 0, 1, 0});
     cmdCancelSearch_->hide();
     prgSearch_->hide();
 }
@@ -218,10 +243,8 @@ void FrmFindBlends::buildSearchRow() {
 QTableView* FrmFindBlends::makeTable(const QString& name, const QString& spokenName, QStandardItemModel*& model,
                                      QSortFilterProxyModel*& proxy) {
     model = new QStandardItemModel(this);
-    proxy = new QSortFilterProxyModel(this);
+    proxy = new FinderOrder(this);
     proxy->setSourceModel(model);
-    proxy->setSortRole(kSortRole);
-    proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
     auto* table = new QTableView(this);
     table->setObjectName(name);
     table->setModel(proxy);
@@ -250,13 +273,16 @@ QTableView* FrmFindBlends::makeTable(const QString& name, const QString& spokenN
 // The blends found and the buttons under them.
 void FrmFindBlends::buildResults() {
     tblFoundBlends_ = makeTable(QStringLiteral("tblFoundBlends"), QStringLiteral("Blends found"), foundModel_, foundOrder_);
-    tblFoundBlends_->setGeometry(ptRect(8, 176, 764, 300));
+    tblFoundBlends_->setGeometry(ptRect(8, 176, 884, 300));
+    follow(tblFoundBlends_, {0, 0, 1, 1});
 
-    ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"), ptRect(8, 482, 110, 24),
-                  [this] { cmdUseBlend_Click(); })
-        ->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-    ui::addButton(this, QStringLiteral("cmdSaveCsv"), QStringLiteral("Save as CSV\u2026"), ptRect(124, 482, 84, 24),
-                  [this] { cmdSaveCsv_Click(); });
+    QPushButton* use = ui::addButton(this, QStringLiteral("cmdUseBlend"), QStringLiteral("Use this blend"),
+                                     ptRect(8, 482, 110, 24), [this] { cmdUseBlend_Click(); });
+    use->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    follow(use, {0, 1, 0, 0});
+    follow(ui::addButton(this, QStringLiteral("cmdSaveCsv"), QStringLiteral("Save as CSV\u2026"),
+                         ptRect(124, 482, 84, 24), [this] { cmdSaveCsv_Click(); }),
+           {0, 1, 0, 0});
 }
 
 // The order of the tables by keyboard: a column to sort by, and Reverse.
@@ -266,16 +292,42 @@ void FrmFindBlends::buildSortRow() {
     cboSortBy_->setObjectName(QStringLiteral("cboSortBy"));
     cboSortBy_->setGeometry(ptRect(270, 484, 150, 18));
     caption->setBuddy(cboSortBy_);
+    follow(caption, {0, 1, 0, 0});
+    follow(cboSortBy_, {0, 1, 0, 0});
     ui::setSpokenName(cboSortBy_, QStringLiteral("Sort by"),
                       QStringLiteral("The column the tables are sorted by; Rank is the finder's order"));
     connect(cboSortBy_, &QComboBox::activated, this, [this] { cboSortBy_Click(); });
-    ui::addButton(this, QStringLiteral("cmdReverseSort"), QStringLiteral("Reverse"), ptRect(426, 482, 60, 24),
-                  [this] { cmdReverseSort_Click(); })
-        ->setToolTip(QStringLiteral("Reverses the order of the tables"));
-    ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(626, 482, 70, 24),
-                  [this] { cmdPrint_Click(); });
-    ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(702, 482, 70, 24),
-                  [this] { close(); });
+    QPushButton* reverse = ui::addButton(this, QStringLiteral("cmdReverseSort"), QStringLiteral("Reverse"),
+                                         ptRect(426, 482, 60, 24), [this] { cmdReverseSort_Click(); });
+    reverse->setToolTip(QStringLiteral("Reverses the order of the tables"));
+    follow(reverse, {0, 1, 0, 0});
+    follow(ui::addButton(this, QStringLiteral("cmdPrint"), QStringLiteral("Print"), ptRect(746, 482, 70, 24),
+                         [this] { cmdPrint_Click(); }),
+           {1, 1, 0, 0});
+    follow(ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(822, 482, 70, 24),
+                         [this] { close(); }),
+           {1, 1, 0, 0});
+}
+
+void FrmFindBlends::follow(QWidget* control, Follow how) {
+    std::erase_if(followers_, [control](const Follower& f) { return f.control == control; });
+    followers_.push_back({control, control->geometry(), how});
+    placeFollowers();
+}
+
+void FrmFindBlends::placeFollowers() {
+    const QSize least = minimumSize();
+    const int dx = std::max(0, width() - least.width()), dy = std::max(0, height() - least.height());
+    for (const Follower& f : followers_) {
+        QRect r = f.base.translated(static_cast<int>(f.how.moveX * dx), static_cast<int>(f.how.moveY * dy));
+        r.setSize(r.size() + QSize(static_cast<int>(f.how.growX * dx), static_cast<int>(f.how.growY * dy)));
+        f.control->setGeometry(r);
+    }
+}
+
+void FrmFindBlends::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeFollowers();
 }
 
 void FrmFindBlends::setColumns(bool zoneMode) {
@@ -297,12 +349,28 @@ void FrmFindBlends::setColumns(bool zoneMode) {
             model->setHeaderData(i, Qt::Horizontal, Qt::AscendingOrder, Qt::InitialSortOrderRole);
         }
     }
-    for (QTableView* table : {tblFoundBlends_, tblSolventsInside_}) {
-        if (!table) continue;
-        for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
-            table->setColumnWidth(i, ui::px(columnWidthPt(columns_[static_cast<std::size_t>(i)])));
-    }
+    for (QTableView* table : {tblFoundBlends_, tblSolventsInside_})
+        if (table) fitColumns(table);
     sortBy(sortColumn_ < static_cast<int>(columns_.size()) ? sortColumn_ : 0, sortOrder_);
+}
+
+// Each column as wide as its heading (with room for the sort mark) or its
+// widest figure, and each can be widened by hand; the solvents' names get the
+// rest of the width, and a name longer than that is cut in the middle, whole
+// in its tooltip.
+void FrmFindBlends::fitColumns(QTableView* table) {
+    const QFontMetrics metrics(table->font());
+    QHeaderView* header = table->horizontalHeader();
+    for (int i = 0; i < static_cast<int>(columns_.size()); ++i) {
+        const FinderColumn c = columns_[static_cast<std::size_t>(i)];
+        if (c == FinderColumn::Solvents) {
+            header->setSectionResizeMode(i, QHeaderView::Stretch);
+            continue;
+        }
+        header->setSectionResizeMode(i, QHeaderView::Interactive);
+        table->setColumnWidth(i, std::max(metrics.horizontalAdvance(qs(finderColumnTitle(c))) + 24,
+                                          metrics.horizontalAdvance(widestText(c)) + 12));
+    }
 }
 
 void FrmFindBlends::showRows(QStandardItemModel* model, const std::vector<FinderRow>& rows) {
@@ -316,7 +384,7 @@ void FrmFindBlends::showRows(QStandardItemModel* model, const std::vector<Finder
             if (!cell.tip.empty()) item->setToolTip(qs(cell.tip));
             if (const double* key = std::get_if<double>(&cell.sortKey)) item->setData(*key, kSortRole);
             else item->setData(qs(std::get<std::string>(cell.sortKey)), kSortRole);
-            if (rightAligned(columns_[i])) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(alignmentOf(columns_[i]));
             items << item;
         }
         model->appendRow(items);
@@ -385,6 +453,10 @@ void FrmFindBlends::startSearch() {
     } else {
         const TargetPoint& target = state_.target;
         lblTarget_->setText(targetText(target));
+        const std::string& label = target.label;
+        const std::size_t name = label.find(":   ");
+        csvName_ = label.empty() ? QStringLiteral("blends for N %1 D %2 W %3").arg(target.n).arg(target.d).arg(target.w)
+                                 : QStringLiteral("blends for ") + qs(name == std::string::npos ? label : label.substr(name + 4));
         if (!target.addsTo100()) {
             lblStatus_->clear();
             const MessageText m = blendMessageText(BlendMessage::TargetNot100);
@@ -410,6 +482,7 @@ void FrmFindBlends::startSearch() {
 bool FrmFindBlends::startZoneSearch() {
     const ZoneTarget target = zoneOf_(margin());
     lblTarget_->setText(target.heading);
+    csvName_ = QStringLiteral("blends - ") + target.heading.section(QLatin1Char(':'), 0, 0);
     QString problem;
     if (target.zone.shape == ZoneShape::None) problem = qs(messages::kNoZone);
     else if (target.zone.region.empty()) problem = qs(messages::kZoneEmptyAfterMargin);
@@ -541,7 +614,7 @@ void FrmFindBlends::cmdSaveCsv_Click() {
     }
     const QString path = platform_.chooseFile(this, {true, QStringLiteral("Save the Blends as CSV"),
                                                      QStringLiteral("CSV files (*.csv);;All files (*)"),
-                                                     csvFileName(lblTarget_->text()), QStringLiteral("csv")});
+                                                     ui::fileNameFrom(csvName_, QStringLiteral("blends"), QStringLiteral("csv")), QStringLiteral("csv")});
     if (path.isEmpty()) return;
     // The rows in the order the tables show them: the blends, then the solvents alone.
     std::vector<FinderRow> rows;
@@ -581,12 +654,16 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     });
     setTabOrder(chkExcludeCarcinogens_, spnZoneMargin_);
 
-    tblFoundBlends_->setGeometry(ptRect(8, 176, 764, 196));
-    ui::addLabel(this, QStringLiteral("lblSolventsInside"), qs(messages::kSolventsInsideCaption),
-                 ptRect(8, 376, 764, 12));
+    // The blends get two thirds of a larger window's height, the solvents alone a third.
+    tblFoundBlends_->setGeometry(ptRect(8, 176, 884, 196));
+    follow(tblFoundBlends_, {0, 0, 1, 2.0 / 3});
+    follow(ui::addLabel(this, QStringLiteral("lblSolventsInside"), qs(messages::kSolventsInsideCaption),
+                        ptRect(8, 376, 884, 12)),
+           {0, 2.0 / 3, 1, 0});
     tblSolventsInside_ = makeTable(QStringLiteral("tblSolventsInside"), qs(messages::kSolventsInsideCaption),
                                    insideModel_, insideOrder_);
-    tblSolventsInside_->setGeometry(ptRect(8, 388, 764, 88));
+    tblSolventsInside_->setGeometry(ptRect(8, 388, 884, 88));
+    follow(tblSolventsInside_, {0, 2.0 / 3, 1, 1.0 / 3});
     ui::setSpokenName(tblFoundBlends_, QStringLiteral("Blends that reach the zone"),
                       tblFoundBlends_->accessibleDescription());
     setTabOrder(tblFoundBlends_, tblSolventsInside_);

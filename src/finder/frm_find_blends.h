@@ -73,6 +73,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     void cmdSearch_Click();
@@ -92,7 +93,20 @@ private:
     void buildSortRow();
     QTableView* makeTable(const QString& name, const QString& spokenName, QStandardItemModel*& model,
                           QSortFilterProxyModel*& proxy);
+    // How a control follows a window made larger than its least size: the
+    // shares of the extra width and height it moves by and grows by.
+    struct Follow {
+        double moveX = 0, moveY = 0, growX = 0, growY = 0;
+    };
+    struct Follower {
+        QWidget* control;
+        QRect base;  // at the least size
+        Follow how;
+    };
+    void follow(QWidget* control, Follow how);
+    void placeFollowers();
     void setColumns(bool zoneMode);
+    void fitColumns(QTableView* table);
     void showRows(QStandardItemModel* model, const std::vector<FinderRow>& rows);
     // Sorts both tables by `column` of finderColumns (0 is the ranking).
     void sortBy(int column, Qt::SortOrder order);
@@ -136,6 +150,8 @@ private:
     QComboBox* cboSortBy_ = nullptr;
     std::vector<FinderColumn> columns_;
     std::vector<FinderRow> foundRows_, insideRows_;  // ranked, as listed
+    std::vector<Follower> followers_;
+    QString csvName_;                                 // what Save as CSV offers, from the last search
     int sortColumn_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 

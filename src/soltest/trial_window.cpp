@@ -91,15 +91,6 @@ bool sameLiquid(const TestLiquid& a, const TestLiquid& b) {
     return a.name == b.name && a.components == b.components;
 }
 
-// A file name from the material's name: the characters no system allows in
-// a name become blanks.
-QString suggestedFileName(const QString& material) {
-    QString name = material.trimmed();
-    for (QChar& c : name)
-        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20) c = QLatin1Char(' ');
-    name = name.simplified();
-    return (name.isEmpty() ? QStringLiteral("solubility test") : name) + QStringLiteral(".txt");
-}
 
 }  // namespace
 
@@ -565,7 +556,7 @@ void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZon
 
 void FrmSolubilityTest::cmdSaveTest_Click() {
     const QString path = platform_.chooseFile(
-        this, {true, QStringLiteral("Save Solubility Test"), kFileFilter, suggestedFileName(materialText()), QStringLiteral("txt")});
+        this, {true, QStringLiteral("Save Solubility Test"), kFileFilter, ui::fileNameFrom(materialText(), QStringLiteral("solubility test"), QStringLiteral("txt")), QStringLiteral("txt")});
     if (path.isEmpty()) return;
     if (const QString why = ui::writeWholeFile(path, writeSolubilityTest(test_)); !why.isEmpty()) {
         platform_.messageBox(this, qs(messages::kTestFileTitle),

@@ -52,6 +52,14 @@ void keepQtSettingsOffDisk() {
 
 QString chooseFileWithDialog(QWidget* over, const FileChoice& choice) { return runDialog(over, choice); }
 
+QString fileNameFrom(const QString& text, const QString& fallback, const QString& extension) {
+    QString name = text.trimmed();
+    for (QChar& c : name)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 0x20) c = QLatin1Char(' ');
+    name = name.simplified();
+    return (name.isEmpty() ? fallback : name) + QLatin1Char('.') + extension;
+}
+
 QString writeWholeFile(const QString& path, const std::string& bytes) {
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());

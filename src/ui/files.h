@@ -32,6 +32,11 @@ struct FileChoice {
 // Platform::chooseFile.
 QString chooseFileWithDialog(QWidget* over, const FileChoice& choice);
 
+// A file name made from `text` for a save dialog to offer: the characters no
+// system allows in a name become blanks; `fallback` when nothing is left.
+// `extension` without its dot.
+QString fileNameFrom(const QString& text, const QString& fallback, const QString& extension);
+
 // Writes `bytes` to the file at `path` whole or not at all (an old file stays
 // as it was when the writing fails). Empty when written, else why not.
 QString writeWholeFile(const QString& path, const std::string& bytes);

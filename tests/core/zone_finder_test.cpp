@@ -4,12 +4,14 @@
 // options, and the check behind "Use this blend".
 
 #include "core/mixture_hazards.h"
+#include "core/database.h"
 #include "core/numbers.h"
 #include "core/zone_finder.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <random>
@@ -416,6 +418,60 @@ TEST(ZoneFinder, APhasedOutSolventNeverAppearsWhileLeftOut) {
     // The others are listed as before: leaving a solvent out changes no other blend.
     EXPECT_EQ(without.totalFound + static_cast<std::size_t>(withFreon), all.totalFound);
     EXPECT_EQ(without.solventsInside.size() + 1, all.solventsInside.size());
+}
+
+// An aged dammar varnish tried with eleven listed solvents of the shipped
+// database: aromatic and ester solvents dissolve it, alkanes and acetone
+// partly, alcohols not at all. Left in, CFC-113 with ethanol leads the list
+// (both have a TWA of 1000 ppm); left out, the first blend can be bought.
+TEST(ZoneFinder, TheDammarTestsFirstBlendIsOneThatCanBeBought) {
+    const LoadResult loaded = loadSolventDatabaseFile(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt");
+    ASSERT_TRUE(std::holds_alternative<SolventTable>(loaded));
+    const SolventTable& t = std::get<SolventTable>(loaded);
+    const std::pair<const char*, TestResult> tried[] = {
+        {"n-Heptane", TestResult::Partly},       {"Cyclohexane", TestResult::Partly},
+        {"Toluene", TestResult::Dissolves},      {"m-Xylene", TestResult::Dissolves},
+        {"Diisopropyl ether", TestResult::Dissolves}, {"Ethyl acetate", TestResult::Dissolves},
+        {"Chlorobenzene", TestResult::Dissolves}, {"Acetone", TestResult::Partly},
+        {"Isopropanol (2-propanol)", TestResult::NoEffect}, {"Ethanol", TestResult::NoEffect},
+        {"Methanol", TestResult::NoEffect},
+    };
+    SolubilityTest dammar{"Dammar, aged", {}};
+    for (const auto& [name, result] : tried) {
+        const std::string label = std::string("2:   ") + name;
+        const auto row = std::find(t.labels.begin(), t.labels.end(), label);
+        ASSERT_NE(row, t.labels.end()) << label;
+        const SolventRecord& r = t.records[static_cast<std::size_t>(row - t.labels.begin())];
+        dammar.liquids.push_back({label, std::stod(std::string(r.n)), std::stod(std::string(r.d)),
+                                  std::stod(std::string(r.w)), result, {}});
+    }
+    const SolubilityZone zone = zoneOfTest(dammar);
+    ASSERT_EQ(zone.shape, ZoneShape::Area);
+    auto phasedOut = [&](const ZoneBlend& b) {
+        for (int k = 0; k < b.size; ++k)
+            if (b.notes[static_cast<std::size_t>(k)].phasedOut) return true;
+        return false;
+    };
+    auto names = [&](const ZoneBlend& b) {
+        std::string text;
+        for (int k = 0; k < b.size; ++k) text += (k ? " + " : "") + std::string(t.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
+        return text;
+    };
+    FinderOptions options;
+    const ZoneOutcome all = findInZone(t, zone, options);
+    ASSERT_FALSE(all.blends.empty());
+    EXPECT_EQ(names(all.blends.front()), "2:   1,1,2-Trichloro-1,2,2-trifluoroethane + 2:   Ethanol");
+    options.excludePhasedOut = true;
+    const ZoneOutcome buyable = findInZone(t, zone, options);
+    ASSERT_FALSE(buyable.blends.empty());
+    EXPECT_FALSE(phasedOut(buyable.blends.front())) << names(buyable.blends.front());
+    EXPECT_EQ(std::count_if(buyable.blends.begin(), buyable.blends.end(), phasedOut), 0);
+    EXPECT_EQ(std::count_if(buyable.solventsInside.begin(), buyable.solventsInside.end(), phasedOut), 0);
+    // The first blend of the full list that holds none of them.
+    const auto first = std::find_if_not(all.blends.begin(), all.blends.end(), phasedOut);
+    ASSERT_NE(first, all.blends.end());
+    EXPECT_EQ(names(*first), names(buyable.blends.front()));
+    EXPECT_EQ(first->twaText, buyable.blends.front().twaText);
 }
 
 TEST(ZoneFinder, UseThisBlendSaysPlainlyWhenItCannot) {

@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "core/blend_finder.h"
 #include "core/messages.h"
+#include "core/solvent_marks.h"
 #include "finder/frm_find_blends.h"
 #include "ui/events.h"
 #include "ui/navigator.h"
@@ -17,12 +18,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QProgressBar>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -71,6 +74,7 @@ protected:
         app.reset();
         folder.reset();  // back in the first folder before the next is made the current one
         folder = std::make_unique<DatabaseFolder>(database);
+        copyShippedProperties(*folder);
         app = std::make_unique<Application>(platform);
         app->showMainScreen();
         screen = app->mainScreen();
@@ -129,6 +133,20 @@ protected:
         const std::vector<FinderColumn> columns = finderColumns(false);
         const auto at = std::find(columns.begin(), columns.end(), column) - columns.begin();
         return table->model()->index(row, static_cast<int>(at)).data().toString();
+    }
+
+    // The ranks of the rows as the table lists them, top to bottom.
+    static std::vector<int> listedRanks(QTableView* table) {
+        std::vector<int> ranks;
+        for (int r = 0; r < table->model()->rowCount(); ++r) ranks.push_back(cell(table, r, FinderColumn::Rank).toInt());
+        return ranks;
+    }
+
+    static void clickHeader(QTableView* table, int column) {
+        QHeaderView* header = table->horizontalHeader();
+        table->scrollTo(table->model()->index(0, column));
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
     FakePlatform platform;
@@ -216,6 +234,121 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
     ui::selectRow(list, -1);
     list->setFocus();
     EXPECT_FALSE(duringModal([&] { QTest::keyClick(list, Qt::Key_Return); }, [](QWidget* m) { m->close(); }));
+    EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
+}
+
+// The order of a table sorted by `column`: by each row's key, ties in the
+// finder's ranking; descending is that order reversed.
+std::vector<int> expectedRanks(const std::vector<FinderRow>& ranked, std::size_t column, bool descending) {
+    std::vector<int> ranks;
+    for (std::size_t i = 0; i < ranked.size(); ++i) ranks.push_back(static_cast<int>(i) + 1);
+    auto key = [&](int rank) { return ranked[static_cast<std::size_t>(rank - 1)][column].sortKey; };
+    std::stable_sort(ranks.begin(), ranks.end(), [&](int a, int b) {
+        const auto x = key(a), y = key(b);
+        if (std::holds_alternative<double>(x)) return std::get<double>(x) < std::get<double>(y);
+        return QString::compare(ui::qs(std::get<std::string>(x)), ui::qs(std::get<std::string>(y)), Qt::CaseInsensitive) < 0;
+    });
+    if (descending) std::reverse(ranks.begin(), ranks.end());
+    return ranks;
+}
+
+TEST_F(FindBlendsTest, PhasedOutSolventsAreLeftOutFromTheStartAndTheTableSortsByEveryColumn) {
+    tolueneAsTarget();
+    FrmFindBlends* finder = findBlends();
+    ASSERT_NE(finder, nullptr);
+    auto* phasedOut = find<QCheckBox>(finder, QStringLiteral("chkExcludePhasedOut"));
+    ASSERT_NE(phasedOut, nullptr);
+    EXPECT_EQ(phasedOut->text(), QStringLiteral("Leave out phased-out solvents"));
+    EXPECT_TRUE(phasedOut->isChecked());
+    QTableView* table = results(finder);
+    auto phasedOutRows = [&] {
+        int rows = 0;
+        for (int r = 0; r < table->model()->rowCount(); ++r) rows += cell(table, r, FinderColumn::PhasedOut) == "yes";
+        return rows;
+    };
+    ASSERT_EQ(finder->blends().size(), 50u);
+    for (const FoundBlend& b : finder->blends())
+        for (int k = 0; k < b.size; ++k)
+            EXPECT_FALSE(isPhasedOut(state().table.records[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])].effects));
+    EXPECT_EQ(phasedOutRows(), 0);
+    // Unticked, they come back: toluene's point lies close to CFC-113's.
+    click(phasedOut);
+    click(find<QPushButton>(finder, QStringLiteral("cmdSearch")));
+    waitForSearch(finder);
+    EXPECT_GT(phasedOutRows(), 0);
+    click(phasedOut);
+    click(find<QPushButton>(finder, QStringLiteral("cmdSearch")));
+    waitForSearch(finder);
+    ASSERT_EQ(phasedOutRows(), 0);
+
+    // Every column by a click on its heading, then again the other way.
+    const std::vector<FoundBlend> blends = finder->blends();
+    std::vector<FinderRow> ranked;
+    for (std::size_t i = 0; i < blends.size(); ++i) ranked.push_back(finderRow(blends[i], static_cast<int>(i) + 1, state().table));
+    std::vector<int> inRankOrder = expectedRanks(ranked, 0, false);
+    EXPECT_EQ(listedRanks(table), inRankOrder) << "the finder's ranking until a heading is clicked";
+    const std::vector<FinderColumn> columns = finderColumns(false);
+    ASSERT_EQ(table->model()->columnCount(), static_cast<int>(columns.size()));
+    for (std::size_t c = 1; c <= columns.size(); ++c) {
+        const std::size_t column = c % columns.size();  // the ranking last
+        SCOPED_TRACE(finderColumnTitle(columns[column]));
+        EXPECT_EQ(table->model()->headerData(static_cast<int>(column), Qt::Horizontal).toString().toStdString(),
+                  finderColumnTitle(columns[column]));
+        for (const bool descending : {false, true}) {
+            clickHeader(table, static_cast<int>(column));
+            EXPECT_EQ(listedRanks(table), expectedRanks(ranked, column, descending)) << descending;
+            EXPECT_EQ(table->horizontalHeader()->sortIndicatorSection(), static_cast<int>(column));
+            EXPECT_EQ(table->horizontalHeader()->sortIndicatorOrder(), descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        }
+    }
+    clickHeader(table, 0);
+    EXPECT_EQ(listedRanks(table), inRankOrder);
+
+    // By keyboard: the last column ("Compared with the target") from Sort by, then Reverse.
+    finder->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(finder));
+    auto* sortBy = find<QComboBox>(finder, QStringLiteral("cboSortBy"));
+    sortBy->setFocus();
+    QTest::keyClick(sortBy, Qt::Key_End);
+    EXPECT_EQ(sortBy->currentText().toStdString(), finderColumnTitle(columns.back()));
+    EXPECT_EQ(listedRanks(table), expectedRanks(ranked, columns.size() - 1, false));
+    auto* reverse = find<QPushButton>(finder, QStringLiteral("cmdReverseSort"));
+    reverse->setFocus();
+    QTest::keyClick(reverse, Qt::Key_Space);
+    const std::vector<int> shown = expectedRanks(ranked, columns.size() - 1, true);
+    EXPECT_EQ(listedRanks(table), shown);
+
+    // Return on the top row as sorted loads that blend, not the first ranked.
+    const FoundBlend& top = blends[static_cast<std::size_t>(shown.front() - 1)];
+    ui::selectRow(table, 0);
+    table->setFocus();
+    QString reportTwa;
+    EXPECT_TRUE(duringModal([&] { QTest::keyClick(table, Qt::Key_Return); }, [&](QWidget* report) {
+        reportTwa = find<QLabel>(report, QStringLiteral("lblTLVMixPPM"))->text();
+        click(find<QPushButton>(report, QStringLiteral("cmdOk")));
+    }));
+    EXPECT_EQ(reportTwa.toStdString(), top.twaText);
+    EXPECT_EQ(ui::selectedRow(find<QListView>(screen, QStringLiteral("lstSolvent1"))), top.rows[0]);
+
+    // Save as CSV: cancelled, nothing is written; chosen, the rows as listed.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("blends.csv"));
+    auto* save = find<QPushButton>(finder, QStringLiteral("cmdSaveCsv"));
+    EXPECT_EQ(save->text(), QStringLiteral("Save as CSV\u2026"));
+    click(save);
+    ASSERT_EQ(platform.fileChoices.size(), 1u);
+    EXPECT_TRUE(platform.fileChoices[0].saving);
+    EXPECT_EQ(platform.fileChoices[0].suggestedName, QStringLiteral("blends for Toluene.csv"));
+    EXPECT_FALSE(QFile::exists(path));
+    platform.chosenFiles = {path};
+    click(save);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<FinderRow> listed;
+    for (int rank : shown) listed.push_back(ranked[static_cast<std::size_t>(rank - 1)]);
+    EXPECT_EQ(file.readAll().toStdString(), finderCsv(columns, listed));
+    EXPECT_EQ(find<QLabel>(finder, QStringLiteral("lblStatus"))->text().toStdString(),
+              messages::finderCsvSaved(path.toStdString()));
     EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
 }
 

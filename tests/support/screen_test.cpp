@@ -1,5 +1,7 @@
 #include "screen_test.h"
 
+#include "core/solvent_properties.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -138,5 +140,12 @@ DatabaseFolder::DatabaseFolder(const std::string& text) : previous_(QDir::curren
 }
 
 DatabaseFolder::~DatabaseFolder() { QDir::setCurrent(previous_); }
+
+void copyShippedProperties(const DatabaseFolder& folder) {
+    const QString name = QString::fromUtf8(kPropertiesFileName);
+    const QString to = QDir(folder.path()).filePath(name);
+    QFile::remove(to);
+    EXPECT_TRUE(QFile::copy(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/") + name, to));
+}
 
 }  // namespace tarnwell::testing

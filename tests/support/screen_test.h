@@ -80,4 +80,8 @@ private:
     QString previous_;
 };
 
+// The shipped solvent properties file put beside the folder's database, as it
+// is installed: before the program starts, which reads it with the database.
+void copyShippedProperties(const DatabaseFolder& folder);
+
 }  // namespace tarnwell::testing
