@@ -21,6 +21,7 @@
 #include "workbench/frm_solvermain.h"
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
+#include "../support/spoken_names.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -28,6 +29,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -62,6 +64,7 @@ int pixelsOf(const QImage& image, QPointF at, const QColor& colour, int radius =
 class SolubilityTestWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        copyShippedProperties(folder);
         app.start();
         ASSERT_NE(app.startupScreen(), nullptr);
         click(find<QPushButton>(app.startupScreen(), QStringLiteral("cmdContinue")));
@@ -108,6 +111,44 @@ protected:
         add("Ethanol", 'd');
         add("Tetrahydrofuran", 'd');
         add("Toluene", 'n');
+    }
+    // An aged dammar varnish: aromatic and ester solvents dissolve it, alkanes
+    // and acetone partly, alcohols not at all (eleven liquids).
+    void dammarTest() {
+        control<QLineEdit>("txtMaterial")->setText(QStringLiteral("Dammar, aged"));
+        for (const auto& [name, key] : {std::pair{"n-Heptane", 'p'}, std::pair{"Cyclohexane", 'p'},
+                                        std::pair{"Toluene", 'd'}, std::pair{"m-Xylene", 'd'},
+                                        std::pair{"Diisopropyl ether", 'd'}, std::pair{"Ethyl acetate", 'd'},
+                                        std::pair{"Chlorobenzene", 'd'}, std::pair{"Acetone", 'p'},
+                                        std::pair{"Isopropanol (2-propanol)", 'n'}, std::pair{"Ethanol", 'n'},
+                                        std::pair{"Methanol", 'n'}})
+            add(name, key);
+        ASSERT_EQ(test().liquids.size(), 11u);
+    }
+    // The controls of `window` that Tab never reaches from `start`, and
+    // those a screen reader cannot name.
+    static QStringList unreachedOrUnspoken(QWidget* window, QWidget* start) {
+        std::set<QWidget*> reached;
+        start->setFocus();
+        QWidget* at = start;
+        for (int i = 0; i < 100; ++i) {
+            reached.insert(at);
+            QTest::keyClick(at, Qt::Key_Tab);
+            at = QApplication::focusWidget();
+            if (!at || at == start) break;
+        }
+        QStringList faults = unspokenControls(window);
+        if (at != start) faults << QStringLiteral("Tab does not come round again");
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()) continue;
+            if (qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;  // a list's own viewport
+            if (!reached.count(w)) faults << w->objectName() + QStringLiteral(" is not reached by Tab");
+        }
+        return faults;
+    }
+    static void saveScreenshot(QWidget* w, const char* name) {
+        if (const QString dir = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR"); !dir.isEmpty())
+            EXPECT_TRUE(w->grab().save(dir + QLatin1Char('/') + QLatin1String(name)));
     }
     const SolubilityTest& test() { return window->test(); }
     void waitForSearch(FrmFindBlends* finder) {
@@ -384,6 +425,127 @@ TEST_F(SolubilityTestWindow, FindInZoneListsBlendsAndUseThisBlendLoadsOneIntoThe
     }
 }
 
+TEST_F(SolubilityTestWindow, TheDammarZoneFinderListsBlendsThatCanBeBoughtInATableReadByKeyboard) {
+    dammarTest();
+    click(control<QPushButton>("cmdFindInZone"));
+    FrmFindBlends* finder = app.finder(ui::FinderMode::Zone);
+    ASSERT_NE(finder, nullptr);
+    waitForSearch(finder);
+    EXPECT_TRUE(control<QCheckBox>("chkExcludePhasedOut", finder)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("chkExcludeHighlyFlammable", finder)->isChecked());
+    EXPECT_EQ(control<QLabel>("lblFlashPointRule", finder)->text(), ui::qs(messages::kFinderUnknownFlashPointKept));
+    auto* blends = control<QTableView>("tblFoundBlends", finder);
+    auto* alone = control<QTableView>("tblSolventsInside", finder);
+    const std::vector<FinderColumn> columns = finderColumns(true);
+    ASSERT_EQ(columns.back(), FinderColumn::InZone);
+    auto column = [&](FinderColumn c) { return static_cast<int>(std::find(columns.begin(), columns.end(), c) - columns.begin()); };
+    for (QTableView* table : {blends, alone}) {
+        SCOPED_TRACE(table->objectName().toStdString());
+        ASSERT_EQ(table->model()->columnCount(), static_cast<int>(columns.size()));
+        EXPECT_EQ(table->model()->headerData(column(FinderColumn::InZone), Qt::Horizontal).toString(),
+                  QStringLiteral("Stays in zone"));
+        for (int r = 0; r < table->model()->rowCount(); ++r) {
+            auto text = [&](FinderColumn c) { return table->model()->index(r, column(c)).data().toString(); };
+            EXPECT_EQ(text(FinderColumn::PhasedOut), QStringLiteral("no")) << text(FinderColumn::Solvents).toStdString();
+            EXPECT_EQ(text(FinderColumn::N).toInt() + text(FinderColumn::D).toInt() + text(FinderColumn::W).toInt(), 100);
+            // Each cell is read as it is shown.
+            const QModelIndex cell = table->model()->index(r, column(FinderColumn::Solvents));
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(table);
+            ASSERT_NE(face, nullptr);
+            ASSERT_NE(face->tableInterface(), nullptr) << "read as a table";
+            QAccessibleInterface* spoken = face->tableInterface()->cellAt(r, column(FinderColumn::Solvents));
+            ASSERT_NE(spoken, nullptr);
+            EXPECT_EQ(spoken->text(QAccessible::Name), cell.data().toString());
+        }
+    }
+    ASSERT_GT(blends->model()->rowCount(), 0);
+    // The first blend names no ozone-depleting solvent, and its solvents can be bought.
+    EXPECT_FALSE(blends->model()->index(0, column(FinderColumn::Solvents)).data().toString().contains(QStringLiteral("Trichloro")));
+    const ZoneBlend first = finder->zoneBlends().front();
+    for (int k = 0; k < first.size; ++k) EXPECT_FALSE(first.notes[static_cast<std::size_t>(k)].phasedOut);
+    finder->resize(finder->minimumSize());
+    saveScreenshot(finder, "finder-zone.png");
+
+    // Highly flammable solvents left out: what is listed burns less readily, or its flash point is unknown.
+    click(control<QCheckBox>("chkExcludeHighlyFlammable", finder));
+    click(control<QPushButton>("cmdSearch", finder));
+    waitForSearch(finder);
+    for (const auto* list : {&finder->zoneBlends(), &finder->solventsInside()})
+        for (const ZoneBlend& b : *list)
+            for (int k = 0; k < b.size; ++k) {
+                const std::optional<double> flash = b.notes[static_cast<std::size_t>(k)].flashPoint;
+                EXPECT_TRUE(!flash || *flash >= 23.0) << *flash;
+            }
+
+    finder->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(finder));
+    EXPECT_EQ(unreachedOrUnspoken(finder, control<QComboBox>("cboBlendSize", finder)), QStringList());
+}
+
+TEST_F(SolubilityTestWindow, ZoomToZoneShowsTheZoneLargeAndTheChartStaysTrueAtBothScales) {
+    auto* zoom = control<QPushButton>("cmdZoomToZone");
+    click(zoom);
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kNoZone));
+    EXPECT_FALSE(zoom->isChecked());
+    dammarTest();
+    TeasChartWidget* chart = window->chart();
+    EXPECT_FALSE(chart->isZoomed());
+    // The chart takes the larger share of the window's width, and the triangle fills it across or down.
+    EXPECT_GT(chart->width(), window->width() * 2 / 5);
+    EXPECT_GT(chart->width(), liquids->width());
+    const QPointF left = chart->mapToWidget(0, 0, 100), right = chart->mapToWidget(100, 0, 0),
+                  top = chart->mapToWidget(0, 100, 0);
+    EXPECT_TRUE(right.x() - left.x() > 0.75 * chart->width() || left.y() - top.y() > 0.75 * chart->height());
+    saveScreenshot(window, "solubility-test.png");
+
+    const int toluene = rowOf("2:   Toluene");
+    const TestLiquid& tolueneLiquid = test().liquids[2];
+    ASSERT_EQ(tolueneLiquid.name, "2:   Toluene");
+    const TestLiquid& ester = test().liquids[5];
+    auto spread = [&] {
+        const QPointF a = chart->mapToWidget(tolueneLiquid.n, tolueneLiquid.d, tolueneLiquid.w);
+        const QPointF b = chart->mapToWidget(ester.n, ester.d, ester.w);
+        return std::hypot(a.x() - b.x(), a.y() - b.y());
+    };
+    // At each scale: the region at the zone's centre, a test mark where the
+    // core puts it, and a click on a solvent's point choosing that solvent.
+    auto checkScale = [&](const char* scale) {
+        SCOPED_TRACE(scale);
+        const QImage image = chart->grab().toImage();
+        const TeasFractions centre = planeToTeas(*window->zone().centroid);
+        EXPECT_GT(pixelsOf(image, chart->mapToWidget(centre.fd, centre.fp, centre.fh), TeasChartWidget::regionFill()), 0);
+        const QPointF at = chart->mapToWidget(tolueneLiquid.n, tolueneLiquid.d, tolueneLiquid.w);
+        EXPECT_TRUE(QRectF(chart->rect()).contains(at));
+        EXPECT_EQ(image.pixelColor(at.toPoint()), TeasChartWidget::testColour(ui::TestMarkKind::Dissolves));
+        chart->selectRow(-1);
+        QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, (at + QPointF(1.5, -1.5)).toPoint());
+        EXPECT_EQ(chart->selectedRow(), toluene);
+    };
+    checkScale("whole chart");
+    const QPointF wholeAt = chart->mapToWidget(tolueneLiquid.n, tolueneLiquid.d, tolueneLiquid.w);
+    const double wholeSpread = spread();
+
+    click(zoom);
+    EXPECT_TRUE(zoom->isChecked());
+    EXPECT_TRUE(chart->isZoomed());
+    EXPECT_GT(spread(), 2.5 * wholeSpread) << "the zone's neighbourhood is shown larger";
+    checkScale("zoomed");
+    // The margin's band, one Teas point inside the outline, is wide enough to see.
+    const ConvexPolygon& hull = window->zone().hull;
+    const PlanePoint c = *window->zone().centroid;
+    const PlanePoint mid{(hull[0].x + hull[1].x) / 2, (hull[0].y + hull[1].y) / 2};
+    const double step = teasPointSpacing() / std::hypot(c.x - mid.x, c.y - mid.y);
+    const TeasFractions band = planeToTeas({mid.x + (c.x - mid.x) * step, mid.y + (c.y - mid.y) * step});
+    EXPECT_GE(pixelsOf(chart->grab().toImage(), chart->mapToWidget(band.fd, band.fp, band.fh), TeasChartWidget::zoneFill(), 2), 9);
+    saveScreenshot(window, "solubility-test-zoomed.png");
+
+    // A liquid added while zoomed moves the view with the zone; pressed again, the whole chart.
+    click(zoom);
+    EXPECT_FALSE(chart->isZoomed());
+    EXPECT_EQ(chart->mapToWidget(tolueneLiquid.n, tolueneLiquid.d, tolueneLiquid.w), wholeAt);
+    checkScale("whole chart again");
+}
+
 TEST_F(SolubilityTestWindow, ATestIsSavedAndOpenedAgainThroughTheWindowAndADamagedFileLoadsNothing) {
     control<QLineEdit>("txtMaterial")->setText(QStringLiteral("Shellac, aged"));
     triangleTest();
@@ -439,42 +601,54 @@ TEST_F(SolubilityTestWindow, ATestIsSavedAndOpenedAgainThroughTheWindowAndADamag
     // A solvent the list no longer has opens with its stored values and a note.
     QFile gone(dir.filePath(QStringLiteral("gone.txt")));
     ASSERT_TRUE(gone.open(QIODevice::WriteOnly));
-    gone.write("Tarnwell solubility test 1\nMaterial: x\nLiquid: 9:   Unobtainium\nN D W: 50 25 25\nResult: Dissolves\n");
+    const char* longName = "9:   Unobtainium, a resin solvent of an old recipe, long since out of trade";
+    gone.write((std::string("Tarnwell solubility test 1\nMaterial: x\nLiquid: 2:   Acetone\nN D W: 47 32 21\n"
+                            "Result: Dissolves\n\nLiquid: ") +
+                longName + "\nN D W: 50 25 25\nResult: Dissolves\n")
+                   .c_str());
     gone.close();
     platform.chosenFiles = {gone.fileName()};
     const std::size_t before = platform.messages.size();
     click(control<QPushButton>("cmdOpenTest"));
-    ASSERT_EQ(test().liquids.size(), 1u);
-    EXPECT_EQ(test().liquids[0].n, 50.0);
+    ASSERT_EQ(test().liquids.size(), 2u);
+    EXPECT_EQ(test().liquids[1].n, 50.0);
     ASSERT_EQ(platform.messages.size(), before + 1);
     EXPECT_TRUE(platform.lastText().startsWith(ui::qs(messages::kTestFileOpenedWithNotes)));
-    EXPECT_FALSE(liquids->item(0, TestLiquidTable::Name)->toolTip().isEmpty());
+    const QString note = platform.lastText().section(QLatin1Char('\r'), 1);
+    ASSERT_FALSE(note.isEmpty());
+    // The note stays with its liquid while the test is open: marked after the
+    // whole name, in the tooltip with the name, and under the table for the
+    // chosen row; also after the table is filled again and a row above it goes.
+    const QString name = QString::fromUtf8(longName);
+    auto noteShown = [&](int row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(liquids->item(row, TestLiquidTable::Name)->text(), name + QStringLiteral("  (see note)"));
+        EXPECT_EQ(liquids->item(row, TestLiquidTable::Name)->toolTip(), name + QLatin1Char('\n') + note);
+        liquids->clearSelection();
+        liquids->selectRow(row);
+        auto* shown = control<QLabel>("lblLiquidNote");
+        EXPECT_TRUE(shown->isVisibleTo(window));
+        EXPECT_EQ(shown->text(), name + QStringLiteral(": ") + note);
+    };
+    noteShown(1);
+    EXPECT_EQ(liquids->textElideMode(), Qt::ElideMiddle) << "a long name keeps its start and its end";
+    EXPECT_EQ(liquids->item(0, TestLiquidTable::Name)->toolTip(), QStringLiteral("2:   Acetone"));
+    liquids->clearSelection();
+    liquids->selectRow(0);
+    EXPECT_FALSE(control<QLabel>("lblLiquidNote")->isVisibleTo(window));
+    add("Ethanol", 'n');
+    noteShown(1);
+    liquids->clearSelection();
+    liquids->selectRow(0);
+    click(control<QPushButton>("cmdRemoveLiquid"));
+    ASSERT_EQ(test().liquids.size(), 2u);
+    noteShown(0);
+    EXPECT_EQ(liquids->item(1, TestLiquidTable::Name)->text(), QStringLiteral("2:   Ethanol"));
 }
 
 TEST_F(SolubilityTestWindow, EveryControlIsReachedByTabAndNamedFromItsCaptionAndHelpAndPrintWork) {
     triangleTest();
-    std::set<QWidget*> reached;
-    QWidget* start = control<QLineEdit>("txtMaterial");
-    start->setFocus();
-    QWidget* at = start;
-    for (int i = 0; i < 100; ++i) {
-        reached.insert(at);
-        QTest::keyClick(at, Qt::Key_Tab);
-        at = QApplication::focusWidget();
-        if (!at || at == start) break;
-    }
-    EXPECT_EQ(at, start) << "Tab does not come round again";
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy()) continue;
-        if (qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;  // a list's own viewport
-        const std::string name = w->objectName().toStdString();
-        EXPECT_TRUE(reached.count(w)) << name << " is not reached by Tab";
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-        ASSERT_NE(face, nullptr) << name;
-        const QString spoken = face->text(QAccessible::Name);
-        EXPECT_FALSE(spoken.isEmpty()) << name;
-        EXPECT_NE(spoken, w->objectName()) << name;
-    }
+    EXPECT_EQ(unreachedOrUnspoken(window, control<QLineEdit>("txtMaterial")), QStringList());
 
     click(control<QPushButton>("cmdHelp"));
     HelpPage* page = app.helpPages().page(QStringLiteral("frmHelpSolubilityTest"));
