@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     };
 
     tarnwell::testing::DatabaseFolder folder(database.toStdString());
+    tarnwell::testing::copyShippedProperties(folder);
     tarnwell::testing::FakePlatform platform;
     Application tarnwell(platform);
     tarnwell.start();
