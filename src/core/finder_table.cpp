@@ -177,7 +177,10 @@ FinderRow finderRow(const FoundBlend& blend, int rank, const SolventTable& table
     std::string compared = ratioText(blend.twaRatio, "TWA");
     if (const std::string vhr = ratioText(blend.vhrRatio, "VHR"); !vhr.empty())
         compared += compared.empty() ? vhr : ", " + vhr;
-    row.push_back(textCell(compared));
+    // Sorted by the TWA's ratio, as the finder ranks; without one at the unsafe end.
+    FinderCell cell = textCell(compared);
+    cell.sortKey = blend.twaRatio.value_or(-kInfinity);
+    row.push_back(std::move(cell));
     return row;
 }
 

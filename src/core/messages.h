@@ -130,10 +130,11 @@ inline constexpr const char* kFindBlendsNoSolution =
 inline constexpr const char* kFindBlendsCancelled = "Search cancelled.";
 inline constexpr const char* kFinderUnknownFlashPointKept =
     "A solvent whose flash point is unknown is kept; its blends show \"unknown\" or \"\u2264\".";
-inline std::string finderNoFlashPoints(bool damaged, int line) {
+// `line` and `why` say what is wrong with a damaged file (line 0: the file as a whole).
+inline std::string finderNoFlashPoints(bool damaged, int line, const std::string& why) {
     if (!damaged) return "No flash point is known: the file of solvent properties is missing.";
-    return "No flash point is known: the file of solvent properties is damaged" +
-           (line > 0 ? " (line " + std::to_string(line) + ")." : std::string("."));
+    return "No flash point is known: the file of solvent properties is damaged (" +
+           (line > 0 ? "line " + std::to_string(line) + ": " : std::string()) + why + ")";
 }
 inline constexpr const char* kFinderCsvTitle = "Tarnwell: save the blends";
 inline std::string finderCsvSaved(const std::string& path) { return "The blends were saved to " + path + "."; }

@@ -171,7 +171,9 @@ void FrmFindBlends::buildFilters() {
     chkExcludeHighlyFlammable_ =
         ui::addCheckBox(this, QStringLiteral("chkExcludeHighlyFlammable"),
                         QStringLiteral("Leave out solvents with a flash point below 23 \u00B0C"), ptRect(472, 42, 230, 14));
-    lblFlashPointRule_ = ui::addLabel(this, QStringLiteral("lblFlashPointRule"), QString(), ptRect(486, 57, 406, 12));
+    lblFlashPointRule_ = ui::addLabel(this, QStringLiteral("lblFlashPointRule"), QString(), ptRect(486, 57, 406, 24));
+    lblFlashPointRule_->setWordWrap(true);
+    lblFlashPointRule_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::describeValue(lblFlashPointRule_, QStringLiteral("Solvents whose flash point is unknown"));
     ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(778, 26, 62, 14));
     spnMaxResults_ = new QSpinBox(this);
@@ -188,7 +190,8 @@ void FrmFindBlends::showFlashPointRule() {
     const SolventPropertiesFile& file = state_.properties;
     QString text = qs(messages::kFinderUnknownFlashPointKept);
     if (file.status != PropertiesFileStatus::Loaded)
-        text = qs(messages::finderNoFlashPoints(file.status == PropertiesFileStatus::Damaged, file.error.line));
+        text = qs(messages::finderNoFlashPoints(file.status == PropertiesFileStatus::Damaged, file.error.line,
+                                             file.error.message));
     lblFlashPointRule_->setText(text);
     lblFlashPointRule_->setToolTip(text);
     chkExcludeHighlyFlammable_->setToolTip(
@@ -199,19 +202,19 @@ void FrmFindBlends::showFlashPointRule() {
 // The solvents never to use, and those of which a blend must hold one.
 void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
-                 ptRect(8, 72, 440, 12));
+                 ptRect(8, 82, 440, 12));
     ui::addLabel(this, QStringLiteral("lblMustContain"),
-                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(452, 72, 440, 12));
+                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(452, 82, 440, 12));
     lstExclude_ = new ui::SolventListView(this);
     lstExclude_->setObjectName(QStringLiteral("lstExclude"));
     lstMustContain_ = new ui::SolventListView(this);
     lstMustContain_->setObjectName(QStringLiteral("lstMustContain"));
-    lstExclude_->setGeometry(ptRect(8, 84, 440, 58));
+    lstExclude_->setGeometry(ptRect(8, 94, 440, 48));
     ui::setSpokenName(lstExclude_, QStringLiteral("Never use these solvents"),
                       QStringLiteral("Space chooses or clears the current solvent"));
     ui::setSpokenName(lstMustContain_, QStringLiteral("Use at least one of these solvents"),
                       QStringLiteral("None chosen: any. Space chooses or clears the current solvent"));
-    lstMustContain_->setGeometry(ptRect(452, 84, 440, 58));
+    lstMustContain_->setGeometry(ptRect(452, 94, 440, 48));
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -609,7 +612,7 @@ void FrmFindBlends::tblFoundBlends_DblClick() { cmdUseBlend_Click(); }
 
 void FrmFindBlends::cmdSaveCsv_Click() {
     if (foundRows_.empty() && insideRows_.empty()) {
-        platform_.messageBox(this, qs(messages::kFinderCsvTitle), qs(messages::kFinderCsvNothing));
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kFinderCsvNothing));
         return;
     }
     const QString path = platform_.chooseFile(this, {true, QStringLiteral("Save the Blends as CSV"),

@@ -140,6 +140,9 @@ TEST(FinderTable, EachCellSaysWhatTheBlendIsAndSortsTheUnknownToTheUnsafeEnd) {
     EXPECT_EQ(cellOf(row, FinderColumn::Vhr), "X");
     EXPECT_EQ(std::get<double>(row[6].sortKey), -inf);
     EXPECT_EQ(std::get<double>(row[7].sortKey), inf);
+    EXPECT_EQ(std::get<double>(row.back().sortKey), -inf) << "no ratio to the target's TWA";
+    unknown.twaRatio = 2.5;  // the comparison sorts by the ratio, not by its words
+    EXPECT_EQ(std::get<double>(finderRow(unknown, 1, t).back().sortKey), 2.5);
     EXPECT_EQ(std::get<std::string>(row[1].sortKey), "2:   Acetone + 2:   Water");
 
     // The zone finder's rows end with whether the whole numbers stay in the zone.

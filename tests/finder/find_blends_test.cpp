@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,6 +32,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace tarnwell::testing {
 namespace {
@@ -69,12 +71,20 @@ protected:
         return file.readAll().toStdString();
     }
 
-    // The program started afresh on `database`, its main screen shown and active.
-    void open(const std::string& database) {
+    // The program started afresh on `database`, its main screen shown and
+    // active. Beside the database the shipped properties file, or one of
+    // `properties` (none when that is empty).
+    void open(const std::string& database, std::optional<std::string> properties = std::nullopt) {
         app.reset();
         folder.reset();  // back in the first folder before the next is made the current one
         folder = std::make_unique<DatabaseFolder>(database);
-        copyShippedProperties(*folder);
+        if (!properties) {
+            copyShippedProperties(*folder);
+        } else if (!properties->empty()) {
+            QFile file(QDir(folder->path()).filePath(QString::fromUtf8(kPropertiesFileName)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(properties->data(), static_cast<qint64>(properties->size()));
+        }
         app = std::make_unique<Application>(platform);
         app->showMainScreen();
         screen = app->mainScreen();
@@ -352,6 +362,37 @@ TEST_F(FindBlendsTest, PhasedOutSolventsAreLeftOutFromTheStartAndTheTableSortsBy
     EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
 }
 
+TEST_F(FindBlendsTest, WithoutAUsablePropertiesFileNoFlashPointIsKnownAndTheWindowSaysWhy) {
+    const std::string damagedText = std::string(kPropertiesHeader) + "\n2:   Acetone\t180\t56.1\twarm\tIB\tNNNN\n";
+    const SolventPropertiesFile damaged = parseSolventProperties(damagedText);
+    ASSERT_EQ(damaged.status, PropertiesFileStatus::Damaged);
+    ASSERT_EQ(damaged.error.line, 2);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", messages::finderNoFlashPoints(false, 0, "")},
+        {damagedText, messages::finderNoFlashPoints(true, 2, damaged.error.message)},
+    };
+    for (const auto& [file, said] : cases) {
+        SCOPED_TRACE(said);
+        open(shippedDatabase(), file);
+        tolueneAsTarget();
+        FrmFindBlends* finder = findBlends();
+        ASSERT_NE(finder, nullptr);
+        EXPECT_EQ(find<QLabel>(finder, QStringLiteral("lblFlashPointRule"))->text().toStdString(), said);
+        QTableView* table = results(finder);
+        ASSERT_EQ(table->model()->rowCount(), 50);
+        for (int r = 0; r < table->model()->rowCount(); ++r)
+            EXPECT_EQ(cell(table, r, FinderColumn::FlashPoint), QStringLiteral("unknown"));
+        // Nothing is known to burn readily, so the option leaves nothing out.
+        const std::vector<FoundBlend> before = finder->blends();
+        click(find<QCheckBox>(finder, QStringLiteral("chkExcludeHighlyFlammable")));
+        click(find<QPushButton>(finder, QStringLiteral("cmdSearch")));
+        waitForSearch(finder);
+        ASSERT_EQ(finder->blends().size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(finder->blends()[i].rows, before[i].rows);
+        EXPECT_TRUE(platform.messages.empty()) << "nothing is said at start";
+    }
+}
+
 TEST_F(FindBlendsTest, TheProgramKeepsOneFinderWindowAndShowsItAgain) {
     tolueneAsTarget();
     FrmFindBlends* first = findBlends();
@@ -455,6 +496,13 @@ TEST_F(FindBlendsTest, ALongSearchShowsProgressAndCanBeCancelledOrClosed) {
     EXPECT_EQ(find<QLabel>(finder, QStringLiteral("lblStatus"))->text(),
               ui::qs(messages::kFindBlendsCancelled));
     EXPECT_EQ(results(finder)->model()->rowCount(), 0);
+    // With nothing listed there is nothing to save, and no file is asked for.
+    click(find<QPushButton>(finder, QStringLiteral("cmdSaveCsv")));
+    EXPECT_TRUE(platform.fileChoices.empty());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.lastTitle(), ui::qs(messages::kErrorTitle));
+    EXPECT_EQ(platform.lastText(), ui::qs(messages::kFinderCsvNothing));
+    platform.messages.clear();
 
     // Searching again, then closing the window, stops that search too.
     click(find<QPushButton>(finder, QStringLiteral("cmdSearch")));

@@ -81,7 +81,7 @@ QSet<QString> programTitles() {
     using namespace messages;
     QSet<QString> titles;
     for (const char* t : {kErrorTitle, kPrintTitle, kM5Title, kM6Title, kM7Title, kM8Title, kM9Title, kSolutionTitle,
-                          kCustomHelpTitle})
+                          kCustomHelpTitle, kFinderCsvTitle})
         titles << QString::fromUtf8(t);
     return titles;
 }
