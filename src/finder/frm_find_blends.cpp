@@ -16,7 +16,9 @@
 #include <QDoubleSpinBox>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QGuiApplication>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QProgressBar>
@@ -28,6 +30,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 namespace tarnwell {
@@ -38,7 +41,7 @@ using ui::ptRect;
 namespace {
 constexpr int kTickMs = 50;
 constexpr int kSortRole = Qt::UserRole;
-constexpr double kWidthPt = 900, kHeightPt = 512;
+constexpr double kWidthPt = 900, kHeightPt = 512, kRoomyWidthPt = 1080;
 
 // The widest text a column shows, bar the solvents' names, which take the
 // room the others leave.
@@ -129,6 +132,11 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     buildResults();
     buildSortRow();
     setColumns(false);
+    // Where the screen has room, wide enough for three long names side by side.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const int room = screen->availableGeometry().width() * 9 / 10;
+        resize(std::clamp(room, width(), ui::ptSize(kRoomyWidthPt, kHeightPt).width()), height());
+    }
 
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kTickMs);
@@ -175,12 +183,14 @@ void FrmFindBlends::buildFilters() {
     lblFlashPointRule_->setWordWrap(true);
     lblFlashPointRule_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::describeValue(lblFlashPointRule_, QStringLiteral("Solvents whose flash point is unknown"));
-    ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(778, 26, 62, 14));
+    follow(ui::addLabel(this, QStringLiteral("lblMaxResults"), QStringLiteral("Show at most:"), ptRect(778, 26, 62, 14)),
+           {1, 0, 0, 0});
     spnMaxResults_ = new QSpinBox(this);
     spnMaxResults_->setObjectName(QStringLiteral("spnMaxResults"));
     spnMaxResults_->setRange(1, 10000);
     spnMaxResults_->setValue(50);
     spnMaxResults_->setGeometry(ptRect(840, 23, 52, 18));
+    follow(spnMaxResults_, {1, 0, 0, 0});
     ui::setSpokenName(spnMaxResults_, QStringLiteral("Show at most"), QStringLiteral("Blends listed"));
     showFlashPointRule();
 }
@@ -201,10 +211,13 @@ void FrmFindBlends::showFlashPointRule() {
 
 // The solvents never to use, and those of which a blend must hold one.
 void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
-    ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
-                 ptRect(8, 82, 440, 12));
-    ui::addLabel(this, QStringLiteral("lblMustContain"),
-                 QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(452, 82, 440, 12));
+    // Side by side, each with half of a larger window's extra width.
+    follow(ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
+                        ptRect(8, 82, 440, 12)),
+           {0, 0, 0.5, 0});
+    follow(ui::addLabel(this, QStringLiteral("lblMustContain"),
+                        QStringLiteral("Use at least one of these solvents (none chosen: any):"), ptRect(452, 82, 440, 12)),
+           {0.5, 0, 0.5, 0});
     lstExclude_ = new ui::SolventListView(this);
     lstExclude_->setObjectName(QStringLiteral("lstExclude"));
     lstMustContain_ = new ui::SolventListView(this);
@@ -215,6 +228,8 @@ void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
     ui::setSpokenName(lstMustContain_, QStringLiteral("Use at least one of these solvents"),
                       QStringLiteral("None chosen: any. Space chooses or clears the current solvent"));
     lstMustContain_->setGeometry(ptRect(452, 94, 440, 48));
+    follow(lstExclude_, {0, 0, 0.5, 0});
+    follow(lstMustContain_, {0.5, 0, 0.5, 0});
     for (ui::SolventListView* list : {lstExclude_, lstMustContain_}) {
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);

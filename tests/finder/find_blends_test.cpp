@@ -183,6 +183,11 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
 
     if (const QString dir = qEnvironmentVariable("TARNWELL_SCREENSHOT_DIR"); !dir.isEmpty()) {
         EXPECT_TRUE(finder->grab().save(dir + QStringLiteral("/find-safer-blends.png")));
+        // As a wider screen opens it: the solvents' column takes the extra width.
+        const QSize least = finder->size();
+        finder->resize(least.width() * 6 / 5, least.height());
+        EXPECT_TRUE(finder->grab().save(dir + QStringLiteral("/find-safer-blends-wide.png")));
+        finder->resize(least);
     }
 
     // The best pair loaded by a double-click, the second triple by Return on
