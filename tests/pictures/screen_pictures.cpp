@@ -184,6 +184,11 @@ int main(int argc, char** argv) {
                 "evaporation-diacetone-alcohol.png");
         mixture({{"2:   Acetone", "0.60"}, {"2:   Benzyl alcohol", "0.10"}, {"2:   Ethanol", "0.30"}},
                 "evaporation-benzyl-alcohol.png");
+        tarnwell::testing::duringModal([&] { tarnwell.showHelpModal(ui::HelpEntry::Evaporation, calculator); },
+                                       [&](QWidget* page) {
+                                           save(page, "help-evaporation.png");
+                                           page->hide();
+                                       });
         tarnwell.showTeasChart(*calculator);
         if (FrmTeasChart* mixChart = tarnwell.teasChart()) {
             mixChart->resize(640, 660);

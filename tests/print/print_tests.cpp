@@ -275,7 +275,8 @@ TEST_F(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) 
 }
 
 // The report of a blend, printed by its own Print button while it is shown:
-// the page carries its red and green figures where the screen has them.
+// the page carries its red and green figures where the screen has them. Then
+// the Evaporation window opened from it, printed by its own Print button.
 TEST_F(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
     FrmSolvermain* main = openMainScreen();
     ASSERT_NE(main, nullptr);
@@ -313,6 +314,25 @@ TEST_F(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
             EXPECT_LT(colourShare(page.image, place, other, 60), 0.002) << label->objectName().toStdString();
         }
         EXPECT_GE(coloured, 2) << "the report shows no red or green figures";
+
+        // Its Evaporation window over it prints the same way, table and all.
+        const bool up = duringModal([&] { click(find<QPushButton>(report, QStringLiteral("cmdEvaporation"))); },
+                                    [&](QWidget* evaporation) {
+            ASSERT_EQ(evaporation->objectName(), QStringLiteral("frmEvaporation"));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(evaporation));
+            ASSERT_EQ(printSystem()->expectPage(QStringLiteral("evaporation")), QString());
+            const auto said =
+                runWatchingModals([&] { click(find<QPushButton>(evaporation, QStringLiteral("cmdPrint"))); });
+            for (const auto& m : said) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+            EXPECT_TRUE(evaporation->isVisible());
+            const Page printed = capturePage(QStringLiteral("evaporation"), dpi);
+            ASSERT_FALSE(printed.image.isNull()) << printed.why.toStdString();
+            const QRectF place = expectedPlacement(evaporation, dpi);
+            expectWindowInPlace(printed.image, place, true);
+            EXPECT_LT(differenceFromScreen(printed.image, place.toAlignedRect(), evaporation), 30.0);
+            evaporation->close();
+        });
+        EXPECT_TRUE(up) << "cmdEvaporation opened no window";
     }, 10000);
     click(find<QPushButton>(main, QStringLiteral("cmdCalculate")));
     EXPECT_TRUE(reportShown);
