@@ -310,8 +310,8 @@ QPolygonF diamond(QPointF c, double r) {
 }  // namespace
 
 // Under the blend's ring: the line of the remaining liquid. It skips points
-// less than a pixel from the last one drawn, so a long path costs the redraw
-// no more than a short one.
+// less than two pixels from the last one drawn, so a long path costs the
+// redraw no more than a short one.
 void TeasChartWidget::paintEvaporationLine(QPainter& p) const {
     if (!pathShown()) return;
     const EvaporationResult& e = *evaporation_;
@@ -319,7 +319,7 @@ void TeasChartWidget::paintEvaporationLine(QPainter& p) const {
     line.reserve(static_cast<qsizetype>(e.path.size()));
     for (std::size_t i = 0; i < e.path.size(); ++i) {
         const QPointF at = mapToWidget(e.path[i].point);
-        if (!line.isEmpty() && i + 1 < e.path.size() && (at - line.back()).manhattanLength() < 1.0) continue;
+        if (!line.isEmpty() && i + 1 < e.path.size() && (at - line.back()).manhattanLength() < 2.0) continue;
         line << at;
     }
     p.setPen(QPen(pathColour(), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -330,8 +330,8 @@ void TeasChartWidget::paintEvaporationLine(QPainter& p) const {
 // Over the blend's ring and the target: the marks with their percentages, and
 // a diamond where the liquid leaves or enters the zone, so that neither hides
 // under the marks of the blend it starts from. A percentage stands beside the
-// path, on the side away from its bend, in a white halo; one that would cover
-// another is left out (its tooltip still says it).
+// path on a white ground; one that would cover another is left out (its
+// tooltip still says it).
 void TeasChartWidget::paintEvaporationMarks(QPainter& p) const {
     if (!pathShown()) return;
     const EvaporationResult& e = *evaporation_;
@@ -381,14 +381,11 @@ void TeasChartWidget::paintEvaporationMarks(QPainter& p) const {
         }
         if (!placed) continue;
         taken.push_back(box);
-        QPainterPath outline;
-        outline.addText(box.left() + 1, box.top() + metrics.ascent(), small, text);
-        p.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(outline);
         p.setPen(Qt::NoPen);
-        p.setBrush(colour);
-        p.drawPath(outline);
+        p.setBrush(QColor(255, 255, 255, 215));
+        p.drawRect(box);
+        p.setPen(colour);
+        p.drawText(box, Qt::AlignCenter, text);
     }
     for (const ZoneCrossing& crossing : e.crossings) {
         p.setPen(QPen(Qt::black, 1.0));
