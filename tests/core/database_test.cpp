@@ -3,6 +3,7 @@
 #include "core/numbers.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -151,8 +152,9 @@ TEST(DatabaseLoader, MaximumSizeFileLoads) {
 }
 
 TEST(DatabaseLoader, MissingFileAndFolderOfThatName) {
-    EXPECT_EQ(failureOf(loadSolventDatabaseFile("/nonexistent/tarnwell database 1.0.txt")), 53);
-    EXPECT_EQ(failureOf(loadSolventDatabaseFile("/tmp")), 75);
+    const std::string temp = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(failureOf(loadSolventDatabaseFile(temp + "/nonexistent/tarnwell database 1.0.txt")), 53);
+    EXPECT_EQ(failureOf(loadSolventDatabaseFile(temp)), 75);
 }
 
 }  // namespace
