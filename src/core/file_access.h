@@ -19,7 +19,7 @@ FileReadFailure readWholeFile(const std::string& path, std::string& bytes);
 // What tells that the file at a path is still the one read earlier: equal
 // stamps mean the same file, unchanged. POSIX: device, inode, size, mode and
 // the modification and change times to the nanosecond. Windows: whether it is
-// a folder, its size and its last-write time.
+// a folder, its size and its last-write time (to 100 ns).
 struct FileStamp {
     bool exists = false;
     std::array<long long, 8> parts{};

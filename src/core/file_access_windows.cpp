@@ -1,9 +1,5 @@
 #include "core/file_access.h"
 
-#include <filesystem>
-#include <limits>
-#include <system_error>
-
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -68,17 +64,18 @@ FileReadFailure readWholeFile(const std::string& path, std::string& bytes) {
 }
 
 FileStamp fileStamp(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path p(std::u8string(path.begin(), path.end()));
-    std::error_code error;
-    const fs::file_status status = fs::status(p, error);
+    // Not std::filesystem: MinGW's last_write_time comes from _wstat, whole
+    // seconds only, and a same-length rewrite within the second would pass.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
     FileStamp stamp;
-    if (error || !fs::exists(status)) return stamp;
+    if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) return stamp;
     stamp.exists = true;
-    const bool folder = fs::is_directory(status);
-    const std::uintmax_t size = folder ? 0 : fs::file_size(p, error);
-    const auto written = fs::last_write_time(p, error).time_since_epoch().count();
-    stamp.parts = {folder ? 1 : 0, static_cast<long long>(size), static_cast<long long>(written)};
+    const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const auto join = [](DWORD high, DWORD low) {
+        return static_cast<long long>((static_cast<unsigned long long>(high) << 32) | low);
+    };
+    stamp.parts = {folder ? 1 : 0, join(data.nFileSizeHigh, data.nFileSizeLow),
+                   join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
     return stamp;
 }
 

@@ -1,3 +1,4 @@
+#include "print/page_drawing.h"
 #include "print/print.h"
 
 #include "core/messages.h"
@@ -5,8 +6,6 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QImage>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QWidget>
 
@@ -56,10 +55,6 @@ bool printSystemIsSilent(int waitMs) {
     httpClose(http);
     return limit.gaveUp;
 }
-// Screens are printed as a picture made at this resolution: sharp on paper,
-// and a quarter of the memory of 1200.
-constexpr int kPageDpi = 600;
-
 // The default printer as the print system itself describes it. Qt's printer
 // support would fetch the printer's PPD into a temporary file for this.
 struct DefaultPrinter {
@@ -109,28 +104,6 @@ std::optional<DefaultPrinter> defaultPrinter() {
     return printer;
 }
 
-// Draws `window` scaled to fit the page's printable area. Like Qt's own
-// printing, the window is first drawn into a picture at the page's
-// resolution, then placed on the page.
-bool drawWindowOnPage(QWidget* window, QPdfWriter& page) {
-    const QRect paintRect = page.pageLayout().paintRectPixels(page.resolution());
-    const QRect target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size())).toAlignedRect();
-    if (target.isEmpty()) return false;
-    // Opaque on white paper: the window paints its whole background anyway.
-    QImage picture(target.size(), QImage::Format_RGB32);
-    if (picture.isNull()) return false;  // not enough memory
-    picture.fill(Qt::white);
-    QPainter onPicture(&picture);
-    onPicture.scale(double(target.width()) / window->width(), double(target.height()) / window->height());
-    window->render(&onPicture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    onPicture.end();
-    // The painter's origin is the top left of the printable area.
-    QPainter painter;
-    if (!painter.begin(&page)) return false;
-    painter.drawImage(target.topLeft(), picture);
-    return painter.end();
-}
-
 // Sends the page to the print system straight from memory; Qt's own
 // printing spools it to a temporary file first. The queue's own options
 // (lpoptions included) go with it, as lp does, and the paper it was drawn for.
@@ -175,7 +148,8 @@ PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
         page.setPageLayout(printer->page);
         page.setTitle(window->windowTitle());
         page.setCreator(QStringLiteral("Tarnwell"));
-        if (!drawWindowOnPage(window, page)) return failed(messages::printFailed("the page could not be drawn."));
+        if (drawWindowOnPage(window, page) != PageDrawing::Done)
+            return failed(messages::printFailed("the page could not be drawn."));
     }
     if (const std::string refusal = sendToPrintSystem(*printer, window->windowTitle(), pdf.data()); !refusal.empty())
         return failed(refusal);

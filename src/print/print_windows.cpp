@@ -1,9 +1,9 @@
+#include "print/page_drawing.h"
 #include "print/print.h"
 
 #include "core/messages.h"
 #include "ui/text.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
@@ -31,16 +31,12 @@ PrintOutcome printWindowOnPrinter(QWidget* window, int /*waitMs*/) {
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(window->windowTitle());
     printer.setCreator(QStringLiteral("Tarnwell"));
-    QPainter painter;
-    if (!painter.begin(&printer)) return failed(messages::printRefused(name, "the print job could not be started"));
-    // The painter's origin is the top left of the printable area. The window
-    // is drawn straight onto the page, so its texts stay text.
-    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRectF target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size()));
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / window->width(), target.height() / window->height());
-    window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (!painter.end()) return failed(messages::printRefused(name, "the print job could not be finished"));
+    switch (drawWindowOnPage(window, printer)) {
+        case PageDrawing::Done: break;
+        case PageDrawing::NoPicture: return failed(messages::printFailed("the page could not be drawn."));
+        case PageDrawing::NotStarted: return failed(messages::printRefused(name, "the print job could not be started"));
+        case PageDrawing::NotFinished: return failed(messages::printRefused(name, "the print job could not be finished"));
+    }
     if (stopped) return PrintOutcome{true, qs(messages::printWaitsOnStoppedPrinter(name))};
     return PrintOutcome{true, QString()};
 }
