@@ -4,7 +4,6 @@
 # Where the DLLs the program needs are found at build, test and install
 # time: Qt's, and MinGW-w64's own runtime (libstdc++, libgcc_s, winpthread).
 get_filename_component(TARNWELL_QT_WINDOWS_BIN "${Qt6Core_DIR}/../../../bin" ABSOLUTE)
-get_filename_component(TARNWELL_QT_WINDOWS_PLUGINS "${Qt6Core_DIR}/../../../plugins" ABSOLUTE)
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
                 OUTPUT_VARIABLE mingw_stdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll

@@ -33,6 +33,8 @@ def main():
     missing = []
     for name, shown in wanted:
         pattern = r"\s+".join(re.escape(part) for part in shown.split())
+        if shown.startswith("."):
+            pattern = r"\.?" + pattern[2:]  # OCR may miss a fraction's small leading point
         if not re.search(r"(?<![\d.])" + pattern + r"(?![\d])", text):
             missing.append(f"{name} '{shown}'")
     if missing:

@@ -48,14 +48,14 @@ source "$here/../app/x_session.sh"
 source "$here/../app/private_cups.sh"
 source "$here/wine_prefix.sh"
 
-# Only what Windows itself would have: no Qt or MinGW folders on the DLL path,
-# no plugin path, the platform Windows' own. Unix file names are UTF-8.
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM QT_QPA_PLATFORM_PLUGIN_PATH
+# Only what Windows itself would have: no Qt or MinGW folders on the DLL path
+# (Wine passes no QT_* variable on). Unix file names are UTF-8.
+unset WINEPATH
 export WINEARCH=win64 WINEDEBUG=-all LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 w() { "$wine" "$@"; }
 settle() { "$wineserver" -w; }   # until every process of the prefix has ended
-unix_path() { w winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+unix_path() { w winepath -u "$1" 2>/dev/null | tr -d '\r\0'; }
 
 start_x
 start_private_cups
