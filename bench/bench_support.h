@@ -1,7 +1,8 @@
 #pragma once
-// Shared by the benchmarks: database texts of a chosen size, a quiet platform,
+// Shared by the benchmarks: database texts of a chosen size, a quiet platform, a navigator to nowhere,
 // and a temporary folder that holds the database file as the current directory.
 
+#include "ui/navigator.h"
 #include "ui/platform.h"
 
 #include <QString>
@@ -28,6 +29,18 @@ public:
 
     std::vector<QString> messages;
     std::vector<int> endCalls;
+};
+
+// Goes nowhere: for a screen measured without the application.
+class NoNavigator final : public ui::Navigator {
+public:
+    void showMainScreen() override {}
+    void showCalculator() override {}
+    void showHelp(ui::HelpEntry, QWidget*) override {}
+    void showNoteOnMixturesModal(QWidget*) override {}
+    void showTeasChart(ui::ChartOpener&) override {}
+    void showSolubilityTest(QWidget*) override {}
+    void showFinder(ui::FinderMode, QWidget*) override {}
 };
 
 // A fresh folder holding `text` as the database file, made the current

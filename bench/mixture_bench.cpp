@@ -8,6 +8,7 @@
 #include "custom/custom_solvent.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
 
+#include "bench_slots.h"
 #include "bench_support.h"
 #include "ui/events.h"
 #include "ui/navigator.h"
@@ -28,23 +29,10 @@ namespace {
 
 using namespace tarnwell;
 
-MixSlot makeSlot(std::int16_t n, std::int16_t d, std::int16_t w, double mv, float mw, const char* mg, float c) {
-    MixSlot s;
-    s.n = n;
-    s.d = d;
-    s.w = w;
-    s.reference = 2;
-    s.molarVolume = mv;
-    s.molecularWeight = mw;
-    s.twaMgText = mg;
-    s.volumeFraction = c;
-    return s;
-}
-
 void BM_MixtureCalculation(benchmark::State& state) {
-    const std::array<MixSlot, 3> start{makeSlot(47, 32, 21, 73.93, 58.08f, "590", 0.5f),
-                                       makeSlot(36, 18, 46, 58.68, 46.07f, "1900", 0.3f),
-                                       makeSlot(100, 0, 0, 146.56, 100.21f, "350", 0.2f)};
+    const std::array<MixSlot, 3> start{bench::mixSlot(47, 32, 21, 73.93, 58.08f, "590", 0.5f),
+                                       bench::mixSlot(36, 18, 46, 58.68, 46.07f, "1900", 0.3f),
+                                       bench::mixSlot(100, 0, 0, 146.56, 100.21f, "350", 0.2f)};
     MixtureInputs inputs;
     inputs.selectedRow = {0, 1, 2};
     inputs.loaded = {true, true, true};
@@ -74,13 +62,6 @@ void BM_RoundToHundred(benchmark::State& state) {
 }
 BENCHMARK(BM_RoundToHundred)->Unit(benchmark::kNanosecond);
 
-class NoNavigation final : public ui::Navigator {
-public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
-    void showNoteOnMixturesModal(QWidget*) override {}
-};
 
 // Records the moment the print question is shown and answers it with "No".
 class QuestionWatcher : public QObject {
@@ -107,7 +88,7 @@ void BM_CalculateToQuestionShown(benchmark::State& state) {
     }
     app.table = std::get<SolventTable>(loaded);
     ui::SolventLabelModel model(app.table);
-    NoNavigation navigator;
+    bench::NoNavigator navigator;
     CustomSolventService custom(app.custom, platform);
     FrmCalculateParamsfromMix screen(app, platform, navigator, custom, &model);
     screen.show();

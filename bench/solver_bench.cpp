@@ -61,13 +61,6 @@ void BM_SolveConcentrations(benchmark::State& st) {
 }
 BENCHMARK(BM_SolveConcentrations)->Unit(benchmark::kNanosecond);
 
-class NoNavigator final : public ui::Navigator {
-public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
-    void showNoteOnMixturesModal(QWidget*) override {}
-};
 
 // Calculate on a prepared state, then build, show and discard the report.
 void BM_CalculateToReportShown(benchmark::State& st) {
@@ -100,7 +93,7 @@ void BM_CalculateToReportShown(benchmark::State& st) {
         return;
     }
     bench::QuietPlatform platform;
-    NoNavigator navigator;
+    bench::NoNavigator navigator;
     for (auto _ : st) {
         benchmark::DoNotOptimize(calculateBlend(state, request));
         FrmResults report(state, platform, navigator, nullptr);

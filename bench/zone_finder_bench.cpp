@@ -6,7 +6,7 @@
 // The core headers come first: a Qt header before them turns the word
 // "slots" in the shared state into a Qt keyword.
 #include "core/database.h"
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/zone_finder.h"
 
 #include "bench_support.h"

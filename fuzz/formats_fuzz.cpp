@@ -28,7 +28,6 @@ struct Format {
 const Format* formats() {
     static const Format list[] = {
         {"##", formatWhole, 0, std::regex("|-?[1-9][0-9]*")},
-        {"#######", formatWholeLarge, 0, std::regex("|-?[1-9][0-9]*")},
         {"##.000", formatFraction3, 3, std::regex("-?([1-9][0-9]*)?\\.[0-9]{3}")},
         {"0.0", formatOneDecimal, 1, std::regex("-?(0|[1-9][0-9]*)\\.[0-9]")},
         {"0.00", formatTwoDecimals, 2, std::regex("-?(0|[1-9][0-9]*)\\.[0-9]{2}")},

@@ -3,7 +3,7 @@
 // back to the same test, and that text reads and writes again unchanged.
 // An accepted test also meets a small solvent list and makes its zone
 // without losing or inventing a liquid.
-#include "core/solubility_test_file.h"
+#include "core/trial_file.h"
 #include "core/solubility_zone.h"
 #include "fuzz_check.h"
 

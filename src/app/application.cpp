@@ -4,9 +4,10 @@
 #include "chart/frm_teas_chart.h"
 #include "custom/custom_solvent.h"
 #include "data/database_loading.h"
+#include "finder/frm_find_blends.h"
 #include "help/help_pages.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
-#include "soltest/frm_solubility_test.h"
+#include "soltest/trial_window.h"
 #include "ui/chart_source.h"
 #include "ui/layout.h"
 #include "ui/solvent_labels.h"
@@ -15,6 +16,19 @@
 
 
 namespace tarnwell {
+
+namespace {
+
+// A modeless window brought to the front with the keyboard's focus.
+void bringUp(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+std::size_t indexOf(ui::FinderMode mode) { return mode == ui::FinderMode::Target ? 0 : 1; }
+
+}  // namespace
 
 Application::Application(ui::Platform& platform)
     : platform_(platform),
@@ -40,6 +54,7 @@ bool Application::openMainScreen() {
         return false;
     }
     state_.table = std::move(*table);
+    state_.properties = loadSolventProperties();
     solventLabels_ = ui::makeSolventLabelModel(state_.table);
     main_ = std::make_unique<FrmSolvermain>(state_, platform_, *this, *custom_, solventLabels_.get());
     ui::centreOn(main_.get(), nullptr);
@@ -48,9 +63,7 @@ bool Application::openMainScreen() {
 
 void Application::showMainScreen() {
     if (!main_ && !openMainScreen()) return;
-    main_->show();
-    main_->raise();
-    main_->activateWindow();
+    bringUp(main_.get());
 }
 
 void Application::showCalculator() {
@@ -59,9 +72,7 @@ void Application::showCalculator() {
                                                                   solventLabels_.get());
         ui::centreOn(calculator_.get(), main_.get());
     }
-    calculator_->show();
-    calculator_->raise();
-    calculator_->activateWindow();
+    bringUp(calculator_.get());
 }
 
 void Application::showHelp(ui::HelpEntry entry, QWidget* from) { help_->show(entry, from); }
@@ -80,9 +91,7 @@ void Application::showTeasChart(ui::ChartOpener& from) {
                          [this] { showSolubilityTest(chart_); });
         if (solubilityTest_) chart_->addSource(*solubilityTest_);
     }
-    chart_->show();
-    chart_->raise();
-    chart_->activateWindow();
+    bringUp(chart_);
 }
 
 void Application::showSolubilityTest(QWidget* from) {
@@ -92,11 +101,7 @@ void Application::showSolubilityTest(QWidget* from) {
         FrmSolvermain* main = main_.get();
         FrmSolubilityTest::Workbench workbench;
         workbench.setTarget = [main](int n, int d, int w, const QString& name) { main->takeTarget(n, d, w, name); };
-        workbench.loadSolvents = [main](const std::array<int, 3>& rows, int size) {
-            // Mode first: switching it empties slot 3. A solvent alone goes into slot 1.
-            if (size >= 2) main->setUseOnlyTwoSolvents(size == 2);
-            for (int k = 0; k < size; ++k) main->loadSolventIntoSlot(k, rows[static_cast<std::size_t>(k)]);
-        };
+        workbench.loadSolvents = [main](const std::array<int, 3>& rows, int size) { main->loadBlend(rows, size); };
         workbench.calculate = [main] {
             main->raise();
             main->calculate();
@@ -105,10 +110,45 @@ void Application::showSolubilityTest(QWidget* from) {
         ui::centreOn(solubilityTest_.get(), from);
         if (chart_) chart_->addSource(*solubilityTest_);
     }
-    solubilityTest_->show();
-    solubilityTest_->raise();
-    solubilityTest_->activateWindow();
+    bringUp(solubilityTest_.get());
 }
+
+void Application::showFinder(ui::FinderMode mode, QWidget* from) {
+    if (!main_ || (mode == ui::FinderMode::Zone && !solubilityTest_)) return;
+    std::unique_ptr<FrmFindBlends>& finder = finders_[indexOf(mode)];
+    if (!finder) {
+        finder = makeFinder(mode);
+        ui::centreOn(finder.get(), from);
+    }
+    if (mode == ui::FinderMode::Zone) finder->setMargin(solubilityTest_->margin());
+    bringUp(finder.get());
+    finder->startSearch();
+}
+
+std::unique_ptr<FrmFindBlends> Application::makeFinder(ui::FinderMode mode) {
+    auto finder = std::make_unique<FrmFindBlends>(state_, platform_, solventLabels_.get());
+    FrmSolvermain* main = main_.get();
+    if (mode == ui::FinderMode::Target) {
+        finder->setUseBlendHandler([main](const FoundBlend& blend) {
+            main->loadBlend(blend.rows, blend.size);
+            main->raise();
+            main->calculate();
+        });
+        return finder;
+    }
+    FrmSolubilityTest* test = solubilityTest_.get();
+    FrmFindBlends* window = finder.get();
+    finder->setZoneMode(
+        [test](double margin) { return ZoneTarget{test->zoneFor(margin), test->zoneHeading()}; },
+        [test](double margin) { test->setMargin(margin); },
+        [test, window](const ZoneBlend& blend, const SolubilityZone& zone) {
+            test->useZoneBlend(blend, zone, window, [window](const QString& text) { window->showStatus(text); });
+        });
+    QObject::connect(test, &FrmSolubilityTest::marginChanged, window, &FrmFindBlends::setMargin);
+    return finder;
+}
+
+FrmFindBlends* Application::finder(ui::FinderMode mode) const { return finders_[indexOf(mode)].get(); }
 
 FrmTeasChart* Application::teasChart() const { return chart_; }
 FrmSolubilityTest* Application::solubilityTest() const { return solubilityTest_.get(); }

@@ -6,6 +6,7 @@
 #include "ui/navigator.h"
 
 #include <QPointer>
+#include <array>
 #include <memory>
 
 namespace tarnwell {
@@ -22,6 +23,7 @@ class FrmCalculateParamsfromMix;
 class HelpPages;
 class FrmTeasChart;
 class FrmSolubilityTest;
+class FrmFindBlends;
 
 class Application final : public ui::Navigator {
 public:
@@ -37,6 +39,7 @@ public:
     void showNoteOnMixturesModal(QWidget* from) override;
     void showTeasChart(ui::ChartOpener& from) override;
     void showSolubilityTest(QWidget* from) override;
+    void showFinder(ui::FinderMode mode, QWidget* from) override;
 
     AppState& state() { return state_; }
     FrmSolverStartup* startupScreen() const;
@@ -44,6 +47,7 @@ public:
     FrmCalculateParamsfromMix* calculator() const;
     FrmTeasChart* teasChart() const;
     FrmSolubilityTest* solubilityTest() const;
+    FrmFindBlends* finder(ui::FinderMode mode) const;
     CustomSolventService& customSolvents() { return *custom_; }
     HelpPages& helpPages() { return *help_; }
 
@@ -51,6 +55,8 @@ private:
     // First opening of the main screen: read the database, fill the lists.
     // On a failure the database message is shown and the program ends.
     bool openMainScreen();
+    // The finder's window for a mode, wired to the screen its blends go to.
+    std::unique_ptr<FrmFindBlends> makeFinder(ui::FinderMode mode);
 
     ui::Platform& platform_;
     AppState state_;
@@ -65,6 +71,9 @@ private:
     std::unique_ptr<FrmSolubilityTest> solubilityTest_;  // kept once opened: closing hides it
     QPointer<FrmTeasChart> chart_;  // discarded by its close box
     ui::ChartOpener* chartOpener_ = nullptr;
+    // One finder window for each mode, kept once opened: last, so that they go
+    // before the screens their blends go to.
+    std::array<std::unique_ptr<FrmFindBlends>, 2> finders_;
 };
 
 }  // namespace tarnwell

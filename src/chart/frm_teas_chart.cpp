@@ -17,26 +17,6 @@
 
 namespace tarnwell {
 
-std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
-    std::vector<ChartSolvent> out;
-    out.reserve(table.records.size());
-    for (std::size_t i = 0; i < table.records.size(); ++i) {
-        const SolventRecord& r = table.records[i];
-        ChartSolvent s;
-        s.label = ui::qs(r.label);
-        // The custom-entry row, and a row no slot could take, have no place.
-        const std::optional<SolventNumbers> numbers =
-            static_cast<int>(i) != table.lastIndex ? readSolventNumbers(r) : std::nullopt;
-        if (numbers) {
-            s.n = numbers->ndw.n;
-            s.d = numbers->ndw.d;
-            s.w = numbers->ndw.w;
-        }
-        out.push_back(std::move(s));
-    }
-    return out;
-}
-
 FrmTeasChart::FrmTeasChart(ui::Platform& platform, const SolventTable& table, ui::ChartOpener& opener,
                            QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), opener_(&opener) {
@@ -94,14 +74,6 @@ void FrmTeasChart::addSource(ui::ChartSource& source) {
         sources_.erase(std::remove(sources_.begin(), sources_.end(), &source), sources_.end());
         refresh();
     });
-    refresh();
-}
-
-void FrmTeasChart::removeSource(ui::ChartSource& source) {
-    const auto at = std::find(sources_.begin(), sources_.end(), &source);
-    if (at == sources_.end()) return;
-    sources_.erase(at);
-    disconnect(&source.chartNotifier(), nullptr, this, nullptr);
     refresh();
 }
 

@@ -25,11 +25,10 @@ public:
 
     TeasChartWidget* chart() const { return chart_; }
 
-    // Draws another window's marks too, for as long as that window lives or
-    // until it is removed. Where two sources mark the same thing, the one
-    // added first (the opener) wins.
+    // Draws another window's marks too, for as long as that window lives.
+    // Where two sources mark the same thing, the one added first (the opener)
+    // wins.
     void addSource(ui::ChartSource& source);
-    void removeSource(ui::ChartSource& source);
 
 signals:
     // "Solubility Test…" was pressed: the test window is wanted.
@@ -43,8 +42,5 @@ private:
     std::vector<ui::ChartSource*> sources_;  // the opener first
     TeasChartWidget* chart_ = nullptr;
 };
-
-// The chart's points for a table: every solvent but the custom-entry row.
-std::vector<ChartSolvent> chartSolvents(const SolventTable& table);
 
 }  // namespace tarnwell

@@ -1,6 +1,8 @@
 #include "chart/teas_chart_widget.h"
 
+#include "core/database.h"
 #include "core/teas_chart.h"
+#include "ui/text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +12,26 @@
 #include <cmath>
 
 namespace tarnwell {
+
+std::vector<ChartSolvent> chartSolvents(const SolventTable& table) {
+    std::vector<ChartSolvent> out;
+    out.reserve(table.records.size());
+    for (std::size_t i = 0; i < table.records.size(); ++i) {
+        const SolventRecord& r = table.records[i];
+        ChartSolvent s;
+        s.label = ui::qs(r.label);
+        // The custom-entry row, and a row no slot could take, have no place.
+        const std::optional<SolventNumbers> numbers =
+            static_cast<int>(i) != table.lastIndex ? readSolventNumbers(r) : std::nullopt;
+        if (numbers) {
+            s.n = numbers->ndw.n;
+            s.d = numbers->ndw.d;
+            s.w = numbers->ndw.w;
+        }
+        out.push_back(std::move(s));
+    }
+    return out;
+}
 
 namespace {
 const double kHeight = std::sqrt(3.0) / 2.0;
@@ -84,9 +106,12 @@ QRectF TeasChartWidget::plotArea() const {
 
 QPointF TeasChartWidget::mapToWidget(double n, double d, double w) const {
     const std::optional<PlanePoint> p = teasToPlane(n, d, w);
+    return p ? mapToWidget(*p) : plotArea().bottomLeft();
+}
+
+QPointF TeasChartWidget::mapToWidget(PlanePoint p) const {
     const QRectF area = plotArea();
-    if (!p) return area.bottomLeft();
-    return {area.left() + p->x * area.width(), area.bottom() - p->y / kHeight * area.height()};
+    return {area.left() + p.x * area.width(), area.bottom() - p.y / kHeight * area.height()};
 }
 
 int TeasChartWidget::solventAt(QPointF position, double radius) const {
@@ -169,18 +194,31 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     paintZone(p);
-    const QPointF hydrogen = mapToWidget(0, 0, 100), dispersion = mapToWidget(100, 0, 0), polar = mapToWidget(0, 100, 0);
+    paintGrid(p);
+    paintTriangle(p);
+    paintReachableRegion(p);
+    paintSolvents(p);
+    paintTestLiquids(p);
+    paintSelection(p);
+    paintSlotsBlendAndTarget(p);
+    if (!filter_.isEmpty()) {
+        p.setPen(Qt::black);
+        p.drawText(QRectF(6, 4, width() - 12, 18), Qt::AlignLeft, QStringLiteral("Showing names with: ") + filter_);
+    }
+}
+
+// Grid lines every 10 % with their labels on the axis each parameter is read from.
+void TeasChartWidget::paintGrid(QPainter& p) const {
     QFont small = font();
     small.setPointSizeF(7.5);
     p.setFont(small);
-
-    // Grid lines every 10 % with their labels on the axis each parameter is read from.
     for (int percent = 10; percent < 100; percent += 10) {
         const double f = percent;
         p.setPen(QPen(QColor(215, 215, 215), 0.8));
-        p.drawLine(mapToWidget(f, 0, 100 - f), mapToWidget(f, 100 - f, 0));   // fd constant
-        p.drawLine(mapToWidget(100 - f, f, 0), mapToWidget(0, f, 100 - f));   // fp constant
-        p.drawLine(mapToWidget(0, 100 - f, f), mapToWidget(100 - f, 0, f));   // fh constant
+        for (const TeasAxis axis : {TeasAxis::Dispersion, TeasAxis::Polar, TeasAxis::Hydrogen}) {
+            const std::array<PlanePoint, 2> ends = gridLine(axis, f);
+            p.drawLine(mapToWidget(ends[0]), mapToWidget(ends[1]));
+        }
         p.setPen(QColor(90, 90, 90));
         const QString text = QString::number(percent);
         const QPointF bottom = mapToWidget(f, 0, 100 - f);
@@ -190,6 +228,11 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
         const QPointF left = mapToWidget(0, 100 - f, f);
         p.drawText(QRectF(left.x() - 28, left.y() - 6, 24, 12), Qt::AlignRight | Qt::AlignVCenter, text);
     }
+}
+
+// The triangle's outline and the names of its axes.
+void TeasChartWidget::paintTriangle(QPainter& p) const {
+    const QPointF hydrogen = mapToWidget(0, 0, 100), dispersion = mapToWidget(100, 0, 0), polar = mapToWidget(0, 100, 0);
     p.setPen(QPen(Qt::black, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(QPolygonF({hydrogen, dispersion, polar}));
@@ -200,19 +243,22 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
                QStringLiteral("fd (N) \u2192 100 at lower right"));
     p.drawText(QPointF((dispersion.x() + polar.x()) / 2 + 18, (dispersion.y() + polar.y()) / 2), QStringLiteral("fp (D)"));
     p.drawText(QPointF((hydrogen.x() + polar.x()) / 2 - 60, (hydrogen.y() + polar.y()) / 2), QStringLiteral("fh (W)"));
+}
 
-    // The region the chosen solvents can reach.
+// The region the chosen solvents can reach.
+void TeasChartWidget::paintReachableRegion(QPainter& p) const {
     QPolygonF region;
     for (const auto& s : marks_.slotMarks)
         if (s) region << mapToWidget(s->n, s->d, s->w);
-    if (region.size() >= 2) {
-        p.setPen(QPen(QColor(0, 140, 70), 1.5, Qt::DashLine));
-        p.setBrush(region.size() == 3 ? QColor(0, 160, 80, 40) : Qt::NoBrush);
-        if (region.size() == 2) p.drawLine(region[0], region[1]);
-        else p.drawPolygon(region);
-    }
+    if (region.size() < 2) return;
+    p.setPen(QPen(QColor(0, 140, 70), 1.5, Qt::DashLine));
+    p.setBrush(region.size() == 3 ? QColor(0, 160, 80, 40) : Qt::NoBrush);
+    if (region.size() == 2) p.drawLine(region[0], region[1]);
+    else p.drawPolygon(region);
+}
 
-    // Every shown solvent as a small point.
+// Every shown solvent as a small point.
+void TeasChartWidget::paintSolvents(QPainter& p) const {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(120, 120, 120));
     for (std::size_t i = 0; i < solvents_.size(); ++i) {
@@ -221,14 +267,20 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
         if (s.n + s.d + s.w <= 0) continue;
         p.drawEllipse(mapToWidget(s.n, s.d, s.w), 2.2, 2.2);
     }
-    paintTestLiquids(p);
-    if (selected_ >= 0 && selected_ < static_cast<int>(solvents_.size())) {
-        const ChartSolvent& s = solvents_[static_cast<std::size_t>(selected_)];
-        p.setPen(QPen(Qt::black, 1.5));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(mapToWidget(s.n, s.d, s.w), 6, 6);
-        p.drawText(mapToWidget(s.n, s.d, s.w) + QPointF(8, -8), s.label);
-    }
+}
+
+// The solvent picked on the chart, ringed and named.
+void TeasChartWidget::paintSelection(QPainter& p) const {
+    if (selected_ < 0 || selected_ >= static_cast<int>(solvents_.size())) return;
+    const ChartSolvent& s = solvents_[static_cast<std::size_t>(selected_)];
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(mapToWidget(s.n, s.d, s.w), 6, 6);
+    p.drawText(mapToWidget(s.n, s.d, s.w) + QPointF(8, -8), s.label);
+}
+
+// The chosen solvents in their slot colours, the blend as a ring, the target as a cross.
+void TeasChartWidget::paintSlotsBlendAndTarget(QPainter& p) const {
     for (int k = 0; k < 3; ++k) {
         const auto& s = marks_.slotMarks[static_cast<std::size_t>(k)];
         if (!s) continue;
@@ -246,10 +298,6 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor(255, 0, 0), 2.5));
         p.drawLine(c + QPointF(-7, -7), c + QPointF(7, 7));
         p.drawLine(c + QPointF(-7, 7), c + QPointF(7, -7));
-    }
-    if (!filter_.isEmpty()) {
-        p.setPen(Qt::black);
-        p.drawText(QRectF(6, 4, width() - 12, 18), Qt::AlignLeft, QStringLiteral("Showing names with: ") + filter_);
     }
 }
 

@@ -4,6 +4,7 @@
 // reach, the target as a cross and the last blend or mixture as a ring; a
 // solubility test's liquids by their result, with its zone shaded.
 
+#include "core/teas_chart.h"
 #include "ui/chart_source.h"
 
 #include <QColor>
@@ -20,6 +21,11 @@ struct ChartSolvent {
     QString label;
     double n = 0, d = 0, w = 0;
 };
+
+struct SolventTable;
+
+// The chart's points for a table: every solvent but the custom-entry row.
+std::vector<ChartSolvent> chartSolvents(const SolventTable& table);
 
 using ui::ChartMark;
 using ui::ChartMarks;
@@ -64,8 +70,16 @@ private:
     bool shown(int row) const;
     QRectF plotArea() const;
     QPolygonF mapPolygon(const std::vector<ChartMark>& corners) const;
+    QPointF mapToWidget(PlanePoint p) const;
+    // The picture, bottom to top.
     void paintZone(QPainter& p) const;
+    void paintGrid(QPainter& p) const;
+    void paintTriangle(QPainter& p) const;
+    void paintReachableRegion(QPainter& p) const;
+    void paintSolvents(QPainter& p) const;
     void paintTestLiquids(QPainter& p) const;
+    void paintSelection(QPainter& p) const;
+    void paintSlotsBlendAndTarget(QPainter& p) const;
 
     std::vector<ChartSolvent> solvents_;
     ChartMarks marks_;

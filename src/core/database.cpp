@@ -1,6 +1,7 @@
 #include "core/database.h"
 
 #include "core/file_access.h"
+#include "core/line_ends.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -8,14 +9,9 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tarnwell {
 namespace {
 
-constexpr int kLinesPerRecord = 12;
 constexpr int kHeaderLines = 4;
 constexpr std::string_view kLabelSeparator = ":   ";
 
@@ -35,7 +31,7 @@ public:
             }
             blockStart_ = blockEnd_;
             blockEnd_ += 64;
-            ends_ = carriageReturnsFrom(blockStart_);
+            ends_ = carriageReturnMask(data_ + blockStart_, size_ - blockStart_);
         }
         const std::size_t cr = blockStart_ + static_cast<std::size_t>(std::countr_zero(ends_));
         ends_ &= ends_ - 1;
@@ -46,26 +42,6 @@ public:
     }
 
 private:
-    // Bit i is set when the byte at start + i is a CR.
-    std::uint64_t carriageReturnsFrom(std::size_t start) const {
-        std::uint64_t mask = 0;
-#if defined(__SSE2__)
-        if (size_ - start >= 64) {
-            const __m128i cr = _mm_set1_epi8('\r');
-            for (int k = 0; k < 4; ++k) {
-                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + start + 16 * k));
-                const auto bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-                mask |= static_cast<std::uint64_t>(bits) << (16 * k);
-            }
-            return mask;
-        }
-#endif
-        const std::size_t n = std::min<std::size_t>(64, size_ - start);
-        for (std::size_t i = 0; i < n; ++i)
-            if (data_[start + i] == '\r') mask |= std::uint64_t{1} << i;
-        return mask;
-    }
-
     const char* data_;
     std::size_t size_;
     std::size_t pos_ = 0;         // start of the next line

@@ -256,4 +256,143 @@ inline std::string solventAloneInZone(const std::string& label) {
            "It is now solvent #1 of the main screen.";
 }
 
+
+// === Solvent properties and evaporation ===================================================
+
+// --- The properties file: what is wrong with a line (quoted values are cut short) ------------
+inline constexpr const char* kPropertiesTooLarge =
+    "The file is larger than 32 MB, far larger than a file of solvent properties.";
+inline constexpr const char* kPropertiesUnreadable = "The file exists but cannot be read.";
+inline constexpr const char* kPropertiesNoHeader = "The file has no header row: it holds only notes.";
+inline constexpr const char* kPropertiesNoRows = "The file holds no solvent rows.";
+inline constexpr const char* kPropertiesNotUtf8 = "the text is not UTF-8.";
+inline constexpr const char* kPropertiesHeaderNames =
+    "the header row must name the columns label, vp_20c_mmhg, boiling_point_c, flash_point_c, "
+    "flammability_class and source, in this order, separated by tabs";
+inline std::string propertiesHeaderColumn(int column, const std::string& found, const std::string& expected) {
+    return std::string(kPropertiesHeaderNames) + "; column " + std::to_string(column) + " is " + found + ", not \"" +
+           expected + "\".";
+}
+inline std::string propertiesHeaderCount(int columns) {
+    return std::string(kPropertiesHeaderNames) + "; it names " + std::to_string(columns) + (columns == 1 ? " column." : " columns.");
+}
+inline std::string propertiesFieldCount(int fields) {
+    return "the row has " + std::to_string(fields) + (fields == 1 ? " field" : " fields") +
+           "; a solvent's row has 6, separated by tabs.";
+}
+inline constexpr const char* kPropertiesNoLabel = "the row has no label.";
+inline std::string propertiesDuplicate(const std::string& label, int firstLine) {
+    return "the label " + label + " is given again; its first row is line " + std::to_string(firstLine) + ".";
+}
+// `what`: "vapour pressure", "boiling point", "flash point".
+inline std::string propertiesNotNumber(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is not a number; write a number with a decimal point, or none.";
+}
+inline std::string propertiesNotFinite(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is too large to be a number.";
+}
+inline std::string propertiesNegativePressure(const std::string& text) {
+    return "the vapour pressure " + text + " is below 0 mmHg.";
+}
+inline std::string propertiesBelowAbsoluteZero(const char* what, const std::string& text) {
+    return std::string("the ") + what + " " + text + " is below absolute zero (\u2212273.15 \u00B0C).";
+}
+inline std::string propertiesClass(const std::string& text) {
+    return "the flammability class " + text + " is not one of IA, IB, IC, II, IIIA, IIIB or none.";
+}
+inline constexpr const char* kPropertiesNoSource = "the row has no source code.";
+
+// --- The properties file, as the window that needs it says ------------------------------------
+inline std::string propertiesFileMissing(const std::string& fileName) {
+    return "The file of solvent properties, " + fileName +
+           ", was not found beside the database, so no vapour pressure or flash point is known.";
+}
+inline std::string propertiesFileDamaged(const std::string& fileName, int line, const std::string& why) {
+    return "The file of solvent properties, " + fileName + ", is damaged and was not used, so no vapour "
+           "pressure or flash point is known.\r" +
+           (line > 0 ? "Line " + std::to_string(line) + ": " + why : why);
+}
+
+// --- How a blend evaporates -------------------------------------------------------------------
+inline constexpr const char* kMarkNotReached = "not reached";
+inline std::string handEnteredSolvent(int slot, int n, int d, int w) {
+    return "solvent #" + std::to_string(slot) + ", entered by hand (N, D, W = " + std::to_string(n) + ", " +
+           std::to_string(d) + ", " + std::to_string(w) + ")";
+}
+// `names` already joined ("Water and Glycerol").
+inline std::string noVapourPressure(const std::string& names) {
+    return "No vapour pressure is known for " + names + ", so the path of the remaining liquid cannot be drawn.";
+}
+inline constexpr const char* kEvaporationNoMixture =
+    "The molar volumes of these solvents give no mixture: one of them is 0 or cannot be used, "
+    "so the path of the remaining liquid cannot be drawn.";
+inline std::string runOutOrder(const std::string& groups) {
+    return "The solvents run out in this order: " + groups + ".";
+}
+inline std::string goneAt(const std::string& name, int percent) {
+    return name + ": 99 % of it has evaporated when " + std::to_string(percent) + " % of the liquid has.";
+}
+inline std::string stillThereAt99(const std::string& name) {
+    return name + ": more than 1 % of it is left when 99 % of the liquid has evaporated.";
+}
+inline std::string doesNotEvaporate(const std::string& name) {
+    return name + ": vapour pressure 0, it does not evaporate.";
+}
+inline std::string remainsLast(const std::string& name) { return name + " remains last."; }
+inline std::string remainLastTogether(const std::string& names) {
+    return names + " evaporate at the same rate and remain last together.";
+}
+inline std::string doesNotEvaporateAndRemains(const std::string& names, bool several) {
+    return names + (several ? " do not evaporate and remain." : " does not evaporate and remains.");
+}
+inline std::string onlySolvent(const std::string& name) {
+    return name + " is the only solvent: the liquid keeps its composition.";
+}
+inline constexpr const char* kAllEvaporateAlike =
+    "All the solvents evaporate at the same rate: the liquid keeps its composition.";
+inline std::string onlyPartEvaporates(int percent) {
+    return "Only " + std::to_string(percent) + " % of the liquid can evaporate; the rest never does.";
+}
+// `which`: "the highest VHR", "the lowest TWA", "the highest VHR and the lowest TWA".
+inline std::string lastSolventHazard(const std::string& name, const std::string& which, bool someUnknown) {
+    return name + " has " + which + (someUnknown ? " of the blend's solvents whose figures are known." : " of the blend's solvents.");
+}
+
+// --- Flammability (GHS / EU CLP categories of flammable liquids) -------------------------------
+inline constexpr const char* kExtremelyFlammable = "Extremely flammable";
+inline constexpr const char* kHighlyFlammable = "Highly flammable";
+inline constexpr const char* kFlammable = "Flammable";
+inline constexpr const char* kCombustible = "Combustible";
+inline constexpr const char* kNotClassedFlammable = "Not classed as flammable";
+// "Highly flammable: Acetone, flash point −20 °C"
+inline std::string mostFlammable(const char* words, const std::string& name, const std::string& temperature) {
+    return std::string(words) + ": " + name + ", flash point " + temperature;
+}
+inline std::string noFlashPointFor(const std::string& names) { return "no flash point known for " + names; }
+inline constexpr const char* kNoFlashPointKnown = "No flash point is known for the solvents of this blend.";
+// "Acetone: flash point −20 °C (highly flammable), class IB"
+inline std::string solventFlashPoint(const std::string& name, const std::string& temperature, const std::string& words,
+                                     const std::string& flammabilityClass) {
+    return name + ": flash point " + temperature + " (" + words + ")" +
+           (flammabilityClass.empty() ? std::string() : ", class " + flammabilityClass);
+}
+inline std::string solventNoFlashPoint(const std::string& name, const std::string& flammabilityClass) {
+    return name + ": flash point not known" + (flammabilityClass.empty() ? std::string() : ", class " + flammabilityClass);
+}
+
+// --- Where the remaining liquid meets the solubility zone ---------------------------------------
+inline std::string zoneFirstCrossing(bool leaves, int percent) {
+    return std::string(leaves ? "leaves" : "enters") + " the zone at " + std::to_string(percent) + " % evaporated";
+}
+inline std::string zoneLaterCrossing(bool leaves, bool again, int percent) {
+    return std::string(leaves ? "leaves" : "enters") + " it" + (again ? " again" : "") + " at " + std::to_string(percent) + " %";
+}
+inline std::string zoneCrossings(const std::string& crossings) { return "The remaining liquid " + crossings + "."; }
+inline std::string zoneStaysInside(int percent) {
+    return "The remaining liquid stays inside the zone up to " + std::to_string(percent) + " % evaporated.";
+}
+inline std::string zoneStaysOutside(int percent) {
+    return "The remaining liquid stays outside the zone up to " + std::to_string(percent) + " % evaporated.";
+}
+
 }  // namespace tarnwell::messages

@@ -87,83 +87,95 @@ MixCheck checkMixtureInputs(const MixtureInputs& in, float total) {
 }
 
 RoundingBranch roundToHundred(MixtureCalculation& c) {
-    const std::array<double, 3> v{c.mixN, c.mixD, c.mixW};
-    for (double x : v)
-        if (!std::isfinite(x)) return RoundingBranch::NotFinite;
-
-    std::array<double, 3> out{};
-    for (int i = 0; i < 3; ++i) out[i] = roundHalfEven(v[i]);
-    auto store = [&c, &out] {
-        c.mixN = out[0];
-        c.mixD = out[1];
-        c.mixW = out[2];
-    };
-    if (out[0] + out[1] + out[2] == 100.0) {
-        store();
-        return RoundingBranch::Nearest;
+    const HundredRounding r = roundToHundred({c.mixN, c.mixD, c.mixW});
+    if (r.branch == RoundingBranch::NotFinite) return r.branch;
+    if (r.fractions) {
+        c.fracN = (*r.fractions)[0];
+        c.fracD = (*r.fractions)[1];
+        c.fracW = (*r.fractions)[2];
     }
-
-    std::array<double, 3> whole{}, frac{};
-    for (int i = 0; i < 3; ++i) {
-        whole[i] = std::floor(v[i]);
-        frac[i] = v[i] - whole[i];
-    }
-    c.fracN = frac[0];
-    c.fracD = frac[1];
-    c.fracW = frac[2];
-
-    // Solvents whose own N + D + W are 100 give values adding to 100 up to the
-    // noise of 32-bit mole fractions; only for them must the result be 100.
-    const bool meantHundred = std::fabs(v[0] + v[1] + v[2] - 100.0) < 0.5;
-    const bool allHigh = frac[0] >= 0.5 && frac[1] >= 0.5 && frac[2] >= 0.5;
-    const bool allLow = frac[0] < 0.5 && frac[1] < 0.5 && frac[2] < 0.5;
-    if (allHigh) {
-        // The largest part gives way; any tie for the largest falls to W.
-        int k = 2;
-        if (frac[0] > frac[1] && frac[0] > frac[2]) k = 0;
-        else if (frac[1] > frac[0] && frac[1] > frac[2]) k = 1;
-        out[k] -= 1.0;
-        // Two exact halves that go to their even neighbours, with the third
-        // value a hair below whole (32-bit mole fractions), round to 99, not
-        // 101: reducing then would give 98, so the rule below decides instead.
-        if (out[0] + out[1] + out[2] == 100.0 || !meantHundred) {
-            store();
-            return RoundingBranch::ReduceLargest;
-        }
-    }
-    if (allLow) {
-        // The smallest part is raised; any tie for the smallest falls to W.
-        int k = 2;
-        if (frac[0] < frac[1] && frac[0] < frac[2]) k = 0;
-        else if (frac[1] < frac[0] && frac[1] < frac[2]) k = 1;
-        std::array<double, 3> raised = whole;
-        raised[k] += 1.0;
-        if (raised[0] + raised[1] + raised[2] == 100.0 || !meantHundred) {
-            out = raised;
-            store();
-            return RoundingBranch::RaiseSmallest;
-        }
-    }
-
-    // Mixed parts, or a rule above that missed 100: floor all three, then give
-    // the missing units to the largest fractional parts (later of N, D, W
-    // first on ties, as above). Each value moves by less than 1, so the sum
-    // reaches 100 whenever the solvents' own N + D + W do.
-    out = whole;
-    std::array<int, 3> order{0, 1, 2};
-    std::sort(order.begin(), order.end(),
-              [&frac](int a, int b) { return frac[a] > frac[b] || (frac[a] == frac[b] && a > b); });
-    for (int k : order) {
-        if (out[0] + out[1] + out[2] >= 100.0) break;
-        out[k] += 1.0;
-    }
-    store();
-    return RoundingBranch::LargestFraction;
+    c.mixN = r.whole[0];
+    c.mixD = r.whole[1];
+    c.mixW = r.whole[2];
+    return r.branch;
 }
 
 std::string formatMixtureFigure(double value) {
-    return value > 1.0 ? formatWholeLarge(value) : formatOneDecimal(value);
+    return value > 1.0 ? formatWhole(value) : formatOneDecimal(value);
 }
+
+namespace {
+
+// Volume fractions to mole fractions.
+void findMoleFractions(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, int used) {
+    for (int k = 0; k < 3; ++k) {
+        calc.moles[k] = (k < used) ? static_cast<float>(static_cast<double>(slots[k].volumeFraction) /
+                                                        slots[k].molarVolume)
+                                   : 0.0f;
+    }
+    const float moleSum = (calc.moles[1] + calc.moles[0]) + calc.moles[2];
+    for (int k = 0; k < 3; ++k) calc.moleFraction[k] = calc.moles[k] / moleSum;
+}
+
+// Mole-fraction weighted N, D, W.
+void findMixtureNdw(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc) {
+    auto weighted = [&](auto member) {
+        double sum = 0.0;
+        for (int k = 0; k < 3; ++k)
+            sum += static_cast<double>(static_cast<float>(slots[k].*member)) *
+                   static_cast<double>(calc.moleFraction[k]);
+        return sum;
+    };
+    calc.mixN = weighted(&MixSlot::n);
+    calc.mixD = weighted(&MixSlot::d);
+    calc.mixW = weighted(&MixSlot::w);
+}
+
+// Weight fractions for the TWA, in either mode, so that a mixture gets the
+// same figure here as in the blend report; false when they cannot be had.
+bool findMassFractions(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, int used) {
+    for (int k = 0; k < 3; ++k)
+        calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
+    const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
+    bool weightsUsable = massSum != 0.0f && std::isfinite(massSum);
+    for (int k = 0; k < 3; ++k) {
+        calc.massFraction[k] = weightsUsable ? calc.massFraction[k] / massSum : 0.0f;
+        if (!std::isfinite(calc.massFraction[k])) weightsUsable = false;
+    }
+    return weightsUsable;
+}
+
+// Mixture TWA (ppm) through the mixture's limit in mg/m3.
+void findMixtureTwa(const std::array<MixSlot, 3>& slots, MixtureCalculation& calc, const MixtureInputs& in, int used,
+                    MixtureOutcome& out) {
+    std::array<std::string_view, 3> ppmText, mgText;
+    for (std::size_t k = 0; k < 3; ++k) {
+        ppmText[k] = in.twaText[k];
+        mgText[k] = slots[k].twaMgText;
+    }
+    if (const std::optional<CalculatorTwa> twa =
+            calculatorTwa(calc.moleFraction, calc.massFraction, ppmText, mgText, used)) {
+        calc.twaMixMg = twa->twaMixMg;
+        calc.twaPart = twa->twaPart;
+        calc.twaMix = twa->twaMix;
+        out.twa = {true, formatMixtureFigure(calc.twaMix)};
+    }
+}
+
+// Mixture VHR from the mole fractions.
+void findMixtureVhr(MixtureCalculation& calc, const MixtureInputs& in, int used, MixtureOutcome& out) {
+    std::array<HazardShare, 3> shares;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) {
+        shares[k].moleFraction = static_cast<double>(calc.moleFraction[k]);
+        shares[k].vhr = readVhr(in.vhrText[k]);
+    }
+    if (const std::optional<double> vhr = mixtureVhr(std::span(shares).first(static_cast<std::size_t>(used)))) {
+        calc.vhrMix = roundHalfEven(*vhr);
+        out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
+    }
+}
+
+}  // namespace
 
 MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculation& calc,
                                 const MixtureInputs& in) {
@@ -177,74 +189,13 @@ MixtureOutcome calculateMixture(std::array<MixSlot, 3>& slots, MixtureCalculatio
         slots[2].volumeFraction = 0.0f;
         slots[2].n = slots[2].d = slots[2].w = 0;
     }
-
-    // Volume fractions to mole fractions.
-    for (int k = 0; k < 3; ++k) {
-        calc.moles[k] = (k < used) ? static_cast<float>(static_cast<double>(slots[k].volumeFraction) /
-                                                        slots[k].molarVolume)
-                                   : 0.0f;
-    }
-    const float moleSum = (calc.moles[1] + calc.moles[0]) + calc.moles[2];
-    for (int k = 0; k < 3; ++k) calc.moleFraction[k] = calc.moles[k] / moleSum;
-
-    // Mole-fraction weighted N, D, W.
-    auto weighted = [&](auto member) {
-        double sum = 0.0;
-        for (int k = 0; k < 3; ++k)
-            sum += static_cast<double>(static_cast<float>(slots[k].*member)) *
-                   static_cast<double>(calc.moleFraction[k]);
-        return sum;
-    };
-    calc.mixN = weighted(&MixSlot::n);
-    calc.mixD = weighted(&MixSlot::d);
-    calc.mixW = weighted(&MixSlot::w);
-
+    findMoleFractions(slots, calc, used);
+    findMixtureNdw(slots, calc);
     out.branch = roundToHundred(calc);
     out.ndwAvailable = out.branch != RoundingBranch::NotFinite;
-    if (out.ndwAvailable) {
-        out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
-    }
-
-    // Weight fractions for the TWA, in either mode, so that a mixture gets the
-    // same figure here as in the blend report.
-    for (int k = 0; k < 3; ++k)
-        calc.massFraction[k] = (k < used) ? slots[k].molecularWeight * calc.moles[k] : 0.0f;
-    const float massSum = (calc.massFraction[1] + calc.massFraction[0]) + calc.massFraction[2];
-    bool weightsUsable = massSum != 0.0f && std::isfinite(massSum);
-    for (int k = 0; k < 3; ++k) {
-        calc.massFraction[k] = weightsUsable ? calc.massFraction[k] / massSum : 0.0f;
-        if (!std::isfinite(calc.massFraction[k])) weightsUsable = false;
-    }
-    const auto& wf = calc.massFraction;
-
-    // Mixture TWA (ppm) through the mixture's limit in mg/m3.
-    if (weightsUsable) {
-        std::array<std::string_view, 3> ppmText, mgText;
-        for (std::size_t k = 0; k < 3; ++k) {
-            ppmText[k] = in.twaText[k];
-            mgText[k] = slots[k].twaMgText;
-        }
-        if (const std::optional<CalculatorTwa> twa = calculatorTwa(calc.moleFraction, wf, ppmText, mgText, used)) {
-            calc.twaMixMg = twa->twaMixMg;
-            calc.twaPart = twa->twaPart;
-            calc.twaMix = twa->twaMix;
-            out.twa = {true, formatMixtureFigure(calc.twaMix)};
-        }
-    }
-
-    // Mixture VHR from the mole fractions.
-    {
-        std::array<HazardShare, 3> shares;
-        for (std::size_t k = 0; k < static_cast<std::size_t>(used); ++k) {
-            shares[k].moleFraction = static_cast<double>(calc.moleFraction[k]);
-            shares[k].vhr = readVhr(in.vhrText[k]);
-        }
-        if (const std::optional<double> vhr = mixtureVhr(std::span(shares).first(static_cast<std::size_t>(used)))) {
-            calc.vhrMix = roundHalfEven(*vhr);
-            out.vhr = {true, formatMixtureFigure(calc.vhrMix)};
-        }
-    }
-
+    if (out.ndwAvailable) out.ndwText = {ndwText(calc.mixN), ndwText(calc.mixD), ndwText(calc.mixW)};
+    if (findMassFractions(slots, calc, used)) findMixtureTwa(slots, calc, in, used, out);
+    findMixtureVhr(calc, in, used, out);
     out.warning = slots[0].reference != slots[1].reference ||
                   (!two && (slots[2].reference != slots[0].reference || slots[2].reference != slots[1].reference));
     return out;

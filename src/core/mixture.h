@@ -7,6 +7,7 @@
 // out to the same last digit on every platform.
 
 #include "core/database.h"
+#include "core/numbers.h"
 #include "core/teas_point.h"
 
 #include <array>
@@ -94,15 +95,6 @@ struct MixtureInputs {
 };
 
 MixCheck checkMixtureInputs(const MixtureInputs& inputs, float total);
-
-// How the three values were made whole.
-enum class RoundingBranch {
-    Nearest,          // each to its nearest whole number already adds to 100
-    ReduceLargest,    // all fractional parts >= 0.5 (when that lands on 100)
-    RaiseSmallest,    // all fractional parts < 0.5 (when that lands on 100)
-    LargestFraction,  // the rest: floors, then +1 by largest fractional part
-    NotFinite,        // a value could not be computed; left as it is
-};
 
 // Makes mixN, mixD, mixW whole numbers that add to 100 (for solvents whose N,
 // D and W each add to 100) and keeps the fractional parts in calc.

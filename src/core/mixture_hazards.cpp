@@ -71,7 +71,7 @@ BlendHazards blendHazards(std::span<const HazardShare> shares) {
 
 std::string reportTwaText(std::optional<double> twaPpm) {
     if (!twaPpm) return "X";
-    return *twaPpm >= 1 ? formatWholeLarge(*twaPpm) : formatOneDecimal(*twaPpm);
+    return *twaPpm >= 1 ? formatWhole(*twaPpm) : formatOneDecimal(*twaPpm);
 }
 
 std::optional<double> shownTwa(std::optional<double> twaPpm) {
@@ -88,7 +88,7 @@ std::string reportVhrText(std::optional<double> vhr) {
     const std::optional<double> rounded = roundedVhr(vhr);
     if (!rounded) return "X";
     // "#######" leaves a zero blank; a figure the report computed says 0.
-    std::string text = formatWholeLarge(*rounded);
+    std::string text = formatWhole(*rounded);
     return text.empty() ? "0" : text;
 }
 

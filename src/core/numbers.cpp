@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -194,6 +195,89 @@ double roundHalfEven(double value) {
     return result == 0.0 ? 0.0 : result;  // no negative zero
 }
 
+namespace {
+
+using Three = std::array<double, 3>;
+
+double sumOf(const Three& v) { return v[0] + v[1] + v[2]; }
+
+// The value whose fractional part is the largest (`largest`) or the smallest;
+// any tie for it falls to the last of N, D, W.
+int uniqueExtreme(const Three& frac, bool largest) {
+    auto beats = [largest](double a, double b) { return largest ? a > b : a < b; };
+    if (beats(frac[0], frac[1]) && beats(frac[0], frac[2])) return 0;
+    if (beats(frac[1], frac[0]) && beats(frac[1], frac[2])) return 1;
+    return 2;
+}
+
+// Floors all three, then gives the missing units to the largest fractional
+// parts (later of N, D, W first on ties). Each value moves by less than 1, so
+// the sum reaches 100 whenever the values' own sum is 100.
+Three largestFractionsRaised(const Three& whole, const Three& frac) {
+    Three out = whole;
+    std::array<int, 3> order{0, 1, 2};
+    std::sort(order.begin(), order.end(),
+              [&frac](int a, int b) { return frac[a] > frac[b] || (frac[a] == frac[b] && a > b); });
+    for (int k : order) {
+        if (sumOf(out) >= 100.0) break;
+        out[k] += 1.0;
+    }
+    return out;
+}
+
+}  // namespace
+
+HundredRounding roundToHundred(const Three& v) {
+    HundredRounding r;
+    r.whole = v;
+    for (double x : v)
+        if (!std::isfinite(x)) return r;
+
+    Three nearest{};
+    for (int i = 0; i < 3; ++i) nearest[i] = roundHalfEven(v[i]);
+    if (sumOf(nearest) == 100.0) {
+        r.branch = RoundingBranch::Nearest;
+        r.whole = nearest;
+        return r;
+    }
+
+    Three floors{}, frac{};
+    for (int i = 0; i < 3; ++i) {
+        floors[i] = std::floor(v[i]);
+        frac[i] = v[i] - floors[i];
+    }
+    r.fractions = frac;
+
+    // Values of solvents whose own N + D + W are 100 add to 100 up to the
+    // noise of 32-bit mole fractions; only for them must the result be 100.
+    const bool meantHundred = std::fabs(sumOf(v) - 100.0) < 0.5;
+    if (frac[0] >= 0.5 && frac[1] >= 0.5 && frac[2] >= 0.5) {
+        Three reduced = nearest;
+        reduced[static_cast<std::size_t>(uniqueExtreme(frac, true))] -= 1.0;
+        // Two exact halves that go to their even neighbours, with the third
+        // value a hair below whole (32-bit mole fractions), round to 99, not
+        // 101: reducing then would give 98, so the last rule decides instead.
+        if (sumOf(reduced) == 100.0 || !meantHundred) {
+            r.branch = RoundingBranch::ReduceLargest;
+            r.whole = reduced;
+            return r;
+        }
+    }
+    if (frac[0] < 0.5 && frac[1] < 0.5 && frac[2] < 0.5) {
+        Three raised = floors;
+        raised[static_cast<std::size_t>(uniqueExtreme(frac, false))] += 1.0;
+        if (sumOf(raised) == 100.0 || !meantHundred) {
+            r.branch = RoundingBranch::RaiseSmallest;
+            r.whole = raised;
+            return r;
+        }
+    }
+    // Mixed parts, or a rule above that missed 100.
+    r.branch = RoundingBranch::LargestFraction;
+    r.whole = largestFractionsRaised(floors, frac);
+    return r;
+}
+
 double roundTwoDecimalsHalfEven(double value) {
     if (!std::isfinite(value)) return value;
     // to_chars with a precision rounds the exact binary value, ties to even.
@@ -206,12 +290,19 @@ double roundTwoDecimalsHalfEven(double value) {
 }
 
 std::string formatWhole(double value) { return render(value, 0, 0, true); }
-std::string formatWholeLarge(double value) { return render(value, 0, 0, true); }
 std::string formatFraction3(double value) { return render(value, 3, 0, false); }
 std::string formatOneDecimal(double value) { return render(value, 1, 1, false); }
 std::string formatTwoDecimals(double value) { return render(value, 2, 1, false); }
 std::string formatTwoDecimalsNoLead(double value) { return render(value, 2, 0, false); }
 std::string formatTwoDecimalsThreeInt(double value) { return render(value, 2, 3, false); }
+
+std::string formatCelsius(double value) {
+    std::string text = formatOneDecimal(value);
+    if (text == "X") return text;
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+    if (text.front() == '-') text.replace(0, 1, "\u2212");
+    return text + " \u00B0C";
+}
 
 std::string formatSignReserved(std::int64_t value) {
     return value < 0 ? formatPlain(value) : " " + formatPlain(value);

@@ -1,6 +1,6 @@
 #include "core/solubility_zone.h"
 
-#include "core/mixture.h"
+#include "core/numbers.h"
 #include "core/solver_limits.h"
 
 #include <algorithm>
@@ -228,16 +228,13 @@ std::optional<TeasPoint> wholeNumberPoint(PlanePoint p) {
         const double whole = std::round(v);
         return std::fabs(v - whole) < 1e-9 ? whole : v;
     };
-    MixtureCalculation calc;
-    calc.mixN = snap(t.fd);
-    calc.mixD = snap(t.fp);
-    calc.mixW = snap(t.fh);
-    if (roundToHundred(calc) == RoundingBranch::NotFinite) return std::nullopt;
-    for (double v : {calc.mixN, calc.mixD, calc.mixW})
+    const HundredRounding r = roundToHundred({snap(t.fd), snap(t.fp), snap(t.fh)});
+    if (r.branch == RoundingBranch::NotFinite) return std::nullopt;
+    for (double v : r.whole)
         if (v < 0.0 || v > 100.0) return std::nullopt;
-    if (calc.mixN + calc.mixD + calc.mixW != 100.0) return std::nullopt;
-    return TeasPoint{static_cast<std::int16_t>(calc.mixN), static_cast<std::int16_t>(calc.mixD),
-                  static_cast<std::int16_t>(calc.mixW)};
+    if (r.whole[0] + r.whole[1] + r.whole[2] != 100.0) return std::nullopt;
+    return TeasPoint{static_cast<std::int16_t>(r.whole[0]), static_cast<std::int16_t>(r.whole[1]),
+                     static_cast<std::int16_t>(r.whole[2])};
 }
 
 std::optional<TeasPoint> zoneCentreTarget(const SolubilityZone& zone) {

@@ -19,7 +19,7 @@
 //   |dN|, |dD|, |dW| <= 0.5 (dN + dD + dW = 0). The margin does not apply.
 
 #include "core/blend_solver.h"
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/teas_chart.h"
 
 #include <optional>
@@ -104,7 +104,7 @@ bool strictlyInsideHull(const SolubilityZone& zone, PlanePoint p);
 std::vector<std::size_t> noEffectInsideZone(const SolubilityTest& test, const SolubilityZone& zone);
 
 // A plane point as whole-number N, D, W adding up to 100, by the calculator's
-// rounding (roundToHundred, with its mend); missing off the triangle.
+// rounding (roundToHundred); missing off the triangle.
 std::optional<TeasPoint> wholeNumberPoint(PlanePoint p);
 
 // The zone's centroid as a target for the main screen.

@@ -3,6 +3,7 @@
 // to each screen by reference, so tests can build a fresh one.
 
 #include "core/database.h"
+#include "core/solvent_properties.h"
 #include "core/teas_point.h"
 
 #include <array>
@@ -59,6 +60,9 @@ struct AppState {
     std::int16_t twoSolventMode = 0;  // -1 two solvents; 0 and 1 three
     BlendResult blendResult;
     CustomSolventResult custom;
+    // Vapour pressures, boiling and flash points, read beside the database when
+    // the main screen opens; missing or damaged leaves them unknown.
+    SolventPropertiesFile properties;
 };
 
 }  // namespace tarnwell

@@ -35,7 +35,8 @@ bool insideTriangle(PlanePoint p, double tolerance) {
 }
 
 std::array<PlanePoint, 2> gridLine(TeasAxis axis, double percent) {
-    const double f = percent / 100.0, rest = 1.0 - f;
+    // As teasToPlane takes the point (percent, 0, 100 - percent): the same ends to the last bit.
+    const double f = percent / 100.0, rest = (100.0 - percent) / 100.0;
     switch (axis) {
     case TeasAxis::Dispersion: return {mix(f, 0.0, rest), mix(f, rest, 0.0)};
     case TeasAxis::Polar: return {mix(rest, f, 0.0), mix(0.0, f, rest)};

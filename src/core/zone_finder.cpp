@@ -167,6 +167,98 @@ std::optional<double> closedFormTwa(const PreparedZoneSearch& s, const Members& 
 // (whose grain is at most 2^-29) however the sums were rounded.
 constexpr double kPlainlyLower = 1e-8;
 
+// What came of a triple: its safest composition inside the region when that
+// is the triple's own (all three solvents, safer than each of its pairs), and
+// whether a shortcut settled it before any corner was scored.
+struct TripleOutcome {
+    std::optional<ZoneScore> best;
+    bool pruned = false;
+};
+
+// The plain way, and the reference for the other: the whole triangle clipped
+// to the region and all its corners ranked (after the bounding-box test, when
+// pruning is on).
+TripleOutcome safestTripleByClipping(const PreparedZoneSearch& s, const Members& m) {
+    TripleOutcome out;
+    if (s.base.options.prune && boxMisses(s, {s.point[m[0]], s.point[m[1]], s.point[m[2]]})) {
+        out.pruned = true;
+        return out;
+    }
+    const std::optional<ZoneScore> best = bestCorner(s, m, 3, clipCorners(simplexOf(s, m, 3), s.edges));
+    if (best && best->parts == 3) out.best = best;
+    return out;
+}
+
+// The region's corners inside a triangle, with their weights and TWAs.
+struct InnerCorners {
+    std::array<std::array<double, 3>, kMaskBits> lambda;
+    std::array<std::optional<double>, kMaskBits> twa;
+    std::size_t count = 0;
+    double highest = 0.0;  // the highest TWA among them
+    bool allTwa = true;    // every corner's TWA is known
+};
+
+InnerCorners innerCorners(const PreparedZoneSearch& s, const Members& m, double turn, std::uint64_t inside) {
+    InnerCorners out;
+    const PlanePoint &a = s.point[m[0]], &b = s.point[m[1]], &c = s.point[m[2]];
+    for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1, ++out.count) {
+        const PlanePoint& r = s.zone.region[static_cast<std::size_t>(std::countr_zero(bits))];
+        out.lambda[out.count] = {cross(r, b, c) / turn, cross(a, r, c) / turn, cross(a, b, r) / turn};
+        out.twa[out.count] = closedFormTwa(s, m, out.lambda[out.count]);
+        if (out.twa[out.count]) out.highest = std::max(out.highest, *out.twa[out.count]);
+        else out.allTwa = false;
+    }
+    return out;
+}
+
+// The fast way, for a region of at most 64 corners: the clipped triangle's
+// corners are those of its three clipped edges (the pairs, worked out once)
+// and the region's corners inside it, which the pairs' side masks give
+// without clipping. Only the latter hold all three solvents.
+TripleOutcome safestTripleFromCornerMasks(const PreparedZoneSearch& s, const Members& m) {
+    TripleOutcome out;
+    const std::size_t n = s.base.candidates.size();
+    const double turn = cross(s.point[m[0]], s.point[m[1]], s.point[m[2]]);
+    const std::array<std::size_t, 3> edges{m[0] * n + m[1], m[1] * n + m[2], m[0] * n + m[2]};
+    const std::uint64_t inside = turn > 0.0   ? s.leftOf[edges[0]] & s.leftOf[edges[1]] & s.rightOf[edges[2]]
+                                 : turn < 0.0 ? s.rightOf[edges[0]] & s.rightOf[edges[1]] & s.leftOf[edges[2]]
+                                              : 0;
+    if (inside == 0) {
+        out.pruned = true;
+        return out;
+    }
+    const InnerCorners corners = innerCorners(s, m, turn, inside);
+    // Where every corner's TWA is known, a corner plainly below the highest
+    // cannot be the safest, and a pair plainly above them all is safer than
+    // the triple: the exact figures are not needed.
+    if (corners.allTwa) {
+        for (const std::size_t edge : edges) {
+            const ZonePair& pair = s.pairs[edge];
+            if (pair.reaches && pair.best.twaPpm && corners.highest < *pair.best.twaPpm * (1.0 - kPlainlyLower)) {
+                out.pruned = true;
+                return out;
+            }
+        }
+    }
+    std::optional<ZoneScore> best;
+    for (std::size_t c = 0; c < corners.count; ++c) {
+        if (corners.allTwa && *corners.twa[c] < corners.highest * (1.0 - kPlainlyLower)) continue;
+        ZoneScore score = scoreAt(s, m, 3, corners.lambda[c]);
+        if (!best || saferComposition(score, *best)) best = score;
+    }
+    if (!best || best->parts != 3) return out;
+    for (const std::size_t edge : edges)
+        if (s.pairs[edge].reaches && !saferComposition(*best, s.pairs[edge].best)) return out;
+    out.best = best;
+    return out;
+}
+
+// The triple's safest composition, the fast way where the region allows it.
+// Both ways give the same blends (the finder's tests compare them).
+TripleOutcome safestTriple(const PreparedZoneSearch& s, const Members& m) {
+    return s.cornersInMasks ? safestTripleFromCornerMasks(s, m) : safestTripleByClipping(s, m);
+}
+
 ZoneBlend blendOf(const PreparedZoneSearch& s, const Members& m, std::size_t size, const ZoneScore& score) {
     ZoneBlend b;
     b.size = static_cast<int>(size);
@@ -335,67 +427,9 @@ ZonePartial searchZoneFirst(const PreparedZoneSearch& s, std::size_t i, const st
             if (cancelCheck.due()) return out;
             ++out.examined;
             const Members m{i, j, k};
-            if (!s.cornersInMasks) {
-                // Clip the whole triangle and rank all its corners.
-                if (options.prune && boxMisses(s, {s.point[i], s.point[j], s.point[k]})) {
-                    ++out.pruned;
-                    continue;
-                }
-                const std::optional<ZoneScore> best = bestCorner(s, m, 3, clipCorners(simplexOf(s, m, 3), s.edges));
-                if (best && best->parts == 3) found(m, 3, *best);
-                continue;
-            }
-            // The clipped triangle's corners are those of its three clipped
-            // edges (the pairs, worked out once) and the region's corners
-            // inside it. Only the latter hold all three solvents.
-            const double turn = cross(s.point[i], s.point[j], s.point[k]);
-            const std::size_t jk = j * n + k, ik = i * n + k, at = i * n + j;
-            const std::uint64_t inside = turn > 0.0   ? s.leftOf[at] & s.leftOf[jk] & s.rightOf[ik]
-                                         : turn < 0.0 ? s.rightOf[at] & s.rightOf[jk] & s.leftOf[ik]
-                                                      : 0;
-            if (inside == 0) {
-                ++out.pruned;
-                continue;
-            }
-            std::array<std::array<double, 3>, kMaskBits> lambda;
-            std::array<std::optional<double>, kMaskBits> twa;
-            std::size_t corners = 0;
-            double highest = 0.0;
-            bool allTwa = true;
-            for (std::uint64_t bits = inside; bits != 0; bits &= bits - 1, ++corners) {
-                const PlanePoint& r = s.zone.region[static_cast<std::size_t>(std::countr_zero(bits))];
-                lambda[corners] = {cross(r, s.point[j], s.point[k]) / turn, cross(s.point[i], r, s.point[k]) / turn,
-                                   cross(s.point[i], s.point[j], r) / turn};
-                twa[corners] = closedFormTwa(s, m, lambda[corners]);
-                if (twa[corners]) highest = std::max(highest, *twa[corners]);
-                else allTwa = false;
-            }
-            // Where every corner's TWA is known, a corner plainly below the
-            // highest cannot be the safest, and a pair plainly above them all
-            // is safer than the triple: the exact figures are not needed.
-            if (allTwa) {
-                bool pairAbove = false;
-                for (const std::size_t edge : {at, jk, ik}) {
-                    const ZonePair& pair = s.pairs[edge];
-                    if (pair.reaches && pair.best.twaPpm && highest < *pair.best.twaPpm * (1.0 - kPlainlyLower))
-                        pairAbove = true;
-                }
-                if (pairAbove) {
-                    ++out.pruned;
-                    continue;
-                }
-            }
-            std::optional<ZoneScore> best;
-            for (std::size_t c = 0; c < corners; ++c) {
-                if (allTwa && *twa[c] < highest * (1.0 - kPlainlyLower)) continue;
-                ZoneScore score = scoreAt(s, m, 3, lambda[c]);
-                if (!best || saferComposition(score, *best)) best = score;
-            }
-            if (!best || best->parts != 3) continue;
-            bool safest = true;
-            for (const std::size_t edge : {at, jk, ik})
-                if (s.pairs[edge].reaches && !saferComposition(*best, s.pairs[edge].best)) safest = false;
-            if (safest) found(m, 3, *best);
+            const TripleOutcome triple = safestTriple(s, m);
+            if (triple.pruned) ++out.pruned;
+            else if (triple.best) found(m, 3, *triple.best);
         }
     }
     return out;

@@ -70,4 +70,8 @@ std::optional<SolventTable> loadSolventDatabase(ui::Platform& platform, FrmReadD
     return std::move(std::get<SolventTable>(result));
 }
 
+SolventPropertiesFile loadSolventProperties() {
+    return loadSolventPropertiesFile(propertiesPathBeside(findDatabaseFile()));
+}
+
 }  // namespace tarnwell

@@ -5,6 +5,7 @@
 
 #include "core/database.h"
 #include "core/file_access.h"
+#include "core/solvent_properties.h"
 
 #include <QWidget>
 #include <future>
@@ -56,5 +57,10 @@ private:
 // notice stays up (the caller then ends the program).
 std::optional<SolventTable> loadSolventDatabase(ui::Platform& platform, FrmReadDatabase& notice,
                                                 DatabaseReadAhead* readAhead = nullptr);
+
+// The properties file beside the database file that is used. It is never
+// told at start: a missing file leaves the figures unknown, and a damaged one
+// is told by the window that needs it.
+SolventPropertiesFile loadSolventProperties();
 
 }  // namespace tarnwell

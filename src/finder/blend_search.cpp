@@ -20,9 +20,4 @@ FinderOutcome searchOnAllCores(PreparedSearch search) {
     return job.outcome();
 }
 
-ZoneOutcome searchZoneOnAllCores(PreparedZoneSearch search) {
-    ParallelZoneSearch job(std::move(search));
-    return job.outcome();
-}
-
 }  // namespace tarnwell

@@ -31,7 +31,6 @@ public:
     // Finishes when every task has ended (or been cancelled).
     virtual QFuture<void> finished() const = 0;
     virtual void cancel() = 0;
-    virtual bool isCancelled() const = 0;
     // Share of the work done, 0 to 1.
     virtual double progress() const = 0;
 };
@@ -101,7 +100,6 @@ public:
         cancel_->store(true);
         future_.cancel();
     }
-    bool isCancelled() const override { return cancel_->load(); }
     double progress() const override {
         if (total_ == 0) return 1.0;
         return static_cast<double>(done_->load()) / static_cast<double>(total_);
@@ -133,6 +131,5 @@ using ParallelZoneSearch = ParallelSearch<ZoneSearchKind>;
 
 // The whole search on every core, returning when it is done.
 FinderOutcome searchOnAllCores(PreparedSearch search);
-ZoneOutcome searchZoneOnAllCores(PreparedZoneSearch search);
 
 }  // namespace tarnwell

@@ -27,18 +27,6 @@
 
 namespace tarnwell {
 
-QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(objectName);
-    box->setRange(0.0, 20.0);
-    box->setSingleStep(0.5);
-    box->setDecimals(1);
-    box->setValue(margin);
-    box->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
-    box->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
-    return box;
-}
-
 using ui::qs;
 using ui::ptRect;
 
@@ -64,7 +52,20 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     setWindowTitle(QStringLiteral("Find Safer Blends"));
     ui::setFixedClientSize(this, 600, 456);
     setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25));
+    buildFilters();
+    buildSolventChoices(solventLabels);
+    buildSearchRow();
+    buildResults();
 
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(kTickMs);
+    connect(progressTimer_, &QTimer::timeout, this, [this] { showProgress(); });
+
+    ui::onDblClick(lstFoundBlends_, [this] { lstFoundBlends_DblClick(); });
+}
+
+// The target searched for, and the options above the solvent lists.
+void FrmFindBlends::buildFilters() {
     lblTarget_ = ui::addLabel(this, QStringLiteral("lblTarget"), QString(), ptRect(8, 6, 584, 14));
     lblTarget_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::describeValue(lblTarget_, QStringLiteral("The target searched for"));
@@ -92,7 +93,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     spnMaxResults_->setValue(50);
     spnMaxResults_->setGeometry(ptRect(540, 23, 52, 18));
     ui::setSpokenName(spnMaxResults_, QStringLiteral("Show at most"), QStringLiteral("Blends listed"));
+}
 
+// The solvents never to use, and those of which a blend must hold one.
+void FrmFindBlends::buildSolventChoices(QAbstractItemModel* solventLabels) {
     ui::addLabel(this, QStringLiteral("lblExclude"), QStringLiteral("Never use these solvents (click to choose):"),
                  ptRect(8, 60, 290, 12));
     ui::addLabel(this, QStringLiteral("lblMustContain"),
@@ -111,7 +115,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
         list->setModel(solventLabels);
         list->setSelectionMode(QAbstractItemView::MultiSelection);
     }
+}
 
+// Search and Cancel, the progress bar and the status line.
+void FrmFindBlends::buildSearchRow() {
     ui::addButton(this, QStringLiteral("cmdSearch"), QStringLiteral("Search"), ptRect(8, 142, 70, 22),
                   [this] { cmdSearch_Click(); });
     cmdCancelSearch_ = ui::addButton(this, QStringLiteral("cmdCancelSearch"), QStringLiteral("Cancel"),
@@ -127,7 +134,10 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
     lblStatus_->setWordWrap(true);
     cmdCancelSearch_->hide();
     prgSearch_->hide();
+}
 
+// The blends found and the buttons under them.
+void FrmFindBlends::buildResults() {
     lstFoundBlends_ = new QListWidget(this);
     lstFoundBlends_->setObjectName(QStringLiteral("lstFoundBlends"));
     lstFoundBlends_->setGeometry(ptRect(8, 170, 584, 246));
@@ -144,12 +154,6 @@ FrmFindBlends::FrmFindBlends(AppState& state, ui::Platform& platform, QAbstractI
                   [this] { cmdPrint_Click(); });
     ui::addButton(this, QStringLiteral("cmdClose"), QStringLiteral("Close"), ptRect(522, 424, 70, 24),
                   [this] { close(); });
-
-    progressTimer_ = new QTimer(this);
-    progressTimer_->setInterval(kTickMs);
-    connect(progressTimer_, &QTimer::timeout, this, [this] { showProgress(); });
-
-    ui::onDblClick(lstFoundBlends_, [this] { lstFoundBlends_DblClick(); });
 }
 
 FrmFindBlends::~FrmFindBlends() { cancelSearch(); }
@@ -331,7 +335,7 @@ void FrmFindBlends::setZoneMode(std::function<ZoneTarget(double)> zoneOf, std::f
     chkSameReference_->setToolTip(QStringLiteral("Only blends of solvents from one reference table"));
     QLabel* caption = ui::addLabel(this, QStringLiteral("lblZoneMargin"), QStringLiteral("Margin (Teas points):"),
                                    ptRect(8, 44, 96, 14));
-    spnZoneMargin_ = makeZoneMarginBox(this, QStringLiteral("spnZoneMargin"), kDefaultZoneMargin);
+    spnZoneMargin_ = ui::makeZoneMarginBox(this, QStringLiteral("spnZoneMargin"), kDefaultZoneMargin);
     spnZoneMargin_->setGeometry(ptRect(106, 41, 52, 18));
     caption->setBuddy(spnZoneMargin_);
     connect(spnZoneMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) {

@@ -21,9 +21,6 @@
 
 namespace tarnwell {
 
-// The zone margin's box, the same in the finder and the solubility test window:
-// its range, step, tooltip and spoken name.
-QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin);
 class RunningSearch;
 
 // What the zone mode searches: the zone for a margin, and what to call it.
@@ -75,6 +72,10 @@ private slots:
     void cmdPrint_Click();
 
 private:
+    void buildFilters();
+    void buildSolventChoices(QAbstractItemModel* solventLabels);
+    void buildSearchRow();
+    void buildResults();
     FinderOptions readOptions() const;
     void searchFinished();
     void showProgress();
@@ -82,7 +83,6 @@ private:
     void setSearchControlsRunning(bool running);
     bool startZoneSearch();
     void zoneSearchFinished();
-    void showFound(std::size_t total, std::size_t listed, const QString& none);
 
     AppState& state_;
     ui::Platform& platform_;

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace tarnwell {
@@ -178,6 +179,77 @@ QFrame* addRule(QWidget* page, const QString& objectName, QRect geometry) {
     return rule;
 }
 
+// Puts a page's button (by its spec) at a place in points.
+using ButtonMaker = std::function<void(const ButtonSpec&, double left, double top, double width)>;
+
+constexpr double kLabelHeight = 13;
+
+// The page's buttons in one row from the left, at `top`.
+void makeRow(const PageSpec& spec, const QFont& font, const ButtonMaker& makeButton, double top) {
+    double left = kMargin + 3;
+    for (const ButtonSpec& b : spec.buttons) {
+        const double width = buttonWidth(font, qs(b.caption));
+        makeButton(b, left, top, width);
+        left += width + kButtonGap;
+    }
+}
+
+// The text above one row of buttons near the bottom.
+void layOutRow(HelpPage* page, const PageSpec& spec, const QStringList& parts, const QFont& font,
+               const ButtonMaker& makeButton) {
+    const double w = spec.width, h = spec.height;
+    const double rowTop = h - kLabelHeight - kButtonHeight - 6;
+    addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
+            ui::ptRect(kMargin, kMargin, w - 2 * kMargin, rowTop - kMargin - 6));
+    makeRow(spec, font, makeButton, rowTop);
+}
+
+// The text beside a column of buttons at the right.
+void layOutStacked(HelpPage* page, const PageSpec& spec, const QStringList& parts, const ButtonMaker& makeButton) {
+    const double w = spec.width, h = spec.height;
+    const double columnWidth = 96;
+    addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
+            ui::ptRect(kMargin, kMargin, w - 3 * kMargin - columnWidth, h - kMargin - kLabelHeight - 6));
+    double top = h - kLabelHeight - 12 - spec.buttons.size() * (kButtonHeight + kButtonGap);
+    for (const ButtonSpec& b : spec.buttons) {
+        makeButton(b, w - kMargin - columnWidth, top, columnWidth);
+        top += kButtonHeight + kButtonGap;
+    }
+}
+
+// How to reach the calculator, the picture of its button, then the buttons
+// between two rules, then the section about the program.
+void layOutMiddle(HelpPage* page, const PageSpec& spec, const QStringList& parts, const QFont& font,
+                  const ButtonMaker& makeButton) {
+    const double w = spec.width, h = spec.height;
+    const double topHeight = 84;
+    addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
+            ui::ptRect(kMargin, kMargin, w - 2 * kMargin, topHeight));
+    // A likeness of the main screen's button; it does nothing when pressed.
+    QPushButton* command4 = ui::addButton(
+        page, QStringLiteral("Command4"), QStringLiteral("Go to form to calculate solubility parameters from concentrations"),
+        ui::ptRect(kMargin + 60, kMargin + topHeight + 6, w - 2 * kMargin - 120, 30));
+    command4->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
+    ui::colours::setBackground(command4, ui::colours::buttonFace());
+    command4->setAccessibleDescription(QStringLiteral("A picture of the main screen's button; it does nothing here"));
+    const double rule1 = kMargin + topHeight + 42;
+    addRule(page, QStringLiteral("Line1"), ui::ptRect(kMargin, rule1, w - 2 * kMargin, 3));
+    makeRow(spec, font, makeButton, rule1 + 8);
+    const double rule2 = rule1 + 8 + kButtonHeight + 8;
+    addRule(page, QStringLiteral("Line2"), ui::ptRect(kMargin, rule2, w - 2 * kMargin, 3));
+    addText(page, QStringLiteral("txtAbout"), QStringLiteral("About the program"), parts.value(1),
+            ui::ptRect(kMargin, rule2 + 6, w - 2 * kMargin, h - rule2 - 6 - kLabelHeight - 4));
+}
+
+// The page's own label at the lower right.
+void addPageLabel(HelpPage* page, const PageSpec& spec) {
+    const double w = spec.width, h = spec.height;
+    QLabel* label = ui::addLabel(page, QStringLiteral("lblPage"), qs(spec.pageLabel),
+                                 ui::ptRect(w - 190, h - kLabelHeight - 2, 184, kLabelHeight));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFont(ui::makeFont(QStringLiteral("Arial"), 8));
+}
+
 }  // namespace
 
 HelpPage::HelpPage(const QString& name) {
@@ -224,10 +296,9 @@ HelpPage* HelpPages::build(const QString& name) {
     connect(page, &HelpPage::discarded, this, [this, name] { pages_.erase(name); });
 
     const QFont buttonFont = ui::makeFont(QStringLiteral("Arial"), 12, true);
-    const double w = spec.width, h = spec.height;
     const QStringList parts = help::sections(help::pageSource(name));
 
-    auto makeButton = [&](const ButtonSpec& b, double left, double top, double width) {
+    const ButtonMaker makeButton = [&](const ButtonSpec& b, double left, double top, double width) {
         QPushButton* button = ui::addButton(page, qs(b.name), qs(b.caption),
                                             ui::ptRect(left, top, width, kButtonHeight));
         button->setFont(buttonFont);
@@ -248,66 +319,12 @@ HelpPage* HelpPages::build(const QString& name) {
             break;
         }
     };
-    auto makeRow = [&](double top) {
-        double left = kMargin + 3;
-        for (const ButtonSpec& b : spec.buttons) {
-            const double width = buttonWidth(buttonFont, qs(b.caption));
-            makeButton(b, left, top, width);
-            left += width + kButtonGap;
-        }
-    };
-
-    const double labelHeight = 13;
     switch (spec.arrangement) {
-    case Arrangement::Row: {
-        const double rowTop = h - labelHeight - kButtonHeight - 6;
-        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
-                ui::ptRect(kMargin, kMargin, w - 2 * kMargin, rowTop - kMargin - 6));
-        makeRow(rowTop);
-        break;
+    case Arrangement::Row: layOutRow(page, spec, parts, buttonFont, makeButton); break;
+    case Arrangement::Stacked: layOutStacked(page, spec, parts, makeButton); break;
+    case Arrangement::Middle: layOutMiddle(page, spec, parts, buttonFont, makeButton); break;
     }
-    case Arrangement::Stacked: {
-        const double columnWidth = 96;
-        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
-                ui::ptRect(kMargin, kMargin, w - 3 * kMargin - columnWidth, h - kMargin - labelHeight - 6));
-        double top = h - labelHeight - 12 - spec.buttons.size() * (kButtonHeight + kButtonGap);
-        for (const ButtonSpec& b : spec.buttons) {
-            makeButton(b, w - kMargin - columnWidth, top, columnWidth);
-            top += kButtonHeight + kButtonGap;
-        }
-        break;
-    }
-    case Arrangement::Middle: {
-        // How to reach the calculator, the picture of its button, then the
-        // buttons between two rules, then the section about the program.
-        const double topHeight = 84;
-        addText(page, QStringLiteral("txtHelp"), qs(spec.title).trimmed(), parts.value(0),
-                ui::ptRect(kMargin, kMargin, w - 2 * kMargin, topHeight));
-        // A likeness of the main screen's button; it does nothing when pressed.
-        QPushButton* command4 = ui::addButton(
-            page, QStringLiteral("Command4"),
-            QStringLiteral("Go to form to calculate solubility parameters from concentrations"),
-            ui::ptRect(kMargin + 60, kMargin + topHeight + 6, w - 2 * kMargin - 120, 30));
-        command4->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
-        ui::colours::setBackground(command4, ui::colours::buttonFace());
-        command4->setAccessibleDescription(QStringLiteral("A picture of the main screen's button; it does nothing here"));
-        const double rule1 = kMargin + topHeight + 42;
-        addRule(page, QStringLiteral("Line1"), ui::ptRect(kMargin, rule1, w - 2 * kMargin, 3));
-        makeRow(rule1 + 8);
-        const double rule2 = rule1 + 8 + kButtonHeight + 8;
-        addRule(page, QStringLiteral("Line2"), ui::ptRect(kMargin, rule2, w - 2 * kMargin, 3));
-        addText(page, QStringLiteral("txtAbout"), QStringLiteral("About the program"), parts.value(1),
-                ui::ptRect(kMargin, rule2 + 6, w - 2 * kMargin, h - rule2 - 6 - labelHeight - 4));
-        break;
-    }
-    }
-
-    if (spec.pageLabel) {
-        QLabel* label = ui::addLabel(page, QStringLiteral("lblPage"), qs(spec.pageLabel),
-                                     ui::ptRect(w - 190, h - labelHeight - 2, 184, labelHeight));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setFont(ui::makeFont(QStringLiteral("Arial"), 8));
-    }
+    if (spec.pageLabel) addPageLabel(page, spec);
     return page;
 }
 

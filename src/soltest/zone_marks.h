@@ -2,7 +2,7 @@
 // What a solubility test puts on the Teas chart: its liquids by result, the
 // zone shaded and the region within the margin, in the chart's N, D, W.
 
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/solubility_zone.h"
 #include "ui/chart_source.h"
 

@@ -93,6 +93,14 @@ FrmResults::FrmResults(const AppState& state, ui::Platform& platform, ui::Naviga
 }
 
 void FrmResults::buildLayout() {
+    buildColumnHeadings();
+    buildSolventRows();
+    buildWarning();
+    buildComparison();
+    buildNotes();
+}
+
+void FrmResults::buildColumnHeadings() {
     heading(this, "Label1", "Solvents and Critical Effect(s)", ptRect(18, 12, 204, 12));
     heading(this, "Label4", "Concentration", ptRect(228, 12, 96, 12));
     heading(this, "Label20", "Exposure Limit", ptRect(330, 12, 120, 12));
@@ -108,7 +116,10 @@ void FrmResults::buildLayout() {
           colours::windowFrame());
     label(this, "Label31", QStringLiteral("(Lower Value Desirable)"), ptRect(444, 36, 118, 14), 10, true,
           colours::windowFrame());
+}
 
+// Each solvent: name, concentration, TWA and VHR, then its N, D, W and its effects.
+void FrmResults::buildSolventRows() {
     static const char* solventNames[] = {"lblSolvent1", "lblsolvent2", "lblsolvent3"};
     static const char* effectsNames[] = {"lblEffects1", "lblEffects2", "lbleffects3"};
     for (std::size_t k = 0; k < 3; ++k) {
@@ -133,7 +144,10 @@ void FrmResults::buildLayout() {
                                 ptRect(30, top + 36, 285, 24));
         lblEffects_[k]->setWordWrap(true);
     }
+}
 
+// The references warning, and the bar under it.
+void FrmResults::buildWarning() {
     lblWarning_ = label(this, "lblWarning",
                         QStringLiteral("Warning:  The solubility parameters for the solvents/target you selected are "
                                        "taken from different references-see Help."),
@@ -144,7 +158,10 @@ void FrmResults::buildLayout() {
     auto* bar = button(this, "CommandButton1", "", ptRect(6, 252, 546, 3), 8.25, false);
     bar->setFocusPolicy(Qt::NoFocus);
     ui::setSpokenName(bar, QStringLiteral("Separator"), QStringLiteral("Below: the target and the mixture compared"));
+}
 
+// The target and the mixture compared, with Ok, Print and the note on mixtures.
+void FrmResults::buildComparison() {
     heading(this, "Label32", " *", ptRect(396, 258, 14, 18), 14);
     heading(this, "Label33", " *", ptRect(450, 258, 14, 18), 14);
     heading(this, "Label5", "N", ptRect(270, 264, 18, 14));
@@ -181,7 +198,9 @@ void FrmResults::buildLayout() {
     cmdNoteOnMixtures_ = button(this, "cmdNoteOnMixtures",
                                 "TWA and VHR calculations assume critcal effects are additive ...",
                                 ptRect(228, 354, 270, 20), 9, false);
+}
 
+void FrmResults::buildNotes() {
     heading(this, "Label27", "Notes:", ptRect(6, 378, 48, 14));
     textBox1_ = new QLineEdit(this);
     textBox1_->setObjectName(QStringLiteral("TextBox1"));

@@ -32,7 +32,13 @@ private slots:
     void cmdNoteOnMixtures_Click();
 
 private:
+    // The controls in the order of the design (it is their tab order).
     void buildLayout();
+    void buildColumnHeadings();
+    void buildSolventRows();
+    void buildWarning();
+    void buildComparison();
+    void buildNotes();
     void UserForm_Initialize();
 
     const AppState& state_;

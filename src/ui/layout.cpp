@@ -3,6 +3,7 @@
 #include "ui/keyboard.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +103,18 @@ QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect ge
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     return field;
+}
+
+QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(objectName);
+    box->setRange(0.0, 20.0);
+    box->setSingleStep(0.5);
+    box->setDecimals(1);
+    box->setValue(margin);
+    box->setToolTip(QStringLiteral("How far inside the zone's boundary a blend's mixture must lie"));
+    box->setAccessibleName(QStringLiteral("Margin inside the zone, in Teas points"));
+    return box;
 }
 
 void wrapCaption(QPushButton* button) {

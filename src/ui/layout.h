@@ -11,6 +11,7 @@
 
 class QWidget;
 class QCheckBox;
+class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -44,6 +45,10 @@ QCheckBox* addCheckBox(QWidget* parent, const QString& objectName, const QString
                        std::function<void()> onClick = {});
 // A field only the program writes: read-only and out of the tab order.
 QLineEdit* addReadOnlyField(QWidget* parent, const QString& objectName, QRect geometry);
+
+// The zone margin's box, the same in the blend finder and the solubility test
+// window: its range, step, tooltip and spoken name.
+QDoubleSpinBox* makeZoneMarginBox(QWidget* parent, const QString& objectName, double margin);
 
 // Lets a long caption wrap onto more lines inside its button. The button
 // keeps the caption as its text (for its accessible name and for tests), but

@@ -1,6 +1,9 @@
 #pragma once
-// Moves between screens. The screens never create one another: they ask the
-// application, which owns every screen, through this interface.
+// Moves between screens. A screen never creates another window that stays
+// open beside it: it asks the application, which owns each of them (the
+// screens, the help pages, the Teas chart, the blend finder), through this
+// interface. Only a modal dialog that answers one press and then goes (the
+// solution report, the print question) belongs to the screen that shows it.
 
 class QWidget;
 
@@ -15,6 +18,10 @@ enum class HelpEntry {
     SolubilityTest,     // the solubility test's "Help": its own page, in no chain
 };
 
+// The blend finder's two windows: for the main screen's target, and for the
+// solubility test's zone.
+enum class FinderMode { Target, Zone };
+
 class Navigator {
 public:
     virtual ~Navigator() = default;
@@ -25,9 +32,13 @@ public:
     // Help page 6 shown modally; returns when the user leaves it.
     virtual void showNoteOnMixturesModal(QWidget* from) = 0;
     // The Teas chart (modeless), drawing what the screen that opened it marks.
-    virtual void showTeasChart(ChartOpener& from) { (void)from; }
+    virtual void showTeasChart(ChartOpener& from) = 0;
     // The solubility test window (modeless), created on first use and kept.
-    virtual void showSolubilityTest(QWidget* from) { (void)from; }
+    virtual void showSolubilityTest(QWidget* from) = 0;
+    // The blend finder's window for `mode` (modeless, created on first use and
+    // kept), searching at once. The asking screen has checked that there is
+    // something to search for: a target adding up to 100, or a zone.
+    virtual void showFinder(FinderMode mode, QWidget* from) = 0;
 };
 
 }  // namespace tarnwell::ui

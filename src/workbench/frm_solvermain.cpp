@@ -4,7 +4,6 @@
 #include "core/messages.h"
 #include "core/numbers.h"
 #include "custom/custom_solvent.h"
-#include "finder/frm_find_blends.h"
 #include "solver/solution_report.h"
 #include "ui/accessible.h"
 #include "ui/colours.h"
@@ -354,21 +353,7 @@ void FrmSolvermain::cmdFindBlends_Click() {
         platform_.messageBox(this, qs(message.title), qs(message.text));
         return;
     }
-    if (!frmFindBlends_) {
-        frmFindBlends_ = new FrmFindBlends(state_, platform_, solventLabels_, this);
-        frmFindBlends_->setUseBlendHandler([this](const FoundBlend& blend) {
-            // Mode first: switching it empties slot 3.
-            setUseOnlyTwoSolvents(blend.size == 2);
-            for (int k = 0; k < blend.size; ++k) loadSolventIntoSlot(k, blend.rows[static_cast<std::size_t>(k)]);
-            raise();
-            calculate();
-        });
-        ui::centreOn(frmFindBlends_, this);
-    }
-    frmFindBlends_->show();
-    frmFindBlends_->raise();
-    frmFindBlends_->activateWindow();
-    frmFindBlends_->startSearch();
+    navigator_.showFinder(ui::FinderMode::Target, this);
 }
 
 void FrmSolvermain::cmdSolubilityTest_Click() { navigator_.showSolubilityTest(this); }
@@ -387,6 +372,12 @@ void FrmSolvermain::takeTarget(int n, int d, int w, const QString& name) {
     for (QLineEdit* f : {txtTargetTLV_, txtTargetVHR_, txtEffectsTarget_}) f->clear();
     txtTargetName_->setText(name);
     tellChart();
+}
+
+void FrmSolvermain::loadBlend(const std::array<int, 3>& rows, int size) {
+    // Mode first: switching it empties slot 3.
+    if (size >= 2) setUseOnlyTwoSolvents(size == 2);
+    for (int k = 0; k < size; ++k) loadSolventIntoSlot(k, rows[static_cast<std::size_t>(k)]);
 }
 
 void FrmSolvermain::setUseOnlyTwoSolvents(bool on) {

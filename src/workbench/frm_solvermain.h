@@ -10,7 +10,6 @@
 #include <array>
 
 namespace tarnwell {
-class FrmFindBlends;
 
 class FrmSolvermain : public QWidget, public SlotScreen {
     Q_OBJECT
@@ -18,9 +17,11 @@ public:
     FrmSolvermain(AppState& state, ui::Platform& platform, ui::Navigator& navigator,
                   CustomSolventService& custom, QAbstractItemModel* solventLabels, QWidget* parent = nullptr);
 
-    // For the blend finder: the same steps as ticking " Use only 2 solvents"
-    // and as Calculate (loadSolventIntoSlot does a double-click's).
-    void setUseOnlyTwoSolvents(bool on);
+    // A blend of the finder, in either of its modes: the solvents into slots
+    // 1.. as double-clicks put them there (a pair in two-solvent mode, a triple
+    // in three-solvent mode, a solvent alone into slot 1 with the mode as it is).
+    void loadBlend(const std::array<int, 3>& rows, int size);
+    // The same steps as Calculate: the report, or the message that says why not.
     void calculate();
     // For the solubility test: the target lists set to N, D, W as clicks on
     // their rows set them (total, colour and fields follow), then the target
@@ -49,8 +50,9 @@ private:
     void setSlotBackground(int k, const QColor& colour);
     void setTargetFieldsEditable(bool editable);
     void showTotal();
+    // The same steps as ticking " Use only 2 solvents" (when it changes).
+    void setUseOnlyTwoSolvents(bool on);
 
-    std::array<QListWidget*, 3> targetLists_{};  // N, D, W
     QGroupBox* frame1_ = nullptr;
     QLabel* lblTotal_ = nullptr;
     QLineEdit* txtTargetTLV_ = nullptr;
@@ -58,7 +60,7 @@ private:
     QLineEdit* txtTargetName_ = nullptr;
     QLineEdit* txtEffectsTarget_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
-    FrmFindBlends* frmFindBlends_ = nullptr;  // modeless, kept once opened
+    std::array<QListWidget*, 3> targetLists_{};  // N, D, W
 };
 
 }  // namespace tarnwell

@@ -10,6 +10,8 @@
 #include "workbench/frm_solvermain.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -118,6 +120,42 @@ TEST(Startup, AOneRecordDatabaseShowsOnlyTheCustomEntryRow) {
     auto* list = find<QListView>(s.app.mainScreen(), "lstSolvent2");
     ASSERT_EQ(list->model()->rowCount(), 1);
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), "0:   Enter N, D, W.");
+}
+
+// The properties file is read beside the database and never spoken of at
+// start: missing or damaged, the main screen opens as before.
+TEST(Startup, ThePropertiesFileBesideTheDatabaseIsReadWithoutAWordAtStart) {
+    const std::string header = "# sources\nlabel\tvp_20c_mmhg\tboiling_point_c\tflash_point_c\tflammability_class\tsource\n";
+    struct Case {
+        const char* what;
+        std::optional<std::string> file;  // nothing: no file
+        PropertiesFileStatus status;
+        std::optional<double> acetoneVapourPressure;
+    } cases[] = {
+        {"missing", std::nullopt, PropertiesFileStatus::Missing, std::nullopt},
+        {"loaded", header + "2:   Acetone\t180\t56.1\t-17.8\tIB\tNNNN\n", PropertiesFileStatus::Loaded, 180.0},
+        {"damaged", header + "2:   Acetone\tlots\t56.1\t-17.8\tIB\tNNNN\n", PropertiesFileStatus::Damaged,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Started s(databaseText(sampleSolvents()));
+        if (c.file) {
+            QFile out(QDir(s.folder.path()).filePath(QString::fromUtf8(kPropertiesFileName)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.file->data(), static_cast<qint64>(c.file->size()));
+        }
+        s.accept();
+        ASSERT_NE(s.app.mainScreen(), nullptr);
+        EXPECT_TRUE(s.platform.messages.empty());
+        const SolventPropertiesFile& read = s.app.state().properties;
+        EXPECT_EQ(read.status, c.status);
+        const SolventProperties* acetone = read.find("2:   Acetone");
+        EXPECT_EQ(acetone ? acetone->vapourPressure : std::nullopt, c.acetoneVapourPressure);
+        if (c.status == PropertiesFileStatus::Damaged) {
+            EXPECT_EQ(read.error.line, 3);
+        }
+    }
 }
 
 TEST(Startup, AMissingDatabaseShowsMessage53AndEndsWithoutAMainScreen) {

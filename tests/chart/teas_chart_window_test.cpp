@@ -113,13 +113,6 @@ TEST(TeasChartWindow, DrawsTheMarksOfFurtherSourcesWhileTheyLive) {
 
     other.reset();  // a window that closes takes its marks along
     EXPECT_EQ(c.chart->marks(), own);
-
-    auto third = std::make_unique<ChartOpenerDouble>();
-    third->setMarks(more);
-    c.window.addSource(*third);
-    c.window.removeSource(*third);
-    third->setMarks(ChartMarks{});
-    EXPECT_EQ(c.chart->marks(), own);
 }
 
 }  // namespace

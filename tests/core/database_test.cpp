@@ -1,10 +1,14 @@
 #include "core/database.h"
 
+#include "core/line_ends.h"
 #include "core/numbers.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -201,6 +205,31 @@ TEST(DatabaseLoader, LinesAreCutTheSameWhereverTheyFallInTheFile) {
         EXPECT_EQ(t.records[1].twaMgText, "none");
         EXPECT_EQ(t.labels[1], "0:   Enter N, D, W.");
     }
+}
+
+// The fast way to find line ends must give the plain way's answer for every
+// block: any count up to and past 64, any alignment, CRs anywhere, and the
+// bytes that look like a CR to a careless comparison (0x8D, LF, NUL).
+TEST(DatabaseLoader, FastLineEndSearchEqualsThePlainOne) {
+    std::mt19937 random(32);
+    const char kinds[] = {'\r', '\n', 'a', '\0', static_cast<char>(0x8D), static_cast<char>(0xFF)};
+    std::string bytes(64 * 40 + 80, 'x');
+    int withEnds = 0;
+    for (int round = 0; round < 40; ++round) {
+        for (char& c : bytes) c = kinds[random() % std::size(kinds)];
+        if (round == 0) std::fill(bytes.begin(), bytes.end(), '\r');
+        for (std::size_t start = 0; start < 17; ++start)
+            for (std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{15}, std::size_t{16}, std::size_t{63},
+                                      std::size_t{64}, std::size_t{65}, std::size_t{200}}) {
+                const char* block = bytes.data() + 64 * static_cast<std::size_t>(round) + start;
+                const std::uint64_t fast = carriageReturnMask(block, count), plain = carriageReturnMaskPlain(block, count);
+                ASSERT_EQ(fast, plain) << "round " << round << ", start " << start << ", count " << count;
+                if (plain != 0) ++withEnds;
+            }
+    }
+    EXPECT_EQ(carriageReturnMaskPlain(bytes.data(), 0), 0u);
+    EXPECT_EQ(carriageReturnMask(std::string(64, '\r').data(), 64), ~std::uint64_t{0});
+    EXPECT_GT(withEnds, 2000);  // compared on blocks that hold line ends
 }
 
 TEST(DatabaseLoader, DecodesEveryFieldThatNeedsItAndKeepsTheRestAsRead) {

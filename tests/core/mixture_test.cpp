@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -80,6 +81,20 @@ TEST_P(RoundingTable, GivesWholeNumbersByTheRuleOfItsBranch) {
     EXPECT_EQ(calc.mixN, c.rn);
     EXPECT_EQ(calc.mixD, c.rd);
     EXPECT_EQ(calc.mixW, c.rw);
+
+    // The rule over three values, which the calculator's entry is built on,
+    // reports the same, and keeps the fractional parts only past the nearest.
+    const HundredRounding r = roundToHundred({c.n, c.d, c.w});
+    EXPECT_EQ(r.branch, c.branch);
+    EXPECT_EQ(r.whole, (std::array<double, 3>{c.rn, c.rd, c.rw}));
+    ASSERT_EQ(r.fractions.has_value(), c.branch != RoundingBranch::Nearest);
+    if (r.fractions) {
+        EXPECT_EQ(calc.fracN, (*r.fractions)[0]);
+        EXPECT_EQ(calc.fracW, (*r.fractions)[2]);
+        EXPECT_EQ((*r.fractions)[0], c.n - std::floor(c.n));
+    } else {
+        EXPECT_EQ(calc.fracN, 0.0) << "the nearest whole numbers leave the fractional parts alone";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,6 +131,10 @@ TEST(MixtureRounding, LeavesValuesThatCouldNotBeComputedAlone) {
     calc.mixW = 90;
     EXPECT_EQ(roundToHundred(calc), RoundingBranch::NotFinite);
     EXPECT_EQ(calc.mixD, 10);
+    const HundredRounding r = roundToHundred({10.5, std::numeric_limits<double>::infinity(), 89.5});
+    EXPECT_EQ(r.branch, RoundingBranch::NotFinite);
+    EXPECT_EQ(r.whole[0], 10.5);
+    EXPECT_FALSE(r.fractions);
 }
 
 // Any three values adding to 100, or missing it by the error of 32-bit mole

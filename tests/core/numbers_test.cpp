@@ -78,7 +78,7 @@ TEST(DisplayFormats, RoundHalvesAwayFromZeroAndNeverShowMinusZero) {
     const FormatCase cases[] = {
         {formatWhole, 70.0, "70"},          {formatWhole, 2.5, "3"},           {formatWhole, 0.3, ""},
         {formatWhole, -0.4, ""},            {formatWhole, 0.5, "1"},           {formatWhole, -2.5, "-3"},
-        {formatWholeLarge, 1234567.4, "1234567"}, {formatWholeLarge, 37.6, "38"}, {formatWholeLarge, 640.4, "640"},
+        {formatWhole, 1234567.4, "1234567"}, {formatWhole, 37.6, "38"}, {formatWhole, 640.4, "640"},
         {formatFraction3, 0.322, ".322"},   {formatFraction3, 1.0, "1.000"},   {formatFraction3, 0.0, ".000"},
         {formatFraction3, 0.0004, ".000"},  {formatFraction3, 0.0005, ".001"}, {formatFraction3, -0.0001, ".000"},
         {formatFraction3, 12.3456, "12.346"},
@@ -90,6 +90,10 @@ TEST(DisplayFormats, RoundHalvesAwayFromZeroAndNeverShowMinusZero) {
         {formatTwoDecimalsNoLead, 120.0, "120.00"}, {formatTwoDecimalsNoLead, 78.11, "78.11"},
         {formatTwoDecimalsThreeInt, 58.08, "058.08"}, {formatTwoDecimalsThreeInt, 0.5, "000.50"},
         {formatTwoDecimalsThreeInt, 1234.5, "1234.50"}, {formatTwoDecimalsThreeInt, 999.999, "1000.00"},
+        // A true minus sign, no ".0", and no minus on a value that shows as 0.
+        {formatCelsius, -20.0, "\u221220 \u00B0C"}, {formatCelsius, 56.05, "56.1 \u00B0C"},
+        {formatCelsius, 12.96, "13 \u00B0C"},        {formatCelsius, -17.78, "\u221217.8 \u00B0C"},
+        {formatCelsius, -0.04, "0 \u00B0C"},         {formatCelsius, 0.0, "0 \u00B0C"},
     };
     for (const FormatCase& c : cases) EXPECT_EQ(c.format(c.value), c.expected) << "value " << c.value;
 }
@@ -98,11 +102,11 @@ TEST(DisplayFormats, FloatNoiseDoesNotTipAHalf) {
     // 0.1 + 0.2 is 0.30000000000000004 in binary; a person reads 0.3.
     EXPECT_EQ(formatOneDecimal(0.1 + 0.2), "0.3");
     // A single-precision 37.5 stays a half and rounds up.
-    EXPECT_EQ(formatWholeLarge(double(37.5f)), "38");
+    EXPECT_EQ(formatWhole(double(37.5f)), "38");
 }
 
 TEST(DisplayFormats, NonFiniteValuesNeverReachTheScreen) {
-    for (auto f : {formatWhole, formatFraction3, formatOneDecimal, formatTwoDecimals})
+    for (auto f : {formatWhole, formatFraction3, formatOneDecimal, formatTwoDecimals, formatCelsius})
         for (double v : {INFINITY, -INFINITY, NAN}) EXPECT_EQ(f(v), "X");
 }
 

@@ -49,6 +49,17 @@ TEST(TeasChart, GridLinesHoldTheirParameterConstant) {
                 EXPECT_NEAR(value, percent, 1e-9);
                 EXPECT_TRUE(insideTriangle(end, 1e-9));
             }
+    // The chart draws its grid from these ends and its points through
+    // teasToPlane: a line at 30 % and the point of N = 30 meet exactly.
+    for (double percent = 0; percent <= 100; percent += 10) {
+        const auto n = gridLine(TeasAxis::Dispersion, percent), d = gridLine(TeasAxis::Polar, percent),
+                   w = gridLine(TeasAxis::Hydrogen, percent);
+        const auto at = [](double a, double b, double c) { return *teasToPlane(a, b, c); };
+        const auto same = [](PlanePoint a, PlanePoint b) { return a.x == b.x && a.y == b.y; };
+        EXPECT_TRUE(same(n[0], at(percent, 0, 100 - percent)) && same(n[1], at(percent, 100 - percent, 0))) << percent;
+        EXPECT_TRUE(same(d[0], at(100 - percent, percent, 0)) && same(d[1], at(0, percent, 100 - percent))) << percent;
+        EXPECT_TRUE(same(w[0], at(0, 100 - percent, percent)) && same(w[1], at(100 - percent, 0, percent))) << percent;
+    }
 }
 
 }  // namespace

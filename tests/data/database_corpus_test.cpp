@@ -24,8 +24,12 @@
 #include <vector>
 
 #if defined(__unix__)
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace tarnwell::testing {
@@ -205,16 +209,52 @@ TEST(DatabaseLimits, FolderOfThatNameFailsWith75) {
     expectFailure(startProgram(), 75);
 }
 
+#if defined(__unix__)
+// Root reads a file whatever its mode. While this lives, the process checks
+// files with the rights of an ordinary user (the effective user only: the
+// real one stays, so the rights come back); for anyone else it does nothing.
+class OrdinaryUserRights {
+public:
+    OrdinaryUserRights() {
+        if (::geteuid() != 0) return;
+        const uid_t nobody = 65534;
+        if (::setegid(nobody) != 0 || ::seteuid(nobody) != 0) {
+            ADD_FAILURE() << "root could not take an ordinary user's rights: " << std::strerror(errno);
+            restore();
+            return;
+        }
+        dropped_ = true;
+    }
+    ~OrdinaryUserRights() { restore(); }
+    OrdinaryUserRights(const OrdinaryUserRights&) = delete;
+    OrdinaryUserRights& operator=(const OrdinaryUserRights&) = delete;
+
+private:
+    void restore() {
+        if (::seteuid(0) != 0 || ::setegid(0) != 0) ADD_FAILURE() << "root's rights did not come back";
+        dropped_ = false;
+    }
+    bool dropped_ = false;
+};
+#endif
+
 TEST(DatabaseLimits, UnreadableFileFailsWith70) {
 #if defined(__unix__)
     DatabaseFolder folder(readBytes(kCorpus + "three-records.txt"));
     const std::string path = folder.path().toStdString() + "/" + kDatabaseFileName;
+    // The folder open to everyone, the file to no one: only the file's mode refuses.
+    ASSERT_EQ(::chmod(folder.path().toStdString().c_str(), 0755), 0);
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
-    if (::access(path.c_str(), R_OK) == 0) {
-        ::chmod(path.c_str(), 0644);
-        GTEST_SKIP() << "running with rights that read any file (root): permissions cannot make it unreadable";
+    StartOutcome out;
+    {
+        const OrdinaryUserRights ordinary;
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        const int openError = errno;
+        if (fd >= 0) ::close(fd);
+        ASSERT_EQ(fd, -1) << "the file can still be read: the test would prove nothing";
+        ASSERT_EQ(openError, EACCES);
+        out = startProgram();
     }
-    const StartOutcome out = startProgram();
     ::chmod(path.c_str(), 0644);
     expectFailure(out, 70);
 #else

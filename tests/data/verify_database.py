@@ -6,7 +6,9 @@ Usage: verify_database.py REPO_ROOT
 Reads the file the way the program's loader does (Windows-1252, CR LF, 4 header
 lines, a count, 12-line records) and checks what the generator could get
 wrong without noticing: the format, the order, the Teas sums, and whether the
-numbers in a record are physically consistent with each other. The Teas
+numbers in a record are physically consistent with each other; then the solvent
+properties file beside it (its rows, and its figures against each other and the
+database). The Teas
 percents of target-list solvents are recomputed here from the source tables,
 with code written apart from the generator's.
 """
@@ -97,6 +99,70 @@ def candidate_teas(root):
     return names, out
 
 
+def flammability_class(flash_c, boiling_c):
+    """The class by its definition (OSHA 29 CFR 1910.106, NFPA 30): flash point and boiling point in °F."""
+    flash = flash_c * 9 / 5 + 32
+    if flash < 73:
+        return "IA" if boiling_c is not None and boiling_c * 9 / 5 + 32 < 100 else "IB"
+    for limit, name in ((100, "IC"), (140, "II"), (200, "IIIA")):
+        if flash < limit:
+            return name
+    return "IIIB"
+
+
+def check_properties(root, solvents):
+    """The properties file beside the database: its column row, one row for each list label in
+    the database's order, figures that are numbers or "none", and figures that agree with each
+    other and with the database: the VHR from the row's vapour pressure, a flash point below the
+    boiling point, and the class its flash and boiling points define."""
+    path = root / "resources" / "tarnwell solvent properties 1.0.txt"
+    raw = path.read_bytes()
+    if b"\r" in raw or not raw.endswith(b"\n"):
+        fail("the properties file does not have LF line ends throughout")
+    lines = raw.decode("utf-8").split("\n")[:-1]
+    body = [line for line in lines if not line.startswith("#")]
+    if lines[:len(lines) - len(body)] != [line for line in lines if line.startswith("#")]:
+        fail("'#' lines after the column row of the properties file")
+    if not body or body[0] != "label\tvp_20c_mmhg\tboiling_point_c\tflash_point_c\tflammability_class\tsource":
+        fail("the properties file's column row")
+        return
+    rows = [line.split("\t") for line in body[1:]]
+    labels = [f"{r[1]}:   {r[0]}" for r in solvents]
+    if [r[0] for r in rows] != labels:
+        fail("the properties rows are not the database's list labels in its order")
+    db = {f"{r[1]}:   {r[0]}": r for r in solvents}
+    for row in rows:
+        if len(row) != 6:
+            fail(f"{row[0]}: {len(row)} fields in the properties file")
+            continue
+        label, vp, bp, fp, cls, source = row
+        figures = {}
+        for column, text in (("vp", vp), ("bp", bp), ("fp", fp)):
+            if text != "none":
+                if not is_number(text.lstrip("-")):
+                    fail(f"{label}: {column} {text!r}")
+                    continue
+                figures[column] = float(text)
+        if cls not in ("none", "IA", "IB", "IC", "II", "IIIA", "IIIB"):
+            fail(f"{label}: class {cls!r}")
+        if len(source) != 4 or not all(c.isupper() or c == "-" for c in source) or \
+                [c == "-" for c in source] != [x == "none" for x in (vp, bp, fp, cls)]:
+            fail(f"{label}: source {source!r} does not mark the missing figures")
+        if "vp" in figures and not 0 <= figures["vp"] <= 760:
+            fail(f"{label}: vapour pressure {vp} mmHg at 20 C for a liquid")
+        if "fp" in figures and "bp" in figures and figures["fp"] >= figures["bp"]:
+            fail(f"{label}: flash point {fp} C not below the boiling point {bp} C")
+        if cls != "none" and "fp" in figures and cls != flammability_class(figures["fp"], figures.get("bp")):
+            fail(f"{label}: class {cls}, but flash point {fp} C and boiling point {bp} C make it "
+                 f"{flammability_class(figures['fp'], figures.get('bp'))}")
+        record = db.get(label)
+        if record and "vp" in figures and is_number(record[5]):
+            vhr = figures["vp"] * 1e6 / (float(record[5]) * 760)
+            if record[6] == "none" or abs(int(record[6]) - vhr) > 0.5 + 1e-9 * vhr:
+                fail(f"{label}: VHR {record[6]}, but VP {vp} and TWA {record[5]} give {vhr:.1f}")
+    print(f"verify_database: {len(rows)} property rows")
+
+
 def main(root):
     path = root / "resources" / "tarnwell database 1.0.txt"
     header, records = read_records(path)
@@ -181,6 +247,7 @@ def main(root):
                      f"{sorted(candidates[(cas, ref)])}")
     if recomputed < 95:
         fail(f"only {recomputed} records could be recomputed from the sources")
+    check_properties(root, solvents)
     print(f"verify_database: {len(solvents)} records, {len(names)} solvents, "
           f"{recomputed} Teas triples recomputed from the sources")
 

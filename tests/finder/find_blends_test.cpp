@@ -2,51 +2,93 @@
 // toluene as the target, one click to search, a double-click on a result to
 // get the normal report of that blend; filters, cancel, close and print.
 
-#include "../support/main_screen_test.h"
+#include "../support/fake_platform.h"
+#include "../support/screen_test.h"
+#include "app/application.h"
 #include "core/blend_finder.h"
 #include "core/messages.h"
 #include "finder/frm_find_blends.h"
 #include "ui/events.h"
+#include "ui/navigator.h"
 #include "ui/text.h"
+#include "workbench/frm_solvermain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
 
 namespace tarnwell::testing {
 namespace {
 
 // The shipped solvents copied over and over, each copy moved a little, so a
-// full search takes long enough to watch and to cancel.
-SolventTable largeTable(const SolventTable& base, int solvents) {
-    SolventTable t;
-    t.storage = base.storage;  // the copied records still point into the base's texts
+// full search takes long enough to watch and to cancel: a database file.
+std::string largeDatabase(const SolventTable& base, int solvents) {
+    std::vector<TestSolvent> out;
     const int distinct = base.lastIndex;
     for (int i = 0; i < solvents; ++i) {
-        SolventRecord r = base.records[static_cast<std::size_t>(i % distinct)];
+        const SolventRecord& r = base.records[static_cast<std::size_t>(i % distinct)];
         const int n = std::clamp(std::stoi(std::string(r.n)) + (i * 7) % 5 - 2, 0, 100);
         const int d = std::clamp(std::stoi(std::string(r.d)) + (i * 3) % 5 - 2, 0, 100 - n);
-        r.n = t.own(std::to_string(n));
-        r.d = t.own(std::to_string(d));
-        r.w = t.own(std::to_string(100 - n - d));
-        r.label = t.own(std::string(r.label) + " #" + std::to_string(i));
-        t.records.push_back(r);
+        const std::string_view label = r.label;
+        const std::string name(label.substr(label.find(":   ") + 4));
+        out.push_back({name + " #" + std::to_string(i), std::string(r.reference), std::to_string(n),
+                       std::to_string(d), std::to_string(100 - n - d), std::string(r.twaText), std::string(r.vhrText),
+                       std::string(r.molarVolume), std::string(r.molecularWeight), std::string(r.twaMgText),
+                       std::string(r.effects)});
     }
-    t.records.push_back(base.records.back());
-    for (const SolventRecord& r : t.records) t.labels.push_back(r.label);
-    t.lastIndex = static_cast<std::int16_t>(t.records.size() - 1);
-    return t;
+    return databaseText(out);
 }
 
-class FindBlendsTest : public MainScreenTest {
+// The finder from the main screen of the whole program, which owns both.
+class FindBlendsTest : public ::testing::Test {
 protected:
-    void SetUp() override { open(shippedTable()); }
+    void SetUp() override { open(shippedDatabase()); }
+    void TearDown() override {
+        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        app.reset();
+    }
+
+    static std::string shippedDatabase() {
+        QFile file(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/tarnwell database 1.0.txt"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll().toStdString();
+    }
+
+    // The program started afresh on `database`, its main screen shown and active.
+    void open(const std::string& database) {
+        app.reset();
+        folder.reset();  // back in the first folder before the next is made the current one
+        folder = std::make_unique<DatabaseFolder>(database);
+        app = std::make_unique<Application>(platform);
+        app->showMainScreen();
+        screen = app->mainScreen();
+        ASSERT_NE(screen, nullptr) << platform.lastText().toStdString();
+        screen->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    }
+    AppState& state() { return app->state(); }
+    template <typename T>
+    T* control(const QString& name) { return find<T>(screen, name); }
+    void chooseSolvent(int k, int row) {
+        doubleClickRow(control<QListView>(QStringLiteral("lstSolvent%1").arg(k)), row);
+    }
 
     // The first row whose label is `label` or begins with it and " #".
     int rowOf(const std::string& label) {
-        for (std::size_t i = 0; i < state.table.labels.size(); ++i)
-            if (state.table.labels[i] == label || state.table.labels[i].rfind(label + " #", 0) == 0)
+        for (std::size_t i = 0; i < state().table.labels.size(); ++i)
+            if (state().table.labels[i] == label || state().table.labels[i].rfind(label + " #", 0) == 0)
                 return static_cast<int>(i);
         ADD_FAILURE() << "no row " << label;
         return -1;
@@ -56,18 +98,18 @@ protected:
     void tolueneAsTarget() {
         chooseSolvent(1, rowOf("2:   Toluene"));
         click(control<QPushButton>(QStringLiteral("cmdEnterasTarget")));
-        ASSERT_EQ(state.target.n + state.target.d + state.target.w, 100);
-        ASSERT_EQ(state.target.label.rfind("2:   Toluene", 0), 0u);
+        ASSERT_EQ(state().target.n + state().target.d + state().target.w, 100);
+        ASSERT_EQ(state().target.label.rfind("2:   Toluene", 0), 0u);
     }
 
     // Presses "Find Safer Blends..." and waits for the search to end.
     FrmFindBlends* findBlends() {
-        auto* button = find<QPushButton>(screen.get(), QStringLiteral("cmdFindBlends"));
+        auto* button = find<QPushButton>(screen, QStringLiteral("cmdFindBlends"));
         EXPECT_NE(button, nullptr);
         if (!button) return nullptr;
         EXPECT_EQ(button->text(), QStringLiteral("Find Safer Blends..."));
         click(button);
-        auto* finder = screen->findChild<FrmFindBlends*>(QStringLiteral("frmFindBlends"));
+        FrmFindBlends* finder = app->finder(ui::FinderMode::Target);
         if (finder) waitForSearch(finder);
         return finder;
     }
@@ -82,6 +124,11 @@ protected:
     static QListWidget* results(FrmFindBlends* finder) {
         return find<QListWidget>(finder, QStringLiteral("lstFoundBlends"));
     }
+
+    FakePlatform platform;
+    std::unique_ptr<DatabaseFolder> folder;
+    std::unique_ptr<Application> app;
+    FrmSolvermain* screen = nullptr;
 };
 
 TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
@@ -119,7 +166,7 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
         QString joined;
         for (int k = 0; k < b.size; ++k)
             joined += (k ? QStringLiteral(" + ") : QString()) +
-                      ui::qs(state.table.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
+                      ui::qs(state().table.labels[static_cast<std::size_t>(b.rows[static_cast<std::size_t>(k)])]);
         EXPECT_TRUE(list->item(pick)->text().startsWith(joined + QStringLiteral("   ")));
 
         QStringList shownSolvents;
@@ -149,13 +196,13 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
         for (int k = 0; k < 3; ++k) {
             const int row = b.rows[static_cast<std::size_t>(k)];
             EXPECT_EQ(shownSolvents.value(k).toStdString(),
-                      row < 0 ? std::string() : state.table.labels[static_cast<std::size_t>(row)]);
+                      row < 0 ? std::string() : state().table.labels[static_cast<std::size_t>(row)]);
         }
         EXPECT_EQ(shownTwa.toStdString(), b.twaText);
         EXPECT_EQ(shownVhr.toStdString(), b.vhrText);
         EXPECT_EQ(shownVolume1.toStdString(), b.volumeText[0]);
-        EXPECT_EQ(find<QCheckBox>(screen.get(), QStringLiteral("CheckBox1"))->isChecked(), b.size == 2);
-        EXPECT_EQ(ui::selectedRow(find<QListView>(screen.get(), QStringLiteral("lstSolvent1"))), b.rows[0]);
+        EXPECT_EQ(find<QCheckBox>(screen, QStringLiteral("CheckBox1"))->isChecked(), b.size == 2);
+        EXPECT_EQ(ui::selectedRow(find<QListView>(screen, QStringLiteral("lstSolvent1"))), b.rows[0]);
         EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
     }
 
@@ -166,15 +213,32 @@ TEST_F(FindBlendsTest, DoubleClickOrReturnOnAResultShowsItsReport) {
     EXPECT_TRUE(platform.messages.empty()) << platform.lastText().toStdString();
 }
 
+TEST_F(FindBlendsTest, TheProgramKeepsOneFinderWindowAndShowsItAgain) {
+    tolueneAsTarget();
+    FrmFindBlends* first = findBlends();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->parentWidget(), nullptr) << "a window of the program's, not of the main screen";
+    first->close();
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(findBlends(), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isZoneMode());
+    EXPECT_EQ(app->finder(ui::FinderMode::Zone), nullptr);
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("frmFindBlends") && w->isVisible()) ++shown;
+    EXPECT_EQ(shown, 1);
+}
+
 TEST_F(FindBlendsTest, ATargetThatDoesNotAddUpTo100SaysSoAndOpensNothing) {
     // The main screen opens with N = D = W = 50.
-    auto* button = find<QPushButton>(screen.get(), QStringLiteral("cmdFindBlends"));
+    auto* button = find<QPushButton>(screen, QStringLiteral("cmdFindBlends"));
     ASSERT_NE(button, nullptr);
     click(button);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastTitle(), ui::qs(messages::kErrorTitle));
     EXPECT_EQ(platform.lastText(), ui::qs(messages::kM1));
-    EXPECT_EQ(screen->findChild<FrmFindBlends*>(QStringLiteral("frmFindBlends")), nullptr);
+    EXPECT_EQ(app->finder(ui::FinderMode::Target), nullptr);
 }
 
 TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
@@ -205,8 +269,8 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
         bool required = false;
         for (int k = 0; k < b.size; ++k) {
             const int row = b.rows[static_cast<std::size_t>(k)];
-            EXPECT_EQ(state.table.records[static_cast<std::size_t>(row)].effects.find("[skin]"), std::string::npos);
-            EXPECT_EQ(state.table.records[static_cast<std::size_t>(row)].effects.find("[carcinogen]"), std::string::npos);
+            EXPECT_EQ(state().table.records[static_cast<std::size_t>(row)].effects.find("[skin]"), std::string::npos);
+            EXPECT_EQ(state().table.records[static_cast<std::size_t>(row)].effects.find("[carcinogen]"), std::string::npos);
             EXPECT_NE(row, acetone);
             required = required || row == heptane || row == ethanol;
         }
@@ -224,11 +288,11 @@ TEST_F(FindBlendsTest, FiltersNarrowTheListAndUseWithoutAChoiceSaysSo) {
 }
 
 TEST_F(FindBlendsTest, ALongSearchShowsProgressAndCanBeCancelledOrClosed) {
-    open(largeTable(shippedTable(), 900));
+    open(largeDatabase(shippedTable(), 900));
     tolueneAsTarget();
-    auto* button = find<QPushButton>(screen.get(), QStringLiteral("cmdFindBlends"));
+    auto* button = find<QPushButton>(screen, QStringLiteral("cmdFindBlends"));
     click(button);
-    auto* finder = screen->findChild<FrmFindBlends*>(QStringLiteral("frmFindBlends"));
+    FrmFindBlends* finder = app->finder(ui::FinderMode::Target);
     ASSERT_NE(finder, nullptr);
     ASSERT_TRUE(finder->isSearching()) << "the search should still run";
     auto* cancel = find<QPushButton>(finder, QStringLiteral("cmdCancelSearch"));

@@ -159,7 +159,7 @@ TEST_F(HelpNavigation, EveryPageHasItsTitleLabelSizeAndButtonsInOrder) {
         EXPECT_EQ(page->windowTitle(), e.title);
         EXPECT_EQ(page->size(), ui::ptSize(e.widthPt, e.heightPt));
         EXPECT_FALSE(page->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-        auto* label = find<QLabel>(page, "lblPage");
+        auto* label = page->findChild<QLabel*>("lblPage");  // the references have none
         EXPECT_EQ(label ? label->text() : QString(), e.label);
         if (label) {
             EXPECT_GT(label->geometry().center().x(), page->width() / 2) << "page label at the right";

@@ -26,6 +26,7 @@ done
 root="$work/root"
 dpkg -x "$deb" "$root"
 for f in usr/bin/tarnwell "usr/share/tarnwell/tarnwell database 1.0.txt" \
+         "usr/share/tarnwell/tarnwell solvent properties 1.0.txt" \
          usr/share/applications/org.tarnwell.Tarnwell.desktop \
          usr/share/metainfo/org.tarnwell.Tarnwell.metainfo.xml \
          usr/share/icons/hicolor/scalable/apps/org.tarnwell.Tarnwell.svg \
@@ -35,6 +36,8 @@ for f in usr/bin/tarnwell "usr/share/tarnwell/tarnwell database 1.0.txt" \
 done
 cmp -s "$root/usr/share/tarnwell/tarnwell database 1.0.txt" \
        "$(dirname "$0")/../../resources/tarnwell database 1.0.txt" || fail "the shipped database differs"
+cmp -s "$root/usr/share/tarnwell/tarnwell solvent properties 1.0.txt" \
+       "$(dirname "$0")/../../resources/tarnwell solvent properties 1.0.txt" || fail "the shipped properties differ"
 file "$root/usr/share/icons/hicolor/48x48/apps/org.tarnwell.Tarnwell.png" | grep -q "48 x 48" \
     || fail "the 48 px icon is not 48 x 48"
 desktop-file-validate "$root/usr/share/applications/org.tarnwell.Tarnwell.desktop" || fail "desktop file"

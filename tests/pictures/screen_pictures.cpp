@@ -7,8 +7,8 @@
 #include "chart/frm_teas_chart.h"
 #include "custom/frm_custom_params.h"
 #include "finder/frm_find_blends.h"
-#include "soltest/frm_solubility_test.h"
-#include "soltest/test_liquid_table.h"
+#include "soltest/trial_window.h"
+#include "soltest/trial_liquids.h"
 #include "ui/fonts.h"
 #include "workbench/frm_solvermain.h"
 #include "../support/fake_platform.h"
@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
         }
     };
 
-    testing::DatabaseFolder folder(database.toStdString());
-    testing::FakePlatform platform;
+    tarnwell::testing::DatabaseFolder folder(database.toStdString());
+    tarnwell::testing::FakePlatform platform;
     Application tarnwell(platform);
     tarnwell.start();
     save(tarnwell.startupScreen(), "startup.png");
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
 
     // The chart with a target, three solvents and a blend near the target.
     const SolventTable& table = tarnwell.state().table;
-    testing::ChartOpenerDouble opener;
+    tarnwell::testing::ChartOpenerDouble opener;
     ChartMarks marks;
     marks.target = ChartMark{55, 19, 26};
     marks.slotMarks[0] = ChartMark{47, 32, 21};
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             ++failures;
             continue;
         }
-        testing::doubleClickRow(solvents, static_cast<int>(at - table.labels.begin()));
+        tarnwell::testing::doubleClickRow(solvents, static_cast<int>(at - table.labels.begin()));
         liquids->chooseResult(liquids->rowCount() - 1, result);
     }
     save(test, "solubility-test.png");
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         save(withZone, "chart-zone.png");
     }
     test->findChild<QPushButton*>("cmdFindInZone")->click();
-    if (FrmFindBlends* finder = test->zoneFinder()) {
+    if (FrmFindBlends* finder = tarnwell.finder(ui::FinderMode::Zone)) {
         QElapsedTimer waited;
         waited.start();
         while (finder->isSearching() && waited.elapsed() < 30000) QTest::qWait(10);

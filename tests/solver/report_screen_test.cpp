@@ -8,7 +8,7 @@
 #include "solver/frm_results.h"
 #include "ui/colours.h"
 #include "ui/layout.h"
-#include "ui/navigator.h"
+#include "../support/navigator_double.h"
 
 #include <QDir>
 #include <QLabel>
@@ -20,11 +20,8 @@
 namespace tarnwell::testing {
 namespace {
 
-class NoteNavigator final : public ui::Navigator {
+class NoteNavigator final : public NavigatorDouble {
 public:
-    void showMainScreen() override {}
-    void showCalculator() override {}
-    void showHelp(ui::HelpEntry, QWidget*) override {}
     void showNoteOnMixturesModal(QWidget* from) override {
         ++noteCalls;
         noteFrom = from;

@@ -6,12 +6,12 @@
 // report, the blend finder) builds on this one fixture.
 
 #include "fake_platform.h"
+#include "navigator_double.h"
 #include "screen_test.h"
 
 #include "core/database.h"
 #include "core/state.h"
 #include "custom/custom_solvent.h"
-#include "ui/navigator.h"
 #include "ui/solvent_labels.h"
 #include "workbench/frm_solvermain.h"
 
@@ -28,15 +28,6 @@
 #include <memory>
 
 namespace tarnwell::testing {
-
-class RecordingNavigator final : public ui::Navigator {
-public:
-    void showMainScreen() override { ++mainScreenCalls; }
-    void showCalculator() override { ++calculatorCalls; }
-    void showHelp(ui::HelpEntry, QWidget*) override { ++helpCalls; }
-    void showNoteOnMixturesModal(QWidget*) override { ++noteCalls; }
-    int mainScreenCalls = 0, calculatorCalls = 0, helpCalls = 0, noteCalls = 0;
-};
 
 class MainScreenTest : public ::testing::Test {
 protected:
@@ -76,7 +67,7 @@ protected:
 
     AppState state;
     FakePlatform platform;
-    RecordingNavigator navigator;
+    NavigatorDouble navigator;
     std::unique_ptr<ui::SolventLabelModel> model;
     std::unique_ptr<CustomSolventService> custom;
     std::unique_ptr<FrmSolvermain> screen;

@@ -8,17 +8,32 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace tarnwell::testing {
 
-// A widget of `root` by objectName; fails the test when it is missing.
+// Thrown by find() once it has failed the test; GoogleTest ends the test that
+// threw it, and the modal helpers below stop it before it reaches Qt.
+struct MissingWidget : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A widget of `root` (null: none) by objectName, never null: a missing one
+// fails the running test, which then stops instead of using a null pointer.
 template <typename T>
 T* find(QWidget* root, const QString& name) {
-    T* w = root->findChild<T*>(name);
-    if (!w && root->objectName() == name) w = qobject_cast<T*>(root);
+    T* w = root ? root->findChild<T*>(name) : nullptr;
+    if (!w && root && root->objectName() == name) w = qobject_cast<T*>(root);
+    if (!w) {
+        const std::string what = "no widget " + name.toStdString() + " of the type asked for in " +
+                                 (root ? root->objectName().toStdString() : std::string("a missing window"));
+        ADD_FAILURE() << what;
+        throw MissingWidget(what);
+    }
     return w;
 }
 

@@ -1,13 +1,11 @@
-#include "soltest/frm_solubility_test.h"
+#include "soltest/trial_window.h"
 
-#include "chart/frm_teas_chart.h"
 #include "chart/teas_chart_widget.h"
 #include "core/blend_solver.h"
 #include "core/messages.h"
-#include "core/solubility_test_file.h"
+#include "core/trial_file.h"
 #include "core/zone_finder.h"
-#include "finder/frm_find_blends.h"
-#include "soltest/test_liquid_table.h"
+#include "soltest/trial_liquids.h"
 #include "soltest/zone_marks.h"
 #include "ui/colours.h"
 #include "ui/events.h"
@@ -278,7 +276,7 @@ QWidget* FrmSolubilityTest::buildZonePanel() {
     lblZoneWarning_->setFont(ui::makeFont(QStringLiteral("Tahoma"), 8.25, true));
     ui::colours::setTextColour(lblZoneWarning_, ui::colours::red());
 
-    spnMargin_ = makeZoneMarginBox(panel, QStringLiteral("spnMargin"), margin_);
+    spnMargin_ = ui::makeZoneMarginBox(panel, QStringLiteral("spnMargin"), margin_);
     connect(spnMargin_, &QDoubleSpinBox::valueChanged, this, [this](double value) { setMargin(value); });
     auto* marginRow = new QHBoxLayout;
     marginRow->addWidget(label(panel, QStringLiteral("lblMargin"), QStringLiteral("M&argin (Teas points):"), spnMargin_));
@@ -441,8 +439,8 @@ void FrmSolubilityTest::setMargin(double margin) {
         const QSignalBlocker quiet(spnMargin_);
         spnMargin_->setValue(margin);
     }
-    if (finder_) finder_->setMargin(margin);
     testChanged();
+    emit marginChanged(margin);
 }
 
 void FrmSolubilityTest::testChanged() {
@@ -480,30 +478,22 @@ void FrmSolubilityTest::cmdFindInZone_Click() {
         inputError(messages::kNoZone);
         return;
     }
-    if (!finder_) {
-        finder_ = new FrmFindBlends(state_, platform_, solventLabels_, this);
-        finder_->setZoneMode(
-            [this](double margin) {
-                return ZoneTarget{zoneOfTest(test_, margin),
-                                  qs(messages::zoneFinderHeading(test_.material, dissolvingCount(test_)))};
-            },
-            [this](double margin) { setMargin(margin); },
-            [this](const ZoneBlend& blend, const SolubilityZone& zone) { useZoneBlend(blend, zone); });
-        ui::centreOn(finder_, this);
-    }
-    finder_->setMargin(margin_);
-    finder_->show();
-    finder_->raise();
-    finder_->activateWindow();
-    finder_->startSearch();
+    navigator_.showFinder(ui::FinderMode::Zone, this);
 }
 
-void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZone& zone) {
+SolubilityZone FrmSolubilityTest::zoneFor(double margin) const { return zoneOfTest(test_, margin); }
+
+QString FrmSolubilityTest::zoneHeading() const {
+    return qs(messages::zoneFinderHeading(test_.material, dissolvingCount(test_)));
+}
+
+void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZone& zone, QWidget* finder,
+                                     const std::function<void(const QString&)>& showStatus) {
     if (workbench_.loadSolvents) workbench_.loadSolvents(blend.rows, blend.size);
     if (blend.size == 1) {
         const QString text = qs(messages::solventAloneInZone(std::string(state_.table.labels.at(static_cast<std::size_t>(blend.rows[0])))));
-        finder_->showStatus(text);
-        platform_.messageBox(finder_, qs(messages::kZoneTitle), text);
+        showStatus(text);
+        platform_.messageBox(finder, qs(messages::kZoneTitle), text);
         return;
     }
     const ZoneBlendCheck check = checkZoneBlend(state_.table, blend, zone);
@@ -511,7 +501,7 @@ void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZon
     if (t.addsTo100() && workbench_.setTarget)
         workbench_.setTarget(t.n, t.d, t.w, qs(messages::zoneBlendTargetName(test_.material)));
     const QString text = qs(zoneCheckText(check));
-    finder_->showStatus(text);
+    showStatus(text);
     if (check.verdict == ZoneCheck::Fine) {
         if (workbench_.calculate) workbench_.calculate();
         return;
@@ -519,7 +509,7 @@ void FrmSolubilityTest::useZoneBlend(const ZoneBlend& blend, const SolubilityZon
     // Never a report that pretends: the reason instead, in the solver's own words where it has them.
     const QString title = check.verdict == ZoneCheck::SolverMessage ? qs(blendMessageText(check.message).title)
                                                                     : qs(messages::kZoneTitle);
-    platform_.messageBox(finder_, title, text);
+    platform_.messageBox(finder, title, text);
 }
 
 // --- Keeping a test ---------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-#include "core/solubility_test_file.h"
+#include "core/trial_file.h"
 
 #include "core/mixture.h"
 #include "core/numbers.h"

@@ -1,4 +1,4 @@
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 
 #include "core/mixture.h"
 #include "core/numbers.h"

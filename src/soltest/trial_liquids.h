@@ -7,7 +7,7 @@
 // shows the test: every choice goes out as a signal, and the window that
 // owns the test changes it and shows it again.
 
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 
 #include <QTableWidget>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "soltest/test_liquid_table.h"
+#include "soltest/trial_liquids.h"
 
 #include "ui/text.h"
 

@@ -6,7 +6,7 @@
 // found by the blend finder in its zone mode. A test is kept in a file only
 // when the user saves it.
 
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "core/solubility_zone.h"
 #include "core/state.h"
 #include "ui/chart_source.h"
@@ -17,7 +17,6 @@
 #include <functional>
 
 namespace tarnwell {
-class FrmFindBlends;
 class TeasChartWidget;
 class TestLiquidTable;
 struct ZoneBlend;
@@ -45,10 +44,24 @@ public:
     const SolubilityZone& zone() const { return zone_; }
     double margin() const { return margin_; }
     TeasChartWidget* chart() const { return chart_; }
-    FrmFindBlends* zoneFinder() const { return finder_; }
+
+    // For the blend finder in its zone mode, which the application opens for
+    // "Find Blends in Zone…" and keeps: the zone for a margin and what to call
+    // it, the margin as set in either window, and a chosen blend. `finder` is
+    // the finder's window, where what came of the blend is said: in its
+    // status line (`showStatus`) and in any message.
+    SolubilityZone zoneFor(double margin) const;
+    QString zoneHeading() const;
+    void setMargin(double margin);
+    void useZoneBlend(const ZoneBlend& blend, const SolubilityZone& zone, QWidget* finder,
+                      const std::function<void(const QString&)>& showStatus);
 
     // The test's liquids and zone while the window is shown; nothing when hidden.
     ui::ChartMarks chartMarks() const override;
+
+signals:
+    // The margin changed, here or in the finder.
+    void marginChanged(double margin);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -76,11 +89,9 @@ private:
     // Adds the liquid, or says why not and changes nothing.
     bool addLiquid(TestLiquid liquid);
     void setResult(int row, TestResult result);
-    void setMargin(double margin);
     void setTest(SolubilityTest test);
     // Works out the zone again and shows it: table colours, chart, texts.
     void testChanged();
-    void useZoneBlend(const ZoneBlend& blend, const SolubilityZone& zone);
     void inputError(const std::string& text);
     QString materialText() const;
 
@@ -89,11 +100,6 @@ private:
     ui::Navigator& navigator_;
     QAbstractItemModel* solventLabels_;
     Workbench workbench_;
-
-    SolubilityTest test_;
-    SolubilityZone zone_;
-    double margin_ = kDefaultZoneMargin;
-    ui::ZoneOverlay overlay_;
 
     QLineEdit* txtMaterial_ = nullptr;
     ui::SolventListView* lstTestSolvent_ = nullptr;
@@ -110,7 +116,12 @@ private:
     QLabel* lblZoneWarning_ = nullptr;
     QDoubleSpinBox* spnMargin_ = nullptr;
     QLabel* lblStatus_ = nullptr;
-    FrmFindBlends* finder_ = nullptr;  // the zone finder, made on first use
+
+    // The test, and the zone it implies with the margin.
+    SolubilityTest test_;
+    SolubilityZone zone_;
+    double margin_ = kDefaultZoneMargin;
+    ui::ZoneOverlay overlay_;
 };
 
 }  // namespace tarnwell

@@ -9,13 +9,14 @@
 #include "chart/frm_teas_chart.h"
 #include "chart/teas_chart_widget.h"
 #include "core/messages.h"
-#include "core/solubility_test_file.h"
+#include "core/trial_file.h"
 #include "core/teas_chart.h"
 #include "finder/frm_find_blends.h"
 #include "help/help_pages.h"
-#include "soltest/frm_solubility_test.h"
-#include "soltest/test_liquid_table.h"
+#include "soltest/trial_window.h"
+#include "soltest/trial_liquids.h"
 #include "ui/events.h"
+#include "ui/navigator.h"
 #include "ui/text.h"
 #include "workbench/frm_solvermain.h"
 #include "../support/fake_platform.h"
@@ -325,7 +326,7 @@ TEST_F(SolubilityTestWindow, TheZoneCentreBecomesTheMainScreensTargetAsClicksOnI
 TEST_F(SolubilityTestWindow, FindInZoneListsBlendsAndUseThisBlendLoadsOneIntoTheMainScreen) {
     triangleTest();
     click(control<QPushButton>("cmdFindInZone"));
-    FrmFindBlends* finder = window->zoneFinder();
+    FrmFindBlends* finder = app.finder(ui::FinderMode::Zone);
     ASSERT_NE(finder, nullptr);
     EXPECT_TRUE(finder->isZoneMode());
     waitForSearch(finder);
@@ -342,13 +343,22 @@ TEST_F(SolubilityTestWindow, FindInZoneListsBlendsAndUseThisBlendLoadsOneIntoThe
         EXPECT_TRUE(insideConvex(window->zone().region, *p)) << b.mixNText << " " << b.mixDText << " " << b.mixWText;
     }
 
-    // A margin set in the finder is the window's margin, and searches again.
+    // A margin set in the window is the finder's; one set in the finder is the
+    // window's, and searches again.
+    control<QDoubleSpinBox>("spnMargin")->setValue(2.5);
+    EXPECT_DOUBLE_EQ(finder->margin(), 2.5);
     control<QDoubleSpinBox>("spnZoneMargin", finder)->setValue(3.0);
     EXPECT_DOUBLE_EQ(window->margin(), 3.0);
     EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>("spnMargin")->value(), 3.0);
     click(control<QPushButton>("cmdSearch", finder));
     waitForSearch(finder);
     ASSERT_FALSE(finder->zoneBlends().empty());
+
+    // The program keeps one zone finder, apart from the main screen's finder.
+    click(control<QPushButton>("cmdFindInZone"));
+    EXPECT_EQ(app.finder(ui::FinderMode::Zone), finder);
+    EXPECT_EQ(app.finder(ui::FinderMode::Target), nullptr);
+    waitForSearch(finder);
 
     // Return on the first blend: its solvents into the slots, the target its
     // rounded mixture point, then the report or a plain reason.

@@ -2,7 +2,7 @@
 // back to the same test, that a damaged file names its fault exactly and loads
 // nothing, and how a stored test meets today's solvent list.
 
-#include "core/solubility_test_file.h"
+#include "core/trial_file.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>

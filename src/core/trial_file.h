@@ -32,7 +32,7 @@
 // the line and what is wrong with it, and no test.
 
 #include "core/database.h"
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 
 #include <cstddef>
 #include <string>

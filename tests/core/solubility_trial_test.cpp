@@ -2,7 +2,7 @@
 // arithmetic, the failures the window reports, and series between two solvents.
 
 #include "core/mixture.h"
-#include "core/solubility_test.h"
+#include "core/solubility_trial.h"
 #include "test_database.h"
 
 #include <gtest/gtest.h>
