@@ -18,5 +18,12 @@ make_wine_prefix() {
                 "Arial Bold Italic:arialbi"; do
         "$wine" reg add "$key" /v "${face%%:*} (TrueType)" /t REG_SZ /d "${face##*:}.ttf" /f >/dev/null 2>&1 || return 1
     done
+    # Windows smooths screen fonts (ClearType) unless the user turns it off; Wine
+    # does not, and its unsmoothed small Tahoma drops strokes of round letters.
+    key='HKCU\Control Panel\Desktop'
+    "$wine" reg add "$key" /v FontSmoothing /t REG_SZ /d 2 /f >/dev/null 2>&1 || return 1
+    "$wine" reg add "$key" /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null 2>&1 || return 1
+    "$wine" reg add "$key" /v FontSmoothingGamma /t REG_DWORD /d 1400 /f >/dev/null 2>&1 || return 1
+    "$wine" reg add "$key" /v FontSmoothingOrientation /t REG_DWORD /d 1 /f >/dev/null 2>&1 || return 1
     "$wineserver" -w
 }
