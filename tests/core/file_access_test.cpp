@@ -18,11 +18,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // A folder such as a user's "C:\Users\Zoë\Documents\Tests 2026", made fresh
-// under the temporary folder and removed afterwards.
+// under the temporary folder and removed afterwards. One folder per test:
+// the tests run side by side.
 class UserFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / fs::path(u8"tarnwell Zoë é");
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        root = fs::temp_directory_path() / fs::path(u8"tarnwell Zoë é " + std::u8string(test.begin(), test.end()));
         fs::remove_all(root);
         folder = root / fs::path(u8"Documents") / fs::path(u8"Tests 2026");
         fs::create_directories(folder);
