@@ -38,6 +38,8 @@ public:
     void showCalculator() override {}
     void showHelp(ui::HelpEntry, QWidget*) override {}
     void showNoteOnMixturesModal(QWidget*) override {}
+    void showHelpModal(ui::HelpEntry, QWidget*) override {}
+    void showEvaporation(const EvaporationInput&, ui::EvaporationOf, QWidget*) override {}
     void showTeasChart(ui::ChartOpener&) override {}
     void showSolubilityTest(QWidget*) override {}
     void showFinder(ui::FinderMode, QWidget*) override {}

@@ -4,11 +4,13 @@
 #include "chart/frm_teas_chart.h"
 #include "custom/custom_solvent.h"
 #include "data/database_loading.h"
+#include "evaporation/frm_evaporation.h"
 #include "finder/frm_find_blends.h"
 #include "help/help_pages.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
 #include "soltest/trial_window.h"
 #include "ui/chart_source.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/solvent_labels.h"
 #include "ui/platform.h"
@@ -79,13 +81,24 @@ void Application::showHelp(ui::HelpEntry entry, QWidget* from) { help_->show(ent
 
 void Application::showNoteOnMixturesModal(QWidget* from) { help_->showNoteOnMixturesModal(from); }
 
+void Application::showHelpModal(ui::HelpEntry entry, QWidget* from) { help_->showModal(entry, from); }
+
+void Application::showEvaporation(const EvaporationInput& blend, ui::EvaporationOf what, QWidget* from) {
+    const ui::KeyboardReturn keyboardBack(from);
+    // Without a zone: the window's figures are the blend's own; the chart
+    // tells where the path meets a test's zone.
+    FrmEvaporation window(computeEvaporation(blend, state_.properties), what, platform_, *this);
+    ui::centreOn(&window, from);
+    window.exec();
+}
+
 void Application::showTeasChart(ui::ChartOpener& from) {
     if (state_.table.records.empty()) return;
     // One chart at a time, for one screen: a chart of the other screen goes.
     if (chart_ && chartOpener_ != &from) delete chart_.data();
     if (!chart_) {
         chartOpener_ = &from;
-        chart_ = new FrmTeasChart(platform_, state_.table, from);
+        chart_ = new FrmTeasChart(platform_, state_.table, state_.properties, from);
         ui::centreOn(chart_, from.openerWindow());
         QObject::connect(chart_, &FrmTeasChart::solubilityTestRequested, chart_,
                          [this] { showSolubilityTest(chart_); });

@@ -37,6 +37,8 @@ public:
     void showCalculator() override;
     void showHelp(ui::HelpEntry entry, QWidget* from) override;
     void showNoteOnMixturesModal(QWidget* from) override;
+    void showHelpModal(ui::HelpEntry entry, QWidget* from) override;
+    void showEvaporation(const EvaporationInput& blend, ui::EvaporationOf what, QWidget* from) override;
     void showTeasChart(ui::ChartOpener& from) override;
     void showSolubilityTest(QWidget* from) override;
     void showFinder(ui::FinderMode mode, QWidget* from) override;

@@ -1,15 +1,19 @@
 #include "chart/teas_chart_widget.h"
 
 #include "core/database.h"
+#include "core/messages.h"
 #include "core/teas_chart.h"
 #include "ui/text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace tarnwell {
 
@@ -65,6 +69,9 @@ QColor TeasChartWidget::testColour(ui::TestMarkKind kind) {
 
 QColor TeasChartWidget::zoneFill() { return QColor(214, 238, 214); }
 QColor TeasChartWidget::regionFill() { return QColor(168, 218, 168); }
+// Apart from the slot colours, the target's red and the greens of the blend and the zone.
+QColor TeasChartWidget::pathColour() { return QColor(0, 118, 118); }
+QColor TeasChartWidget::crossingColour() { return QColor(255, 200, 0); }
 
 void TeasChartWidget::setSolvents(std::vector<ChartSolvent> solvents) {
     solvents_ = std::move(solvents);
@@ -75,6 +82,15 @@ void TeasChartWidget::setMarks(const ChartMarks& marks) {
     if (marks == marks_) return;
     marks_ = marks;
     update();
+}
+
+void TeasChartWidget::setEvaporation(std::optional<EvaporationResult> evaporation) {
+    evaporation_ = std::move(evaporation);
+    update();
+}
+
+bool TeasChartWidget::pathShown() const {
+    return marks_.blend && evaporation_ && evaporation_->pathKnown && evaporation_->path.size() >= 2;
 }
 
 void TeasChartWidget::setFilter(const QString& filter) {
@@ -237,13 +253,16 @@ void TeasChartWidget::paintEvent(QPaintEvent*) {
     paintSolvents(p);
     paintTestLiquids(p);
     paintSelection(p);
+    paintEvaporationLine(p);
     paintSlotsBlendAndTarget(p);
+    paintEvaporationMarks(p);
     p.setClipping(false);
     if (view_) {
         p.setPen(QPen(QColor(90, 90, 90), 1));
         p.setBrush(Qt::NoBrush);
         p.drawRect(zoomedRoom());
     }
+    paintEvaporationKey(p);
     if (!filter_.isEmpty()) {
         p.setPen(Qt::black);
         p.drawText(QRectF(6, 4, width() - 12, 18), Qt::AlignLeft, QStringLiteral("Showing names with: ") + filter_);
@@ -373,6 +392,153 @@ void TeasChartWidget::paintSelection(QPainter& p) const {
     p.drawText(mapToWidget(s.n, s.d, s.w) + QPointF(8, -8), s.label);
 }
 
+namespace {
+
+constexpr double kPathMarkRadius = 4.0;
+constexpr double kCrossingSize = 6.0;  // half the diamond's diagonal
+
+QPolygonF diamond(QPointF c, double r) {
+    return QPolygonF({c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)});
+}
+
+}  // namespace
+
+// Under the blend's ring: the line of the remaining liquid. It skips points
+// less than two pixels from the last one drawn, so a long path costs the
+// redraw no more than a short one.
+void TeasChartWidget::paintEvaporationLine(QPainter& p) const {
+    if (!pathShown()) return;
+    const EvaporationResult& e = *evaporation_;
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(e.path.size()));
+    for (std::size_t i = 0; i < e.path.size(); ++i) {
+        const QPointF at = mapToWidget(e.path[i].point);
+        if (!line.isEmpty() && i + 1 < e.path.size() && (at - line.back()).manhattanLength() < 2.0) continue;
+        line << at;
+    }
+    p.setPen(QPen(pathColour(), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(line);
+}
+
+// Over the blend's ring and the target: the marks with their percentages, and
+// a diamond where the liquid leaves or enters the zone, so that neither hides
+// under the marks of the blend it starts from. A percentage stands beside the
+// path on a white ground; one that would cover another is left out (its
+// tooltip still says it).
+void TeasChartWidget::paintEvaporationMarks(QPainter& p) const {
+    if (!pathShown()) return;
+    const EvaporationResult& e = *evaporation_;
+    const QColor colour = pathColour();
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    small.setBold(true);
+    p.setFont(small);
+    const QFontMetricsF metrics(small);
+
+    // Where the path is at a share evaporated, for the direction at a mark.
+    auto pathAt = [&](double share) {
+        const auto after = std::lower_bound(e.path.begin(), e.path.end(), share,
+                                            [](const PathPoint& q, double s) { return q.share < s; });
+        return mapToWidget((after == e.path.end() ? e.path.back() : *after).point);
+    };
+    std::vector<QRectF> taken;
+    const QPointF start = mapToWidget(e.path.front().point);
+    taken.emplace_back(start - QPointF(9, 9), QSizeF(18, 18));  // the blend's ring
+    for (std::size_t k = 1; k < kTableMarks; ++k) {
+        const EvaporationMark& mark = e.marks[k];
+        if (mark.state != MarkState::Reached || !mark.point) continue;
+        const QPointF c = mapToWidget(*mark.point);
+        p.setPen(QPen(Qt::white, 1.0));
+        p.setBrush(colour);
+        p.drawEllipse(c, kPathMarkRadius, kPathMarkRadius);
+        taken.emplace_back(c - QPointF(kPathMarkRadius, kPathMarkRadius),
+                           QSizeF(2 * kPathMarkRadius, 2 * kPathMarkRadius));
+
+        const double share = mark.percent / 100.0;
+        QPointF along = pathAt(share + 0.02) - pathAt(std::max(0.0, share - 0.02));
+        const double length = std::hypot(along.x(), along.y());
+        along = length > 0.5 ? along / length : QPointF(1, 0);
+        QPointF across(along.y(), -along.x());  // a right angle to the path, upwards where it can
+        if (across.y() > 0 || (across.y() == 0 && across.x() < 0)) across = -across;
+        const QString text = QString::number(mark.percent);
+        const QSizeF size(metrics.horizontalAdvance(text) + 2, metrics.height());
+        QRectF box;
+        bool placed = false;
+        for (const QPointF side : {across, -across}) {
+            const QPointF centre = c + side * (kPathMarkRadius + 2 + size.width() / 2);
+            box = QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size);
+            if (std::none_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(box); })) {
+                placed = true;
+                break;
+            }
+        }
+        if (!placed) continue;
+        taken.push_back(box);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 215));
+        p.drawRect(box);
+        p.setPen(colour);
+        p.drawText(box, Qt::AlignCenter, text);
+    }
+    for (const ZoneCrossing& crossing : e.crossings) {
+        p.setPen(QPen(Qt::black, 1.0));
+        p.setBrush(crossingColour());
+        p.drawPolygon(diamond(mapToWidget(crossing.point), kCrossingSize));
+    }
+}
+
+// What the path's line, dots and diamonds are, at the top right.
+void TeasChartWidget::paintEvaporationKey(QPainter& p) const {
+    if (!pathShown()) return;
+    QFont small = font();
+    small.setPointSizeF(7.5);
+    p.setFont(small);
+    const double right = width() - 6, rowHeight = 14, sample = 22;
+    const double textWidth = p.fontMetrics().horizontalAdvance(ui::qs(messages::kPathKeyMarks)) + 4;
+    const double left = right - textWidth - sample;
+    double y = 4;
+    auto row = [&](const char* text, const std::function<void(QPointF)>& drawSample) {
+        drawSample(QPointF(left + sample / 2, y + rowHeight / 2));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(left + sample, y, textWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter, ui::qs(text));
+        y += rowHeight;
+    };
+    const QColor colour = pathColour();
+    row(messages::kPathKeyLine, [&](QPointF c) {
+        p.setPen(QPen(colour, 2.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(c - QPointF(8, 0), c + QPointF(8, 0));
+    });
+    row(messages::kPathKeyMarks, [&](QPointF c) {
+        p.setPen(QPen(Qt::white, 1.0));
+        p.setBrush(colour);
+        p.drawEllipse(c, kPathMarkRadius, kPathMarkRadius);
+    });
+    if (!evaporation_->crossings.empty())
+        row(messages::kPathKeyCrossings, [&](QPointF c) {
+            p.setPen(QPen(Qt::black, 1.0));
+            p.setBrush(crossingColour());
+            p.drawPolygon(diamond(c, kCrossingSize - 1));
+        });
+}
+
+QString TeasChartWidget::pathMarkAt(QPointF position) const {
+    if (!pathShown()) return {};
+    const double reach = kCrossingSize + 1;
+    auto near = [&](PlanePoint at) {
+        const QPointF d = mapToWidget(at) - position;
+        return d.x() * d.x() + d.y() * d.y() <= reach * reach;
+    };
+    for (const ZoneCrossing& crossing : evaporation_->crossings)
+        if (near(crossing.point)) return ui::qs(messages::crossingTip(crossing.leaves, crossing.percent));
+    for (std::size_t k = 1; k < kTableMarks; ++k) {
+        const EvaporationMark& mark = evaporation_->marks[k];
+        if (mark.state == MarkState::Reached && mark.point && near(*mark.point))
+            return ui::qs(messages::pathMarkTip(mark.percent, mark.ndwText[0], mark.ndwText[1], mark.ndwText[2]));
+    }
+    return {};
+}
+
 // The chosen solvents in their slot colours, the blend as a ring, the target as a cross.
 void TeasChartWidget::paintSlotsBlendAndTarget(QPainter& p) const {
     for (int k = 0; k < 3; ++k) {
@@ -402,6 +568,10 @@ void TeasChartWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void TeasChartWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (const QString tip = pathMarkAt(event->position()); !tip.isEmpty()) {
+        QToolTip::showText(event->globalPosition().toPoint(), tip, this);
+        return;
+    }
     const int row = solventAt(event->position());
     if (row < 0) {
         QToolTip::hideText();

@@ -1,9 +1,11 @@
 #pragma once
 // The Teas triangle drawn with vector graphics: the database's solvents as
 // points, the chosen solvents in their slot colours, the region they can
-// reach, the target as a cross and the last blend or mixture as a ring; a
-// solubility test's liquids by their result, with its zone shaded.
+// reach, the target as a cross and the last blend or mixture as a ring, with
+// the path its remaining liquid takes as it evaporates; a solubility test's
+// liquids by their result, with its zone shaded.
 
+#include "core/evaporation.h"
 #include "core/teas_chart.h"
 #include "ui/chart_source.h"
 
@@ -50,8 +52,15 @@ public:
     void setView(std::optional<PlaneBox> box);
     bool isZoomed() const { return view_.has_value(); }
 
-    // Where a Teas point is drawn in this widget's coordinates, at either scale.
+    // How the blend evaporates, drawn while the blend is: the path of the
+    // remaining liquid, its marks at 25, 50, 75 and 90 % evaporated, and where
+    // it leaves or enters the zone. Nothing, or no path known: none drawn.
+    void setEvaporation(std::optional<EvaporationResult> evaporation);
+    const std::optional<EvaporationResult>& evaporation() const { return evaporation_; }
+
+    // Where a Teas point, or a point of the plane, is drawn in this widget's coordinates, at either scale.
     QPointF mapToWidget(double n, double d, double w) const;
+    QPointF mapToWidget(PlanePoint p) const;
     // The nearest shown solvent within `radius` pixels, or -1.
     int solventAt(QPointF position, double radius = 6.0) const;
 
@@ -61,6 +70,9 @@ public:
     static QColor testColour(ui::TestMarkKind kind);
     static QColor zoneFill();
     static QColor regionFill();
+    // The evaporation path with its marks, and the marks where it crosses the zone's edge.
+    static QColor pathColour();
+    static QColor crossingColour();
 
 signals:
     // The user asked to load solvent `row` into slot k (1..3).
@@ -84,7 +96,9 @@ private:
     bool inView(QPointF position) const;
     void paintZoomedGrid(QPainter& p) const;
     QPolygonF mapPolygon(const std::vector<ChartMark>& corners) const;
-    QPointF mapToWidget(PlanePoint p) const;
+    bool pathShown() const;
+    // The mark of the path (or a crossing of the zone) under `position`, as its tooltip says it.
+    QString pathMarkAt(QPointF position) const;
     // The picture, bottom to top.
     void paintZone(QPainter& p) const;
     void paintGrid(QPainter& p) const;
@@ -93,10 +107,14 @@ private:
     void paintSolvents(QPainter& p) const;
     void paintTestLiquids(QPainter& p) const;
     void paintSelection(QPainter& p) const;
+    void paintEvaporationLine(QPainter& p) const;
+    void paintEvaporationMarks(QPainter& p) const;
+    void paintEvaporationKey(QPainter& p) const;
     void paintSlotsBlendAndTarget(QPainter& p) const;
 
     std::vector<ChartSolvent> solvents_;
     ChartMarks marks_;
+    std::optional<EvaporationResult> evaporation_;
     QString filter_;
     int selected_ = -1;
     std::optional<PlaneBox> view_;

@@ -1,16 +1,13 @@
 #include "core/database.h"
 
+#include "core/file_access.h"
 #include "core/line_ends.h"
 #include "core/numbers.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarnwell {
 namespace {
@@ -232,41 +229,15 @@ LoadResult parseSolventDatabase(std::string bytes) {
 }
 
 LoadResult loadSolventDatabaseFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return LoadFailure::FileNotFound;
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return LoadFailure::PathAccess;
-        return LoadFailure::AccessDenied;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        ::close(fd);
-        return LoadFailure::DeviceError;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return LoadFailure::PathAccess;
-    }
-    // One read for the whole file where its size is known; the loop covers
-    // short reads and files whose size the system does not tell.
     std::string bytes;
-    std::size_t used = 0;
-    bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 1 << 16);
-    for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return errno == EISDIR ? LoadFailure::PathAccess : LoadFailure::DeviceError;
-        }
-        if (got == 0) break;
-        used += static_cast<std::size_t>(got);
+    switch (readWholeFile(path, bytes)) {
+        case FileReadFailure::None: return parseSolventDatabase(std::move(bytes));
+        case FileReadFailure::NotFound: return LoadFailure::FileNotFound;
+        case FileReadFailure::IsFolder: return LoadFailure::PathAccess;
+        case FileReadFailure::Denied: return LoadFailure::AccessDenied;
+        case FileReadFailure::ReadError: break;
     }
-    ::close(fd);
-    bytes.resize(used);
-    return parseSolventDatabase(std::move(bytes));
+    return LoadFailure::DeviceError;
 }
 
 }  // namespace tarnwell

@@ -115,6 +115,7 @@ struct EvaporationSolvent {
     std::string twaMgText;
     std::string vhrText;
     double startMoles = 0.0;      // on any scale common to the blend
+    bool operator==(const EvaporationSolvent&) const = default;
 };
 
 struct EvaporationInput {
@@ -124,6 +125,7 @@ struct EvaporationInput {
     // mixture) rather than double ones (the solver's blend), so that 0 %
     // shows what the screen that asked showed.
     bool calculatorPrecision = false;
+    bool operator==(const EvaporationInput&) const = default;
 };
 
 // The calculator's mixture: its slots in use, its TWA and VHR fields, and the

@@ -329,6 +329,7 @@ inline std::string propertiesFileDamaged(const std::string& fileName, int line, 
 
 // --- How a blend evaporates -------------------------------------------------------------------
 inline constexpr const char* kMarkNotReached = "not reached";
+inline constexpr const char* kMarkUnknown = "not known: no path";
 inline std::string handEnteredSolvent(int slot, int n, int d, int w) {
     return "solvent #" + std::to_string(slot) + ", entered by hand (N, D, W = " + std::to_string(n) + ", " +
            std::to_string(d) + ", " + std::to_string(w) + ")";
@@ -392,6 +393,37 @@ inline std::string solventFlashPoint(const std::string& name, const std::string&
 }
 inline std::string solventNoFlashPoint(const std::string& name, const std::string& flammabilityClass) {
     return name + ": flash point not known" + (flammabilityClass.empty() ? std::string() : ", class " + flammabilityClass);
+}
+
+// --- The Evaporation window ---------------------------------------------------------------------
+inline constexpr const char* kEvaporationCalculateFirst =
+    "Please calculate a mixture first: the Evaporation window shows the mixture calculated last.";
+// `parts`: "Acetone .500 and White spirit ... .500" (each solvent with its volume fraction).
+inline std::string evaporationOfReportBlend(const std::string& parts) {
+    return "The blend of the report, by volume: " + parts + ".";
+}
+inline std::string evaporationOfLastMixture(const std::string& parts) {
+    return "The mixture calculated last, by volume: " + parts + ".";
+}
+inline constexpr const char* kEvaporationModelNote =
+    "Worked out for an ideal mixture at 20 \u00B0C, each solvent leaving in proportion to its share and its vapour "
+    "pressure: a guide to the direction of the drift, not a measurement. Alcohols with hydrocarbons, and water with "
+    "anything, evaporate differently. See Help.";
+
+// --- The path on the Teas chart, its key, tooltips and caption ------------------------------------
+inline constexpr const char* kPathKeyLine = "remaining liquid as it evaporates";
+inline constexpr const char* kPathKeyMarks = "25, 50, 75 and 90 % evaporated";
+inline constexpr const char* kPathKeyCrossings = "leaves or enters the zone";
+inline constexpr const char* kPathCaption =
+    "The line from the blend's ring is the liquid that remains as the blend evaporates; its dots mark 25, 50, 75 "
+    "and 90 % evaporated, its end 99 %. It takes the blend as an ideal mixture: a guide to the direction of the "
+    "drift, not a measurement.";
+// "50 % evaporated: N, D, W = 66, 20, 14"
+inline std::string pathMarkTip(int percent, const std::string& n, const std::string& d, const std::string& w) {
+    return std::to_string(percent) + " % evaporated: N, D, W = " + n + ", " + d + ", " + w;
+}
+inline std::string crossingTip(bool leaves, int percent) {
+    return std::string(leaves ? "Leaves" : "Enters") + " the zone at " + std::to_string(percent) + " % evaporated";
 }
 
 // --- Where the remaining liquid meets the solubility zone ---------------------------------------

@@ -1,5 +1,6 @@
 #include "data/database_loading.h"
 
+#include "core/file_access.h"
 #include "core/messages.h"
 #include "ui/layout.h"
 #include "ui/platform.h"
@@ -9,8 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-
-#include <sys/stat.h>
 
 namespace tarnwell {
 
@@ -26,36 +25,24 @@ FrmReadDatabase::FrmReadDatabase(QWidget* parent) : QWidget(parent, Qt::Window) 
     label->setAlignment(Qt::AlignCenter);
 }
 
-std::string findDatabaseFile() {
+std::string findDatabaseFile(const QString& programFolder) {
     const QString name = qs(kDatabaseFileName);
     if (QFileInfo::exists(name)) return name.toStdString();
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/tarnwell/") + name);
-    if (QFileInfo(installed).isFile()) return QDir::cleanPath(installed).toStdString();
+    const QDir program(programFolder);
+    // A shortcut or a file manager may start the program in another folder:
+    // the database message tells the user to keep the file beside the program.
+    for (const QString& place : {program.filePath(name), program.filePath(QStringLiteral("../share/tarnwell/") + name)})
+        if (QFileInfo(place).isFile()) return QDir::cleanPath(place).toStdString();
     return name.toStdString();
 }
 
-DatabaseReadAhead::FileState DatabaseReadAhead::stateOf(const std::string& path) {
-    struct stat info {};
-    FileState state;
-    if (::stat(path.c_str(), &info) != 0) return state;
-    state.exists = true;
-    state.device = info.st_dev;
-    state.inode = info.st_ino;
-    state.size = static_cast<unsigned long long>(info.st_size);
-    state.modifiedSec = info.st_mtim.tv_sec;
-    state.modifiedNsec = info.st_mtim.tv_nsec;
-    state.changedSec = info.st_ctim.tv_sec;
-    state.changedNsec = info.st_ctim.tv_nsec;
-    state.mode = info.st_mode;
-    return state;
-}
+std::string findDatabaseFile() { return findDatabaseFile(QCoreApplication::applicationDirPath()); }
 
-// The state is taken before the read: a change made while reading then shows
+// The stamp is taken before the read: a change made while reading then shows
 // as a difference at take().
 DatabaseReadAhead::DatabaseReadAhead()
     : path_(findDatabaseFile()),
-      before_(stateOf(path_)),
+      before_(fileStamp(path_)),
       result_(std::async(std::launch::async, [path = path_] { return loadSolventDatabaseFile(path); })) {}
 
 DatabaseReadAhead::~DatabaseReadAhead() {
@@ -65,7 +52,7 @@ DatabaseReadAhead::~DatabaseReadAhead() {
 LoadResult DatabaseReadAhead::take() {
     LoadResult ahead = result_.get();
     const std::string path = findDatabaseFile();
-    if (path == path_ && stateOf(path) == before_) return ahead;
+    if (path == path_ && fileStamp(path) == before_) return ahead;
     return loadSolventDatabaseFile(path);
 }
 

@@ -4,6 +4,7 @@
 // every failure ends in.
 
 #include "core/database.h"
+#include "core/file_access.h"
 #include "core/solvent_properties.h"
 
 #include <QWidget>
@@ -22,9 +23,12 @@ public:
 };
 
 // The file in the current directory when it is there (as a file or as
-// anything else of that name), otherwise the copy installed beside the
-// program in <program folder>/../share/tarnwell/ when that exists,
+// anything else of that name), otherwise the file in the program's own folder,
+// otherwise the copy installed in <program folder>/../share/tarnwell/,
 // otherwise the bare name (so that a missing file is reported as missing).
+// Paths are UTF-8.
+std::string findDatabaseFile(const QString& programFolder);
+// The same for the running program's folder.
 std::string findDatabaseFile();
 
 // Reads the database on a thread of its own from the moment it is made (the
@@ -42,19 +46,9 @@ public:
     // The outcome for the database file as it is now. Once only.
     LoadResult take();
 
-    // What is compared to tell that a file is still the one read.
-    struct FileState {
-        bool exists = false;
-        unsigned long long device = 0, inode = 0, size = 0;
-        long long modifiedSec = 0, modifiedNsec = 0, changedSec = 0, changedNsec = 0;
-        unsigned mode = 0;
-        bool operator==(const FileState&) const = default;
-    };
-    static FileState stateOf(const std::string& path);
-
 private:
     std::string path_;
-    FileState before_;
+    FileStamp before_;  // the file as it was when the read began
     std::future<LoadResult> result_;
 };
 

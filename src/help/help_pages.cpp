@@ -123,6 +123,10 @@ const std::vector<PageSpec>& pageSpecs() {
          Arrangement::Row,
          {{"cmdPrint", "Print", Action::Print},
           {"cmdExit", "Exit Help", Action::Exit}}},
+        // So does the Evaporation window's.
+        {"frmHelpEvaporation", "Help - Evaporation", "Help - Evaporation", 576, 431.25, false, Arrangement::Row,
+         {{"cmdPrint", "Print", Action::Print},
+          {"cmdExit", "Exit Help", Action::Exit}}},
     };
     return specs;
 }
@@ -340,14 +344,21 @@ void HelpPages::showModeless(const QString& name, QWidget* from) {
     target->activateWindow();
 }
 
-void HelpPages::show(ui::HelpEntry entry, QWidget* from) {
-    QString name;
+namespace {
+QString entryPage(ui::HelpEntry entry) {
     switch (entry) {
-    case ui::HelpEntry::MainHelp: name = QStringLiteral("frmHelp1"); break;
-    case ui::HelpEntry::References: name = QStringLiteral("frmReferences1"); break;
-    case ui::HelpEntry::ConcentrationHelp: name = QStringLiteral("frmHelpConcentration"); break;
-    case ui::HelpEntry::SolubilityTest: name = QStringLiteral("frmHelpSolubilityTest"); break;
+    case ui::HelpEntry::MainHelp: return QStringLiteral("frmHelp1");
+    case ui::HelpEntry::References: return QStringLiteral("frmReferences1");
+    case ui::HelpEntry::ConcentrationHelp: return QStringLiteral("frmHelpConcentration");
+    case ui::HelpEntry::SolubilityTest: return QStringLiteral("frmHelpSolubilityTest");
+    case ui::HelpEntry::Evaporation: return QStringLiteral("frmHelpEvaporation");
     }
+    return QStringLiteral("frmHelp1");
+}
+}  // namespace
+
+void HelpPages::show(ui::HelpEntry entry, QWidget* from) {
+    const QString name = entryPage(entry);
     for (const std::vector<QString>& chain : chains()) {
         if (std::find(chain.begin(), chain.end(), name) == chain.end()) continue;
         for (const QString& other : chain)
@@ -360,10 +371,20 @@ void HelpPages::showNoteOnMixturesModal(QWidget* from) {
     const ui::KeyboardReturn keyboardBack(from);
     for (const QString& other : chains().front())
         if (HelpPage* p = page(other)) p->hide();
-    QPointer<HelpPage> note = pageFor(QStringLiteral("frmHelp4"), from);
-    ui::centreOn(note, from);
+    execPage(QStringLiteral("frmHelp4"), from);
+}
+
+void HelpPages::showModal(ui::HelpEntry entry, QWidget* from) {
+    const ui::KeyboardReturn keyboardBack(from);
+    execPage(entryPage(entry), from);
+}
+
+void HelpPages::execPage(const QString& name, QWidget* from) {
+    QPointer<HelpPage> page = pageFor(name, from);
+    page->hide();  // a page already up modeless would not become modal
+    ui::centreOn(page, from);
     // exec() ends when the page is hidden: by Exit, by a move, or by the close box.
-    note->exec();
+    page->exec();
 }
 
 }  // namespace tarnwell

@@ -1,6 +1,6 @@
 #pragma once
 // The fourteen help and reference pages and the moves between them, and the
-// solubility test's page, which stands alone.
+// pages of the solubility test and the Evaporation window, which stand alone.
 
 #include "ui/navigator.h"
 
@@ -39,6 +39,8 @@ public:
     void show(ui::HelpEntry entry, QWidget* from);
     // Help page 6 shown modally; returns when the user leaves it.
     void showNoteOnMixturesModal(QWidget* from);
+    // The entry page shown modally, for a modal window; returns when the user leaves it.
+    void showModal(ui::HelpEntry entry, QWidget* from);
 
     // The page of that name if it exists now (shown or hidden), else null.
     HelpPage* page(const QString& name) const;
@@ -49,6 +51,8 @@ private:
     // Hide `from`, show `to` modeless.
     void move(HelpPage* from, const QString& to);
     void showModeless(const QString& name, QWidget* from);
+    // Shows the page modally over `from` until it is hidden.
+    void execPage(const QString& name, QWidget* from);
 
     ui::Platform& platform_;
     std::map<QString, QPointer<HelpPage>> pages_;

@@ -69,6 +69,11 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
                                         [this] { cmdReferences_Click(); });
     QPushButton* cmdTeasChart = button("cmdTeasChart", QStringLiteral("Teas Chart"), ptRect(10, 348, 182, 24),
                                        [this] { navigator_.showTeasChart(*this); });
+    // Under the Teas chart, above the warning; Alt+E.
+    QPushButton* cmdEvaporation = button("cmdEvaporation", QStringLiteral("&Evaporation\u2026"),
+                                         ptRect(10, 376, 182, 20), [this] { cmdEvaporation_Click(); });
+    cmdEvaporation->setAccessibleDescription(
+        QStringLiteral("How the mixture calculated last changes as it evaporates, and how readily it burns"));
     ui::wrapCaption(cmdCalculate_);
     ui::wrapCaption(cmdGoToSolvermain_);
 
@@ -83,12 +88,12 @@ FrmCalculateParamsfromMix::FrmCalculateParamsfromMix(AppState& state, ui::Platfo
     ui::colours::setTextColour(lblWarning_, ui::colours::red());
 
     // Tab order: the lists, the concentrations, then the buttons; the Teas
-    // chart, which the design does not have, last.
+    // chart and the evaporation, which the design does not have, last.
     QList<QWidget*> order;
     for (int k = 0; k < 3; ++k) order << slotColumn(k).list;
     for (QLineEdit* c : concentrations_) order << c;
     order << cmdCalculate_ << chkUse2Solvents_ << cmdHelpConcentrationForm << cmdGoToSolvermain_ << cmdReferences
-          << cmdTeasChart;
+          << cmdTeasChart << cmdEvaporation;
     for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
     UserForm_Initialize();
@@ -288,6 +293,7 @@ void FrmCalculateParamsfromMix::cmdCalculate_Click() {
     }
     mixtureMark_.reset();
     if (outcome.ndwAvailable) mixtureMark_ = ui::ChartMark{calc_.mixN, calc_.mixD, calc_.mixW};
+    lastMixture_ = evaporationFromMixture(mixSlots_, inputs);
     tellChart();
 
     // After the question the keyboard comes back to this screen, where
@@ -364,6 +370,16 @@ void FrmCalculateParamsfromMix::cmdHelpConcentrationForm_Click() {
     navigator_.showHelp(ui::HelpEntry::ConcentrationHelp, this);
 }
 
+void FrmCalculateParamsfromMix::cmdEvaporation_Click() {
+    // The result box is cleared after the print question, and the columns may
+    // have changed since: the window shows the mixture last calculated and says so.
+    if (!lastMixture_) {
+        platform_.messageBox(this, qs(messages::kErrorTitle), qs(messages::kEvaporationCalculateFirst));
+        return;
+    }
+    navigator_.showEvaporation(*lastMixture_, ui::EvaporationOf::LastMixture, this);
+}
+
 void FrmCalculateParamsfromMix::cmdReferences_Click() { navigator_.showHelp(ui::HelpEntry::References, this); }
 
 void FrmCalculateParamsfromMix::cmdGoToSolvermain_Click() {
@@ -374,6 +390,7 @@ void FrmCalculateParamsfromMix::cmdGoToSolvermain_Click() {
 ui::ChartMarks FrmCalculateParamsfromMix::chartMarks() const {
     ui::ChartMarks marks = slotMarks(mixSlots_);
     marks.blend = mixtureMark_;
+    if (mixtureMark_) marks.evaporation = lastMixture_;
     return marks;
 }
 

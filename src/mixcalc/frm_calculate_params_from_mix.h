@@ -3,6 +3,7 @@
 // concentrations, the running total, Calculate with its result box, and the
 // print question.
 
+#include "core/evaporation.h"
 #include "core/mixture.h"
 #include "core/state.h"
 #include "slotscreen/slot_screen.h"
@@ -30,7 +31,8 @@ public:
     // The print question (created with the screen and kept).
     FrmPrintResults* printQuestion() const { return printResults_.get(); }
 
-    // The loaded solvents and the last mixture worked out.
+    // The loaded solvents and the last mixture worked out, with what the
+    // chart needs for its evaporation path.
     ui::ChartMarks chartMarks() const override;
 
 private slots:
@@ -42,6 +44,7 @@ private slots:
     void cmdHelpConcentrationForm_Click();
     void cmdGoToSolvermain_Click();
     void cmdReferences_Click();
+    void cmdEvaporation_Click();
 
 private:
     void buildSlotColumn(int k, double left);
@@ -56,6 +59,9 @@ private:
     std::array<MixSlot, 3> mixSlots_;
     MixtureCalculation calc_;
     std::optional<ui::ChartMark> mixtureMark_;  // the N, D, W of the last mixture shown
+    // The last mixture calculated, as Calculate took it: what "Evaporation…"
+    // shows and the chart's path starts from, whatever the columns hold since.
+    std::optional<EvaporationInput> lastMixture_;
 
     std::array<QLineEdit*, 3> concentrations_{};  // txtInputCon1..3
     QLabel* lblTotalInputCon_ = nullptr;

@@ -1,5 +1,6 @@
 #include "solver/frm_results.h"
 
+#include "core/evaporation.h"
 #include "ui/accessible.h"
 #include "ui/colours.h"
 #include "ui/keyboard.h"
@@ -88,6 +89,7 @@ FrmResults::FrmResults(const AppState& state, ui::Platform& platform, ui::Naviga
     connect(cmdOk_, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cmdPrint_, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     connect(cmdNoteOnMixtures_, &QPushButton::clicked, this, [this] { cmdNoteOnMixtures_Click(); });
+    connect(cmdEvaporation_, &QPushButton::clicked, this, [this] { cmdEvaporation_Click(); });
     UserForm_Initialize();
     ui::centreOn(this, mainScreen_);
 }
@@ -194,6 +196,11 @@ void FrmResults::buildComparison() {
     lblVHRMixture_ = value(this, QStringLiteral("lblVHRMixture"), QStringLiteral("Mixture VHR"),
                            ptRect(414, 330, 78, 18));
 
+    // In the free room left of the note, under the mixture's name, and before
+    // it in the tab order; Alt+E.
+    cmdEvaporation_ = button(this, "cmdEvaporation", "&Evaporation\u2026", ptRect(48, 354, 150, 20), 9, false);
+    cmdEvaporation_->setAccessibleDescription(
+        QStringLiteral("How this blend changes as it evaporates, and how readily it burns"));
     heading(this, "Label47", " *", ptRect(216, 348, 14, 18), 14);
     cmdNoteOnMixtures_ = button(this, "cmdNoteOnMixtures",
                                 "TWA and VHR calculations assume critcal effects are additive ...",
@@ -263,6 +270,11 @@ void FrmResults::UserForm_Initialize() {
 void FrmResults::cmdOk_Click() { hide(); }
 
 void FrmResults::cmdPrint_Click() { platform_.printWindow(this); }
+
+void FrmResults::cmdEvaporation_Click() {
+    // Over the report, which stays as it is underneath.
+    navigator_.showEvaporation(evaporationFromBlend(state_), ui::EvaporationOf::ReportBlend, this);
+}
 
 void FrmResults::cmdNoteOnMixtures_Click() {
     hide();

@@ -30,6 +30,7 @@ private slots:
     void cmdOk_Click();
     void cmdPrint_Click();
     void cmdNoteOnMixtures_Click();
+    void cmdEvaporation_Click();
 
 private:
     // The controls in the order of the design (it is their tab order).
@@ -66,6 +67,7 @@ private:
     QPushButton* cmdOk_ = nullptr;
     QPushButton* cmdPrint_ = nullptr;
     QPushButton* cmdNoteOnMixtures_ = nullptr;
+    QPushButton* cmdEvaporation_ = nullptr;
     QLineEdit* textBox1_ = nullptr;
 };
 

@@ -3,6 +3,8 @@
 // solvent back. Windows tell the chart when their marks change; the chart
 // never looks into a window's controls.
 
+#include "core/evaporation.h"
+
 #include <QObject>
 #include <array>
 #include <optional>
@@ -42,6 +44,9 @@ struct ChartMarks {
     std::array<std::optional<ChartMark>, 3> slotMarks;  // the chosen solvents, slot 1..3
     std::optional<ChartMark> target;
     std::optional<ChartMark> blend;  // the last blend or mixture worked out
+    // That blend's solvents and amounts, from which the chart draws how it
+    // evaporates; it comes and goes with `blend`.
+    std::optional<EvaporationInput> evaporation;
     std::optional<ZoneOverlay> zone;  // the solubility test, while its window is open
     bool operator==(const ChartMarks&) const = default;
 

@@ -1,20 +1,17 @@
 #include "ui/fonts.h"
 
 #include "ui/layout.h"
+#include "ui/platform.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
-#include <QStringList>
 
 namespace tarnwell::ui {
 
 void useDesignFonts() {
     if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive)) {
-        // Debian's fonts-wine ships a Tahoma-metric face outside the font path.
-        const QStringList candidates = {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-                                        QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")};
-        for (const QString& path : candidates)
+        for (const QString& path : tahomaStandIns())
             if (QFile::exists(path)) QFontDatabase::addApplicationFont(path);
     }
     // The desktop's default face and size differ from machine to machine; the

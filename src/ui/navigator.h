@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace tarnwell {
+struct EvaporationInput;
+}
+
 namespace tarnwell::ui {
 
 class ChartOpener;
@@ -16,7 +20,12 @@ enum class HelpEntry {
     References,         // "References" on the main screen and the calculator
     ConcentrationHelp,  // calculator "Help"
     SolubilityTest,     // the solubility test's "Help": its own page, in no chain
+    Evaporation,        // the Evaporation window's "Help": its own page, in no chain
 };
+
+// What the Evaporation window shows: the blend of the solution report, or
+// the mixture the calculator calculated last.
+enum class EvaporationOf { ReportBlend, LastMixture };
 
 // The blend finder's two windows: for the main screen's target, and for the
 // solubility test's zone.
@@ -31,6 +40,12 @@ public:
     virtual void showHelp(HelpEntry entry, QWidget* from) = 0;
     // Help page 6 shown modally; returns when the user leaves it.
     virtual void showNoteOnMixturesModal(QWidget* from) = 0;
+    // A page that stands alone, shown modally over a modal window (where a
+    // modeless page could not be used); returns when the user leaves it.
+    virtual void showHelpModal(HelpEntry entry, QWidget* from) = 0;
+    // The Evaporation window for `blend`, shown modally over `from`, which
+    // may itself be modal (the report); returns when the user closes it.
+    virtual void showEvaporation(const EvaporationInput& blend, EvaporationOf what, QWidget* from) = 0;
     // The Teas chart (modeless), drawing what the screen that opened it marks.
     virtual void showTeasChart(ChartOpener& from) = 0;
     // The solubility test window (modeless), created on first use and kept.

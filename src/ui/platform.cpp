@@ -4,23 +4,16 @@
 #include "ui/keyboard.h"
 #include "ui/text.h"
 
+#include "print/print.h"
+
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
-#include <QElapsedTimer>
+#include <QByteArray>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QWidget>
 
-#include <algorithm>
-#include <optional>
-#include <string_view>
-
-#if defined(TARNWELL_HAVE_CUPS)
-#include <cups/cups.h>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
 #endif
 
 namespace tarnwell::ui {
@@ -46,6 +39,35 @@ private:
 
 void endProgramOnClose(QWidget* window, Platform& platform) { new EndProgramOnClose(window, platform); }
 
+void leaveNoFilesBehind() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Without XDG_RUNTIME_DIR Qt makes a folder of its own in /tmp; the
+    // user's runtime folder, where the system made one, serves instead.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = "/run/user/" + QByteArray::number(getuid());
+        const QFileInfo info(QString::fromLocal8Bit(runtime));
+        if (info.isDir() && info.ownerId() == getuid()) qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+    // With no session bus named, libdbus would start one through dbus-launch,
+    // which leaves a daemon running and writes under ~/.dbus. The program
+    // needs no bus of its own: it takes the user's bus where there is one.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty()) runtime = "/run/user/" + QByteArray::number(getuid());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + runtime + "/bus");
+    }
+#endif
+}
+
+QStringList tahomaStandIns() {
+#if defined(Q_OS_LINUX)
+    // Debian's fonts-wine ships a Tahoma-metric face outside the font path.
+    return {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"), QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")};
+#else
+    return {};  // Windows has Tahoma itself
+#endif
+}
+
 void DesktopPlatform::messageBox(QWidget* over, const QString& title, const QString& text) {
     // Not a child of `over`: a disabled asking screen would disable the box too.
     const KeyboardReturn keyboardBack(over);
@@ -59,216 +81,8 @@ void DesktopPlatform::messageBox(QWidget* over, const QString& title, const QStr
     box.exec();
 }
 
-namespace {
-
-#if defined(TARNWELL_HAVE_CUPS)
-// Gives up on a print-system request once the time is spent: libcups on its
-// own waits about two minutes per call for a server that takes the connection
-// and never answers (a stopped or stuck cupsd), and Qt makes two such calls.
-struct WaitLimit {
-    QElapsedTimer clock;
-    int limitMs = 0;
-    bool gaveUp = false;
-};
-
-int keepWaiting(http_t*, void* data) {
-    auto* limit = static_cast<WaitLimit*>(data);
-    if (limit->clock.elapsed() < limit->limitMs) return 1;
-    limit->gaveUp = true;
-    return 0;
-}
-
-// True when a print server takes our connection but does not answer within
-// `waitMs`. A server that cannot be reached at all is left to Qt, which finds
-// no printer quickly; so only a silent server stops the print here.
-bool printSystemIsSilent(int waitMs) {
-    WaitLimit limit;
-    limit.limitMs = waitMs;
-    limit.clock.start();
-    int cancel = 0;
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                std::max(waitMs, 1), &cancel);
-    if (!http) return limit.clock.elapsed() >= waitMs;
-    httpSetTimeout(http, 0.2, keepWaiting, &limit);
-    ipp_t* response = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
-    ippDelete(response);
-    httpClose(http);
-    return limit.gaveUp;
-}
-#endif
-
-}  // namespace
-
-QRectF printPlacement(const QSize& window, const QRect& page) {
-    if (window.isEmpty() || page.isEmpty()) return QRectF();
-    const double scale =
-        std::min(double(page.width()) / window.width(), double(page.height()) / window.height());
-    const QSizeF size(window.width() * scale, window.height() * scale);
-    return QRectF(QPointF(page.left() + (page.width() - size.width()) / 2.0,
-                          page.top() + (page.height() - size.height()) / 2.0),
-                  size);
-}
-
-namespace {
-
-#if defined(TARNWELL_HAVE_CUPS)
-// Screens are printed as a picture made at this resolution: sharp on paper,
-// and a quarter of the memory of 1200.
-constexpr int kPageDpi = 600;
-
-// The default printer as the print system itself describes it. Qt's printer
-// support would fetch the printer's PPD into a temporary file for this.
-struct DefaultPrinter {
-    std::string name;
-    bool stopped = false;
-    std::string media;  // the print system's name for the default paper
-    QPageLayout page;
-};
-
-// The user's own choice of paper (lpoptions) first, then the printer's
-// default. (libcups's own look-up takes US Letter when no choice is set.)
-std::string defaultMedia(cups_dest_t* dest, cups_dinfo_t* info) {
-    if (const char* chosen = cupsGetOption("media", dest->num_options, dest->options)) return chosen;
-    if (!info) return std::string();
-    ipp_attribute_t* fallback = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA);
-    const char* name = fallback ? ippGetString(fallback, 0, nullptr) : nullptr;
-    return name ? name : std::string();
-}
-
-std::optional<DefaultPrinter> defaultPrinter() {
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
-    if (!dest) return std::nullopt;
-    DefaultPrinter printer;
-    printer.name = dest->name;
-    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
-    printer.stopped = state && std::string_view(state) == "5";  // IPP_PSTATE_STOPPED
-    cups_size_t paper{};
-    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-    const std::string media = defaultMedia(dest, info);
-    if (info && !media.empty() && cupsGetDestMediaByName(CUPS_HTTP_DEFAULT, dest, info, media.c_str(), 0, &paper) &&
-        paper.width > 0 && paper.length > 0) {
-        printer.media = paper.media;
-        // Sizes and margins come in hundredths of a millimetre.
-        const QPageSize size(QSizeF(paper.width / 100.0, paper.length / 100.0), QPageSize::Millimeter, QString(),
-                             QPageSize::FuzzyMatch);
-        printer.page = QPageLayout(size, QPageLayout::Portrait,
-                                   QMarginsF(paper.left / 100.0, paper.top / 100.0, paper.right / 100.0,
-                                             paper.bottom / 100.0),
-                                   QPageLayout::Millimeter);
-    } else {
-        // A printer that names no paper gets A4 with a quarter-inch margin.
-        printer.page = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6.35, 6.35, 6.35, 6.35),
-                                   QPageLayout::Millimeter);
-    }
-    cupsFreeDestInfo(info);
-    cupsFreeDests(1, dest);
-    return printer;
-}
-
-// Draws `window` scaled to fit the page's printable area. Like Qt's own
-// printing, the window is first drawn into a picture at the page's
-// resolution, then placed on the page.
-bool drawWindowOnPage(QWidget* window, QPdfWriter& page) {
-    const QRect paintRect = page.pageLayout().paintRectPixels(page.resolution());
-    const QRect target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size())).toAlignedRect();
-    if (target.isEmpty()) return false;
-    // Opaque on white paper: the window paints its whole background anyway.
-    QImage picture(target.size(), QImage::Format_RGB32);
-    if (picture.isNull()) return false;  // not enough memory
-    picture.fill(Qt::white);
-    QPainter onPicture(&picture);
-    onPicture.scale(double(target.width()) / window->width(), double(target.height()) / window->height());
-    window->render(&onPicture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    onPicture.end();
-    // The painter's origin is the top left of the printable area.
-    QPainter painter;
-    if (!painter.begin(&page)) return false;
-    painter.drawImage(target.topLeft(), picture);
-    return painter.end();
-}
-
-// Sends the page to the print system straight from memory; Qt's own
-// printing spools it to a temporary file first. The queue's own options
-// (lpoptions included) go with it, as lp does, and the paper it was drawn for.
-std::string sendToPrintSystem(const DefaultPrinter& printer, const QString& title, const QByteArray& pdf) {
-    const QByteArray name = title.toUtf8();
-    const char* queue = printer.name.c_str();
-    int count = 0;
-    cups_option_t* options = nullptr;
-    if (cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue, nullptr)) {
-        for (int i = 0; i < dest->num_options; ++i)
-            count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
-        cupsFreeDests(1, dest);
-    }
-    if (!printer.media.empty()) count = cupsAddOption("media", printer.media.c_str(), count, &options);
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue, name.constData(), count, options);
-    cupsFreeOptions(count, options);
-    if (job == 0) return messages::printRefused(printer.name, cupsLastErrorString());
-    bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
-                    HTTP_STATUS_CONTINUE &&
-                cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<std::size_t>(pdf.size())) ==
-                    HTTP_STATUS_CONTINUE;
-    // The document is finished even after a failed write, so the job ends.
-    sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) <= IPP_STATUS_OK_EVENTS_COMPLETE && sent;
-    if (sent) return std::string();
-    const std::string reason = cupsLastErrorString();
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
-    return messages::printRefused(printer.name, reason);
-}
-#endif
-
-}  // namespace
-
-PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs) {
-    auto failed = [](const std::string& text) { return PrintOutcome{false, qs(text)}; };
-    if (!window || window->size().isEmpty()) return failed(messages::printFailed("the window has no picture."));
-#if defined(TARNWELL_HAVE_CUPS)
-    if (printSystemIsSilent(waitMs)) return PrintOutcome{false, qs(messages::kPrintSystemSilent)};
-    const std::optional<DefaultPrinter> printer = defaultPrinter();
-    if (!printer) return PrintOutcome{false, qs(messages::kNoPrinter)};
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter page(&pdf);
-        page.setResolution(kPageDpi);
-        page.setPageLayout(printer->page);
-        page.setTitle(window->windowTitle());
-        page.setCreator(QApplication::applicationName());
-        if (!drawWindowOnPage(window, page)) return failed(messages::printFailed("the page could not be drawn."));
-    }
-    if (const std::string refusal = sendToPrintSystem(*printer, window->windowTitle(), pdf.data()); !refusal.empty())
-        return failed(refusal);
-    const std::string& name = printer->name;
-    const bool stopped = printer->stopped;
-#else
-    (void)waitMs;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return PrintOutcome{false, qs(messages::kNoPrinter)};
-    const std::string name = info.printerName().toStdString();
-    const bool stopped = info.state() == QPrinter::Error || info.state() == QPrinter::Aborted;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(window->windowTitle());
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return failed(messages::printFailed("the printer \"" + name + "\" did not accept the page."));
-    const QRect paintRect = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRectF target = printPlacement(window->size(), QRect(QPoint(0, 0), paintRect.size()));
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / window->width(), target.height() / window->height());
-    window->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    if (!painter.end()) return failed(messages::printFailed("the print job could not be finished."));
-#endif
-    if (stopped) return PrintOutcome{true, qs(messages::printWaitsOnStoppedPrinter(name))};
-    return PrintOutcome{true, QString()};
-}
-
-QString printWindowOnDefaultPrinter(QWidget* window) {
-    const PrintOutcome outcome = printWindowOnPrinter(window);
-    return outcome.printed ? QString() : outcome.message;
-}
-
 bool DesktopPlatform::printWindow(QWidget* window) {
-    const PrintOutcome outcome = printWindowOnPrinter(window);
+    const print::PrintOutcome outcome = print::printWindowOnPrinter(window);
     if (!outcome.message.isEmpty()) messageBox(window, qs(messages::kPrintTitle), outcome.message);
     return outcome.printed;
 }

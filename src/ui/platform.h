@@ -1,12 +1,14 @@
 #pragma once
 // What the screens need from the desktop: a message box, a file the user
-// chooses, printing a window on the default printer, and ending the program. Screens get it by reference, so
-// tests can put a recording double in its place.
+// chooses, printing a window on the default printer, and ending the program.
+// Screens get it by reference, so tests can put a recording double in its
+// place. This and platform.cpp are the one place for what differs between
+// desktops; printing itself is in print/.
 
 #include "ui/files.h"
 
-#include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -46,27 +48,12 @@ public:
     void endProgram(int exitCode = 0) override;
 };
 
-// What became of a print: whether the page went out, and what the user must
-// be told (the reason of a failure, or a note such as a stopped printer).
-struct PrintOutcome {
-    bool printed = false;
-    QString message;
-};
+// Keeps the desktop libraries the program uses from writing files on its
+// behalf (on Linux: Qt's runtime folder in /tmp, a session bus started through
+// dbus-launch). Call first in main(), before the QApplication exists.
+void leaveNoFilesBehind();
 
-// How long a print waits for the print system to answer before giving up.
-inline constexpr int kPrintSystemWaitMs = 5000;
-
-// Renders `window` onto the default printer, scaled to the printable area
-// keeping its aspect ratio and centred, with no dialog. Never waits more than
-// about `waitMs` for a print system that does not answer.
-PrintOutcome printWindowOnPrinter(QWidget* window, int waitMs = kPrintSystemWaitMs);
-
-// The same, reduced to the failure: an empty string when the page went out,
-// otherwise the reason in plain words.
-QString printWindowOnDefaultPrinter(QWidget* window);
-
-// The rectangle, in printer pixels, that a window of `window` size takes on a
-// page whose printable area is `page`: as large as fits, aspect kept, centred.
-QRectF printPlacement(const QSize& window, const QRect& page);
+// Font files with a Tahoma-metric face, for a desktop that has no Tahoma.
+QStringList tahomaStandIns();
 
 }  // namespace tarnwell::ui

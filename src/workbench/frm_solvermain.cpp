@@ -328,7 +328,11 @@ void FrmSolvermain::cmdCalculate_Click() {
     }
     request.useOnlyTwoSolvents = checkBox1_->isChecked();
     const BlendMessage outcome = calculateBlend(state_, request);
-    tellChart();  // a solve that got as far as a mixture moves the blend mark
+    // A solve that got as far as a mixture moves the blend mark, and the path
+    // of its evaporation starts there.
+    if (outcome == BlendMessage::Solved || outcome == BlendMessage::OutsideTolerance)
+        blendEvaporation_ = evaporationFromBlend(state_);
+    tellChart();
     if (outcome != BlendMessage::Solved) {
         const MessageText message = blendMessageText(outcome);
         platform_.messageBox(this, qs(message.title), qs(message.text));
@@ -391,7 +395,10 @@ ui::ChartMarks FrmSolvermain::chartMarks() const {
     const TargetPoint& t = state_.target;
     if (t.addsTo100()) marks.target = ui::ChartMark{double(t.n), double(t.d), double(t.w)};
     const BlendResult& b = state_.blendResult;
-    if (b.mixN + b.mixD + b.mixW > 0) marks.blend = ui::ChartMark{b.mixN, b.mixD, b.mixW};
+    if (b.mixN + b.mixD + b.mixW > 0) {
+        marks.blend = ui::ChartMark{b.mixN, b.mixD, b.mixW};
+        marks.evaporation = blendEvaporation_;
+    }
     return marks;
 }
 

@@ -2,6 +2,7 @@
 // The main screen: three solvent columns, the target, and the buttons that
 // lead to the solver, the calculator and the help.
 
+#include "core/evaporation.h"
 #include "core/state.h"
 #include "slotscreen/slot_screen.h"
 #include "ui/forward.h"
@@ -28,7 +29,8 @@ public:
     // named. Its TWA, VHR and effects are left empty, as for a target set by hand.
     void takeTarget(int n, int d, int w, const QString& name);
 
-    // The chosen solvents, the target once it adds up to 100, the last blend solved.
+    // The chosen solvents, the target once it adds up to 100, the last blend
+    // solved with what the chart needs for its evaporation path.
     ui::ChartMarks chartMarks() const override;
 
 private slots:
@@ -61,6 +63,9 @@ private:
     QLineEdit* txtEffectsTarget_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
     std::array<QListWidget*, 3> targetLists_{};  // N, D, W
+    // The solvents and amounts of the blend the chart marks, taken when it
+    // was solved: the slots may change afterwards, the mark stays.
+    std::optional<EvaporationInput> blendEvaporation_;
 };
 
 }  // namespace tarnwell

@@ -245,7 +245,7 @@ TEST_F(KeyboardWalk, ABlendFromTheStartupScreenToItsReport) {
         EXPECT_EQ(description(on<QLabel>(report, "lblTLVTarget")), "Target TWA, safer than the mixture");
         EXPECT_EQ(description(on<QLabel>(report, "lblVHRMixture")), "Mixture VHR, less safe than the target");
         EXPECT_EQ(description(on<QLabel>(report, "lblVHRTarget")), "Target VHR, safer than the mixture");
-        EXPECT_EQ(tabs(3), QStringList({"cmdPrint", "cmdNoteOnMixtures", "TextBox1"}));
+        EXPECT_EQ(tabs(4), QStringList({"cmdPrint", "cmdEvaporation", "cmdNoteOnMixtures", "TextBox1"}));
         // Return in the notes keeps the report and its notes.
         type("Test on a corner");
         saveScreenshot(report, "keyboard-report-notes.png");
@@ -256,6 +256,27 @@ TEST_F(KeyboardWalk, ABlendFromTheStartupScreenToItsReport) {
         press(Qt::Key_Return);
         EXPECT_EQ(platform.printedWindows, std::vector<QString>{"frmResults"});
         EXPECT_TRUE(report->isVisible());
+        // Alt+E opens the Evaporation window over the report: its table and
+        // buttons take the Tab in turn, Return on Print prints it, Escape
+        // closes it and leaves the report as it was.
+        // (A mnemonic presses its button a moment later, as a click shows.)
+        inModal(
+            [] {
+                press(Qt::Key_E, Qt::AltModifier);
+                QTest::qWait(400);
+            },
+            QStringLiteral("frmEvaporation"), [&](QWidget* evaporation) {
+            EXPECT_EQ(focusName(), QStringLiteral("cmdClose"));
+            EXPECT_EQ(tabs(4), QStringList({"tblEvaporation", "cmdPrint", "cmdHelp", "cmdClose"}));
+            saveScreenshot(evaporation, "keyboard-evaporation.png");
+            tabTo(QStringLiteral("cmdPrint"));
+            press(Qt::Key_Return);
+            press(Qt::Key_Escape);
+            EXPECT_FALSE(evaporation->isVisible());
+        });
+        EXPECT_EQ(platform.printedWindows, (std::vector<QString>{"frmResults", "frmEvaporation"}));
+        EXPECT_TRUE(report->isVisible());
+        EXPECT_EQ(on<QLineEdit>(report, "TextBox1")->text(), "Test on a corner");
         // Escape leaves the report as Ok does.
         press(Qt::Key_Escape);
         EXPECT_FALSE(report->isVisible());
@@ -276,10 +297,11 @@ TEST_F(KeyboardWalk, AMixtureFromTheStartupScreenToThePrintQuestion) {
     EXPECT_FALSE(main->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
     ASSERT_EQ(focusName(), QStringLiteral("lstSolvent1"));
-    // The calculator's tab order as designed, the Teas chart last.
-    EXPECT_EQ(tabs(12), QStringList({"lstSolvent2", "lstSolvent3", "txtInputCon1", "txtInputCon2", "txtInputCon3",
+    // The calculator's tab order as designed, the Teas chart and the evaporation last.
+    EXPECT_EQ(tabs(13), QStringList({"lstSolvent2", "lstSolvent3", "txtInputCon1", "txtInputCon2", "txtInputCon3",
                                      "cmdCalculate", "chkUse2Solvents", "cmdHelpConcentrationForm",
-                                     "cmdGoToSolvermain", "cmdReferences", "cmdTeasChart", "lstSolvent1"}));
+                                     "cmdGoToSolvermain", "cmdReferences", "cmdTeasChart", "cmdEvaporation",
+                                     "lstSolvent1"}));
 
     press(Qt::Key_A);
     press(Qt::Key_Return);

@@ -61,9 +61,21 @@ finish 0
 echo "ok: the main screen opens with the shipped database, and its close box ends with 0"
 [ -z "$(find "$work/empty" "$work/shipped" -newer "$work/shipped/tarnwell database 1.0.txt" -type f)" ] \
     || fail "the program wrote files into its folder"
-passed=3
 
-# 4. Every corpus file as the database: a damaged one gives one error message
+# 4. Started from another folder, it finds the database beside the program.
+mkdir -p "$work/program folder é"
+cp "$binary" "$database" "$work/program folder é/"
+binary_in_folder="$work/program folder é/$(basename "$binary")"
+wait_for_x
+(cd "$work/empty" && exec "$binary_in_folder") &
+app=$!
+press "$(wait_window "Tarnwell")" space
+python3 "$here/close_window.py" "$(wait_window "Tarnwell - Main Form")"
+finish 0
+echo "ok: started from another folder, the program found the database beside itself"
+passed=4
+
+# 5. Every corpus file as the database: a damaged one gives one error message
 #    and status 1, an odd but valid one opens the main screen.
 if [ -n "$corpus" ]; then
     checked=0

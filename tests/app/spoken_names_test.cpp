@@ -97,7 +97,7 @@ TEST(SpokenNames, EveryWindowTheProgramCanShow) {
           "frmPrintResults", "frmFindBlends", "frmTeasChart", "frmReadDatabase", "frmHelp1", "frmHelp1A", "frmHelp2",
           "frmHelp2added", "frmHelp2addedMore", "frmHelp4", "frmHelp4a", "frmHelp5", "frmHelp5a", "frmHelp6",
           "frmHelpConcentration", "frmHelpConcentration2", "frmReferences1", "frmReferences2", "frmSolubilityTest",
-          "frmHelpSolubilityTest"})
+          "frmHelpSolubilityTest", "frmEvaporation", "frmHelpEvaporation"})
         EXPECT_TRUE(visited.contains(QLatin1String(name))) << name << " was never reached";
 }
 

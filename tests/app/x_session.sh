@@ -1,6 +1,6 @@
 # An X session of the test's own, for scripts that drive the real binary.
-# Sourced; the script sets `work` (a temporary folder) and defines `fail`
-# first, and kills "$xvfb" when it ends.
+# Sourced; the script sets `work` (a temporary folder) first, and kills
+# "$xvfb" when it ends. `fail` may be defined before or after.
 
 # Xvfb picks a free display itself and writes its number: a display chosen at
 # random could be taken by another test running at the same time. -noreset
@@ -20,11 +20,15 @@ wait_for_x() {  # until the server answers
     fail "the X server does not answer"
 }
 
+# How long (in tenths of a second) to wait for a window or for the program to
+# end; a script may set it higher before sourcing this.
+wait_tries=${wait_tries:-100}
+
 # Prints the id of the shown window whose whole title matches the extended
-# regular expression; fails after 10 s.
+# regular expression; fails after wait_tries tenths of a second.
 wait_window() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq "$wait_tries"); do
         id=$(xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
@@ -37,11 +41,25 @@ press() {  # window id, keys...
     xdotool key --clearmodifiers "$@"
 }
 
-# Waits (10 s at most) for process $1 to end and checks its exit status is $2.
+# Waits (wait_tries tenths of a second at most) for process $1 to end and
+# checks its exit status is $2.
 expect_exit() {
     local rc=0
-    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq "$wait_tries"); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$1" 2>/dev/null; then kill "$1"; fail "the program did not end"; fi
     wait "$1" || rc=$?
     [ "$rc" -eq "$2" ] || fail "the program ended with status $rc, expected $2"
+}
+
+# A failure with what was on the screen: the windows shown and, when
+# KEEP_FAILED_RUN names a path, a picture of the screen and the test's folder
+# kept there. Scripts use it as their `fail`.
+fail_showing_windows() {
+    echo "FAIL: $*" >&2
+    echo "windows shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
+    if [ -n "${KEEP_FAILED_RUN:-}" ]; then
+        command -v xwd >/dev/null && xwd -root -silent >"$KEEP_FAILED_RUN.xwd"
+        rm -rf "$KEEP_FAILED_RUN.d"; cp -r "$work" "$KEEP_FAILED_RUN.d" 2>/dev/null
+    fi
+    exit 1
 }

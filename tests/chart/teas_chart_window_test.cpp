@@ -1,10 +1,12 @@
 #include "chart/frm_teas_chart.h"
 #include "core/database.h"
+#include "core/messages.h"
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
 #include "../support/chart_opener_double.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,8 +32,9 @@ struct OpenChart {
     }
     FakePlatform platform;
     SolventTable table = tableOf(sampleSolvents());
+    SolventPropertiesFile properties = sampleProperties();
     ChartOpenerDouble opener;
-    FrmTeasChart window{platform, table, opener};
+    FrmTeasChart window{platform, table, properties, opener};
     TeasChartWidget* chart = window.chart();
 };
 
@@ -113,6 +116,104 @@ TEST(TeasChartWindow, DrawsTheMarksOfFurtherSourcesWhileTheyLive) {
 
     other.reset();  // a window that closes takes its marks along
     EXPECT_EQ(c.chart->marks(), own);
+}
+
+TEST(TeasChartWindow, DrawsTheEvaporationPathWhereTheCorePutsItAndWhereItLeavesTheZone) {
+    OpenChart c;
+    TeasChartWidget* chart = c.chart;
+    QLabel* line = c.window.evaporationLine();
+    ChartMarks marks;
+    marks.blend = ChartMark{58.5, 16.8, 24.7};
+    marks.evaporation = sampleEvaporationBlend();
+    c.opener.setMarks(marks);
+
+    ASSERT_TRUE(chart->evaporation().has_value());
+    const EvaporationResult expected = computeEvaporation(sampleEvaporationBlend(), c.properties);
+    const EvaporationResult& drawn = *chart->evaporation();
+    ASSERT_TRUE(drawn.pathKnown);
+    QImage image = chart->grab().toImage();
+    std::vector<QPointF> dots;
+    for (std::size_t k = 1; k < kTableMarks; ++k) {
+        SCOPED_TRACE(expected.marks[k].percent);
+        ASSERT_EQ(drawn.marks[k].state, MarkState::Reached);
+        EXPECT_EQ(chart->mapToWidget(*drawn.marks[k].point), chart->mapToWidget(*expected.marks[k].point));
+        dots.push_back(chart->mapToWidget(*expected.marks[k].point));
+        EXPECT_EQ(colourNear(image, dots.back()), TeasChartWidget::pathColour());
+    }
+    EXPECT_TRUE(line->isVisibleTo(&c.window));
+    EXPECT_EQ(line->text(), QString::fromUtf8(messages::kPathCaption));
+    // The end, 99 % evaporated, is near the slowest solvent, n-heptane (vapour
+    // pressure 35 mmHg against ethanol's 44): right of the blend.
+    EXPECT_GT(chart->mapToWidget(drawn.path.back().point).x(), chart->mapToWidget(58.5, 16.8, 24.7).x());
+
+    // A solubility zone around the blend that n-heptane's corner lies outside:
+    // the path leaves it, where a diamond marks it and the line says so.
+    ui::ZoneOverlay zone;
+    zone.outline = {ChartMark{40, 30, 30}, ChartMark{40, 10, 50}, ChartMark{70, 5, 25}, ChartMark{70, 25, 5}};
+    marks.zone = zone;
+    c.opener.setMarks(marks);
+    ASSERT_TRUE(chart->evaporation().has_value());
+    const std::vector<ZoneCrossing>& crossings = chart->evaporation()->crossings;
+    ASSERT_FALSE(crossings.empty());
+    EXPECT_TRUE(crossings.front().leaves);
+    image = chart->grab().toImage();
+    EXPECT_EQ(colourNear(image, chart->mapToWidget(crossings.front().point)), TeasChartWidget::crossingColour());
+    const QString leaves = QStringLiteral("leaves the zone at %1 % evaporated").arg(crossings.front().percent);
+    EXPECT_TRUE(line->text().contains(leaves)) << line->text().toStdString();
+    EXPECT_TRUE(line->text().endsWith(QString::fromStdString(chart->evaporation()->zoneText)));
+
+    // Cleared with the blend's ring.
+    marks.blend.reset();
+    c.opener.setMarks(marks);
+    EXPECT_FALSE(chart->evaporation().has_value());
+    EXPECT_FALSE(line->isVisibleTo(&c.window));
+    image = chart->grab().toImage();
+    for (const QPointF& dot : dots) EXPECT_NE(colourNear(image, dot), TeasChartWidget::pathColour());
+}
+
+// No path drawn, and the line under the chart says why: a solvent without a
+// vapour pressure, or the properties file that should have given them.
+TEST(TeasChartWindow, SaysWhyThereIsNoEvaporationPath) {
+    EvaporationInput byHand = sampleEvaporationBlend();
+    byHand.solvents[2].label = kUserEnteredLabel;
+    byHand.solvents[2].enteredByHand = true;
+    const std::string damaged = "# one line\nlabel\tvp\n";
+    struct Case {
+        const char* what;
+        EvaporationInput blend;
+        SolventPropertiesFile properties;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {"entered by hand", byHand, sampleProperties(),
+         messages::noVapourPressure(messages::handEnteredSolvent(3, 100, 0, 0))},
+        {"no file", sampleEvaporationBlend(), SolventPropertiesFile{}, messages::propertiesFileMissing(kPropertiesFileName)},
+        {"a damaged file", sampleEvaporationBlend(), parseSolventProperties(damaged), "Line 2: "},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        FakePlatform platform;
+        SolventTable table = tableOf(sampleSolvents());
+        ChartOpenerDouble opener;
+        FrmTeasChart window{platform, table, k.properties, opener};
+        window.resize(700, 640);
+        window.show();
+        ChartMarks marks;
+        marks.blend = ChartMark{58.5, 16.8, 24.7};
+        marks.evaporation = k.blend;
+        opener.setMarks(marks);
+        ASSERT_TRUE(window.chart()->evaporation().has_value());
+        EXPECT_FALSE(window.chart()->evaporation()->pathKnown);
+        const QString said = window.evaporationLine()->text();
+        EXPECT_TRUE(said.contains(QString::fromStdString(k.says).replace('\r', ' '))) << said.toStdString();
+        const QImage image = window.chart()->grab().toImage();
+        // Nothing of the path's colour anywhere on the chart.
+        bool pathColoured = false;
+        for (int y = 0; y < image.height() && !pathColoured; y += 2)
+            for (int x = 0; x < image.width() && !pathColoured; x += 2)
+                pathColoured = image.pixelColor(x, y) == TeasChartWidget::pathColour();
+        EXPECT_FALSE(pathColoured);
+    }
 }
 
 }  // namespace

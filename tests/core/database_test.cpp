@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <random>
@@ -155,8 +156,9 @@ TEST(DatabaseLoader, MaximumSizeFileLoads) {
 }
 
 TEST(DatabaseLoader, MissingFileAndFolderOfThatName) {
-    EXPECT_EQ(failureOf(loadSolventDatabaseFile("/nonexistent/tarnwell database 1.0.txt")), 53);
-    EXPECT_EQ(failureOf(loadSolventDatabaseFile("/tmp")), 75);
+    const std::string temp = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(failureOf(loadSolventDatabaseFile(temp + "/nonexistent/tarnwell database 1.0.txt")), 53);
+    EXPECT_EQ(failureOf(loadSolventDatabaseFile(temp)), 75);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -80,6 +81,54 @@ TEST(DatabaseReadAhead, ReadsAgainWhenTheFileChangedSinceStart) {
             EXPECT_EQ(failureOf(taken), c.failure);
         } else {
             EXPECT_NE(failureOf(taken), 0);
+        }
+    }
+}
+
+// Where the file is looked for: the current folder first, then the program's
+// own folder (a shortcut may start the program elsewhere), then the share
+// folder of an installed program; with none, the bare name, reported missing.
+TEST(DatabaseLookup, CurrentFolderThenProgramFolderThenInstalledShare) {
+    const std::string text = databaseText(sampleSolvents());
+    const QString name = QString::fromStdString(kFile);
+    const struct {
+        const char* name;
+        bool inCurrent, besideProgram, inShare;
+        const char* found;  // "current", "program", "share" or "none"
+    } cases[] = {
+        {"only in the current folder", true, false, false, "current"},
+        {"in the current folder and beside the program", true, true, true, "current"},
+        {"only beside the program", false, true, false, "program"},
+        {"beside the program and in the share folder", false, true, true, "program"},
+        {"only in the installed share folder", false, false, true, "share"},
+        {"nowhere", false, false, false, "none"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DatabaseFolder current(c.inCurrent ? text : std::string());
+        // A folder name with a space and an accent, as Windows users have.
+        QTemporaryDir install(QDir::tempPath() + QStringLiteral("/Tarnwell é XXXXXX"));
+        const QDir root(install.path());
+        ASSERT_TRUE(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/tarnwell")));
+        const QString program = root.filePath(QStringLiteral("bin"));
+        auto put = [&](const QString& folder) {
+            QFile f(QDir(folder).filePath(name));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray::fromStdString(text));
+        };
+        if (c.besideProgram) put(program);
+        if (c.inShare) put(root.filePath(QStringLiteral("share/tarnwell")));
+        const QString found = QString::fromStdString(findDatabaseFile(program));
+        const std::string where = found == name                                                ? "current"
+                                  : found == QDir(program).filePath(name)                      ? "program"
+                                  : found == root.filePath(QStringLiteral("share/tarnwell/") + name) ? "share"
+                                                                                                 : "elsewhere";
+        if (std::string(c.found) == "none") {
+            EXPECT_EQ(found, name);
+            EXPECT_EQ(std::get<LoadFailure>(loadSolventDatabaseFile(found.toStdString())), LoadFailure::FileNotFound);
+        } else {
+            EXPECT_EQ(where, c.found) << found.toStdString();
+            EXPECT_EQ(labelsOf(loadSolventDatabaseFile(found.toStdString())), labelsOf(parseSolventDatabase(text)));
         }
     }
 }

@@ -313,6 +313,30 @@ TEST_F(HelpNavigation, TheNotePageFromTheReportIsModalAndReturnsWhenLeftByExit) 
     EXPECT_FALSE(note->isModal());
 }
 
+// The Evaporation window's page: shown modally over that (modal) window, in
+// no chain, so a chain's page already open stays as it was; Print prints it
+// and Exit returns to the window.
+TEST_F(HelpNavigation, TheEvaporationPageStandsAloneModalOverItsWindow) {
+    pages.show(ui::HelpEntry::MainHelp, &beneath);
+    for (int showing = 0; showing < 2; ++showing) {
+        bool sawModal = false;
+        tarnwell::testing::whenModalAppears([&](QWidget* modal) {
+            sawModal = modal->objectName() == "frmHelpEvaporation";
+            EXPECT_TRUE(modal->isModal());
+            EXPECT_EQ(modal->windowTitle(), "Help - Evaporation");
+            EXPECT_EQ(find<QLabel>(modal, "lblPage")->text(), "Help - Evaporation");
+            EXPECT_EQ(find<QPushButton>(modal, "cmdExit")->text(), "Exit Help");
+            press(qobject_cast<HelpPage*>(modal), "cmdPrint");
+            press(qobject_cast<HelpPage*>(modal), "cmdExit");
+        });
+        pages.showModal(ui::HelpEntry::Evaporation, &beneath);
+        EXPECT_TRUE(sawModal);
+        EXPECT_EQ(visiblePages(pages), QStringList{"frmHelp1"});
+    }
+    EXPECT_EQ(platform.printedWindows, (std::vector<QString>{"frmHelpEvaporation", "frmHelpEvaporation"}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(HelpNavigation, TheNotePageReturnsWhenLeftByAMoveOrTheCloseBox) {
     tarnwell::testing::whenModalAppears([&](QWidget* modal) { press(qobject_cast<HelpPage*>(modal), "Command1"); });
     pages.showNoteOnMixturesModal(&beneath);

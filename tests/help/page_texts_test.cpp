@@ -19,7 +19,7 @@ const QStringList kPages = {"frmHelp1",          "frmHelp1A", "frmHelp2",  "frmH
                             "frmHelp5a",         "frmHelp6",  "frmHelpConcentration",
                             "frmHelpConcentration2", "frmReferences1", "frmReferences2",
                             // outside the chains, checked all the same
-                            "frmHelpSolubilityTest"};
+                            "frmHelpSolubilityTest", "frmHelpEvaporation"};
 
 TEST(HelpMarks, EachMarkBecomesItsRichText) {
     struct Case {

@@ -1,14 +1,18 @@
 // Pictures of the startup screen, the main screen, the custom solvent screen,
-// the Teas chart, and a solubility test with its zone and its blends, for a
+// the Teas chart, a solubility test with its zone and its blends, and blends
+// as they evaporate (the Evaporation window, the path on the chart), for a
 // person to look at (a README, a review of a change). Not a test: it checks
 // nothing. scripts/make-help-pictures runs it when given a folder.
 #include "app/application.h"
 #include "app/frm_solver_startup.h"
 #include "chart/frm_teas_chart.h"
 #include "custom/frm_custom_params.h"
+#include "core/solvent_properties.h"
 #include "finder/frm_find_blends.h"
+#include "mixcalc/frm_calculate_params_from_mix.h"
 #include "soltest/trial_window.h"
 #include "soltest/trial_liquids.h"
+#include "ui/events.h"
 #include "ui/fonts.h"
 #include "workbench/frm_solvermain.h"
 #include "../support/fake_platform.h"
@@ -16,6 +20,8 @@
 #include "../support/chart_opener_double.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -70,7 +76,7 @@ int main(int argc, char** argv) {
     marks.slotMarks[2] = ChartMark{100, 0, 0};
     marks.blend = ChartMark{55.2, 19.1, 25.7};
     opener.setMarks(marks);
-    FrmTeasChart chart(platform, table, opener);
+    FrmTeasChart chart(platform, table, tarnwell.state().properties, opener);
     chart.resize(640, 620);
     chart.show();
     save(&chart, "chart.png");
@@ -114,6 +120,78 @@ int main(int argc, char** argv) {
         waited.start();
         while (finder->isSearching() && waited.elapsed() < 30000) QTest::qWait(10);
         save(finder, "zone-finder.png");
+    }
+
+    // A blend inside the zone whose remaining liquid leaves it: acetone,
+    // ethanol and toluene for 44 / 24 / 32. Its report, its Evaporation
+    // window, and the main chart with the path and the zone.
+    auto rowOf = [&](const char* label) {
+        const auto at = std::find(table.labels.begin(), table.labels.end(), label);
+        if (at != table.labels.end()) return static_cast<int>(at - table.labels.begin());
+        QTextStream(stderr) << "no solvent " << label << "\n";
+        ++failures;
+        return 0;
+    };
+    auto evaporationOf = [&](QWidget* screen, const char* name) {
+        tarnwell::testing::duringModal(
+            [&] { tarnwell::testing::click(screen->findChild<QPushButton*>("cmdEvaporation")); },
+            [&](QWidget* evaporation) {
+                save(evaporation, name);
+                evaporation->close();
+            });
+    };
+    const char* blend[] = {"2:   Acetone", "2:   Ethanol", "2:   Toluene"};
+    for (int k = 0; k < 3; ++k) main->loadSolventIntoSlot(k, rowOf(blend[k]));
+    for (const auto& [letter, value] : {std::pair{'N', 44}, std::pair{'D', 24}, std::pair{'W', 32}})
+        ui::selectRow(main->findChild<QListWidget*>(QStringLiteral("lstTarget") + QLatin1Char(letter)), 100 - value);
+    tarnwell::testing::duringModal([&] { tarnwell::testing::click(main->findChild<QPushButton*>("cmdCalculate")); },
+                                   [&](QWidget* report) {
+                                       save(report, "report-acetone-ethanol-toluene.png");
+                                       evaporationOf(report, "evaporation-acetone-ethanol-toluene.png");
+                                       report->close();
+                                   });
+    if (FrmTeasChart* withPath = tarnwell.teasChart()) {
+        withPath->resize(900, 900);
+        save(withPath, "chart-zone-path.png");
+    }
+
+    // Mixtures in the calculator: acetone with white spirit (the strong
+    // solvent leaves first), then blends holding a slow solvent.
+    tarnwell::testing::click(main->findChild<QPushButton*>("CommandButton3"));
+    FrmCalculateParamsfromMix* calculator = tarnwell.calculator();
+    auto mixture = [&](const std::vector<std::pair<const char*, const char*>>& parts, const char* name) {
+        auto* two = calculator->findChild<QCheckBox*>("chkUse2Solvents");
+        if (two->isChecked() != (parts.size() == 2)) tarnwell::testing::click(two);
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            calculator->loadSolventIntoSlot(static_cast<int>(k), rowOf(parts[k].first));
+            auto* field = calculator->findChild<QLineEdit*>(QStringLiteral("txtInputCon%1").arg(k + 1));
+            field->setText(QLatin1String(parts[k].second));
+            field->setModified(true);
+            emit field->editingFinished();
+        }
+        tarnwell::testing::duringModal(
+            [&] { tarnwell::testing::click(calculator->findChild<QPushButton*>("cmdCalculate")); },
+            [&](QWidget* question) { tarnwell::testing::click(question->findChild<QPushButton*>("cmdNoPrint")); });
+        evaporationOf(calculator, name);
+    };
+    if (calculator) {
+        mixture({{"2:   Acetone", "0.50"}, {"4:   White spirit (mineral spirits, 15–20 % aromatic)", "0.50"}},
+                "evaporation-acetone-white-spirit.png");
+        mixture({{"2:   Ethanol", "0.40"}, {"2:   Diacetone alcohol", "0.20"},
+                 {"4:   White spirit (mineral spirits, 15–20 % aromatic)", "0.40"}},
+                "evaporation-diacetone-alcohol.png");
+        mixture({{"2:   Acetone", "0.60"}, {"2:   Benzyl alcohol", "0.10"}, {"2:   Ethanol", "0.30"}},
+                "evaporation-benzyl-alcohol.png");
+        tarnwell::testing::duringModal([&] { tarnwell.showHelpModal(ui::HelpEntry::Evaporation, calculator); },
+                                       [&](QWidget* page) {
+                                           save(page, "help-evaporation.png");
+                                           page->hide();
+                                       });
+        tarnwell.showTeasChart(*calculator);
+        if (FrmTeasChart* mixChart = tarnwell.teasChart()) {
+            mixChart->resize(640, 660);
+            save(mixChart, "chart-mixture-path.png");
+        }
     }
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "page_checks.h"
 
-#include "ui/platform.h"
+#include "print/print.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -71,7 +71,7 @@ QRectF expectedPlacement(QWidget* window, int dpi) {
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     const int resolution = printer.resolution();
     const QRect paint = printer.pageLayout().paintRectPixels(resolution);
-    const QRectF inPrinterPixels = ui::printPlacement(window->size(), paint);
+    const QRectF inPrinterPixels = print::printPlacement(window->size(), paint);
     const double k = double(dpi) / resolution;
     return QRectF(inPrinterPixels.left() * k, inPrinterPixels.top() * k, inPrinterPixels.width() * k,
                   inPrinterPixels.height() * k);

@@ -9,6 +9,7 @@
 #include "mixcalc/frm_calculate_params_from_mix.h"
 #include "core/messages.h"
 #include "ui/colours.h"
+#include "print/print.h"
 #include "ui/platform.h"
 #include "workbench/frm_solvermain.h"
 
@@ -139,7 +140,7 @@ TEST(PrintedPage, WindowIsScaledToThePageKeepingItsShapeAndCentred) {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         ASSERT_EQ(printSystem()->expectPage(QString::fromLatin1(c.name)), QString());
-        const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+        const print::PrintOutcome outcome = print::printWindowOnPrinter(&window);
         EXPECT_TRUE(outcome.printed);
         EXPECT_EQ(outcome.message, QString());
         const Page page = capturePage(QStringLiteral("blocks-") + QString::fromLatin1(c.name));
@@ -185,7 +186,7 @@ TEST(PrintedPage, IsDrawnForThePaperTheQueueIsSetTo) {
         SCOPED_TRACE(paper.ppd);
         ASSERT_EQ(setPaper(paper.ppd), 0);
         ASSERT_EQ(printSystem()->expectPage(QStringLiteral("paper-") + QLatin1String(paper.ppd)), QString());
-        EXPECT_TRUE(ui::printWindowOnPrinter(&window).printed);
+        EXPECT_TRUE(print::printWindowOnPrinter(&window).printed);
         const Page page = capturePage(QStringLiteral("paper-") + QLatin1String(paper.ppd));
         ASSERT_FALSE(page.image.isNull()) << page.why.toStdString();
         const double k = kDpi / 72.0;
@@ -275,7 +276,8 @@ TEST_F(PrintedScreens, StartupScreenPrintsThroughItsPrintButtonAndStaysAsItWas) 
 }
 
 // The report of a blend, printed by its own Print button while it is shown:
-// the page carries its red and green figures where the screen has them.
+// the page carries its red and green figures where the screen has them. Then
+// the Evaporation window opened from it, printed by its own Print button.
 TEST_F(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
     FrmSolvermain* main = openMainScreen();
     ASSERT_NE(main, nullptr);
@@ -313,6 +315,25 @@ TEST_F(PrintedScreens, SolutionReportPrintsWithItsColouredFiguresInPlace) {
             EXPECT_LT(colourShare(page.image, place, other, 60), 0.002) << label->objectName().toStdString();
         }
         EXPECT_GE(coloured, 2) << "the report shows no red or green figures";
+
+        // Its Evaporation window over it prints the same way, table and all.
+        const bool up = duringModal([&] { click(find<QPushButton>(report, QStringLiteral("cmdEvaporation"))); },
+                                    [&](QWidget* evaporation) {
+            ASSERT_EQ(evaporation->objectName(), QStringLiteral("frmEvaporation"));
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(evaporation));
+            ASSERT_EQ(printSystem()->expectPage(QStringLiteral("evaporation")), QString());
+            const auto said =
+                runWatchingModals([&] { click(find<QPushButton>(evaporation, QStringLiteral("cmdPrint"))); });
+            for (const auto& m : said) ADD_FAILURE() << "unexpected message: " << m.text.toStdString();
+            EXPECT_TRUE(evaporation->isVisible());
+            const Page printed = capturePage(QStringLiteral("evaporation"), dpi);
+            ASSERT_FALSE(printed.image.isNull()) << printed.why.toStdString();
+            const QRectF place = expectedPlacement(evaporation, dpi);
+            expectWindowInPlace(printed.image, place, true);
+            EXPECT_LT(differenceFromScreen(printed.image, place.toAlignedRect(), evaporation), 30.0);
+            evaporation->close();
+        });
+        EXPECT_TRUE(up) << "cmdEvaporation opened no window";
     }, 10000);
     click(find<QPushButton>(main, QStringLiteral("cmdCalculate")));
     EXPECT_TRUE(reportShown);
@@ -449,7 +470,7 @@ TEST_F(PrintFailures, StoppedQueueKeepsThePageAndSaysSo) {
     QWidget& window = blocks();
     ASSERT_EQ(system.expectPage(QStringLiteral("stopped-queue")), QString());
     ASSERT_EQ(system.admin(QStringLiteral("cupsdisable"), {QStringLiteral("Test")}), 0);
-    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+    const print::PrintOutcome outcome = print::printWindowOnPrinter(&window);
     EXPECT_TRUE(outcome.printed);
     EXPECT_EQ(outcome.message, ui::qs(messages::printWaitsOnStoppedPrinter("Test")));
     ASSERT_EQ(system.admin(QStringLiteral("cupsenable"), {QStringLiteral("Test")}), 0);
@@ -464,7 +485,7 @@ TEST_F(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
     ASSERT_EQ(::kill(pid_t(system.pid()), SIGSTOP), 0);
     QElapsedTimer clock;
     clock.start();
-    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window, 1500);
+    const print::PrintOutcome outcome = print::printWindowOnPrinter(&window, 1500);
     const qint64 took = clock.elapsed();
     ::kill(pid_t(system.pid()), SIGCONT);
     EXPECT_FALSE(outcome.printed);
@@ -474,7 +495,7 @@ TEST_F(PrintFailures, PrintSystemThatDoesNotAnswerIsGivenUpInTime) {
 
     // Once it answers again, pages print again.
     ASSERT_EQ(system.expectPage(QStringLiteral("after-silence")), QString());
-    const ui::PrintOutcome again = ui::printWindowOnPrinter(&window);
+    const print::PrintOutcome again = print::printWindowOnPrinter(&window);
     EXPECT_TRUE(again.printed) << again.message.toStdString();
     EXPECT_FALSE(capturePage(QStringLiteral("after-silence")).image.isNull());
 }
@@ -485,7 +506,7 @@ TEST_F(PrintFailures, EndedPrintSystemMeansNoPrinterAtOnce) {
     system.stop();
     QElapsedTimer clock;
     clock.start();
-    const ui::PrintOutcome outcome = ui::printWindowOnPrinter(&window);
+    const print::PrintOutcome outcome = print::printWindowOnPrinter(&window);
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_FALSE(outcome.printed);
     EXPECT_EQ(outcome.message, ui::qs(messages::kNoPrinter));

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -66,11 +67,13 @@ void whenModalAppears(std::function<void(QWidget*)> action, int timeoutMs) {
 bool duringModal(const std::function<void()>& during, const std::function<void(QWidget*)>& action) {
     bool seen = false;
     int ticks = 0;
+    // A modal already up (the one a nested call runs inside) is not the one awaited.
+    const QPointer<QWidget> before = QApplication::activeModalWidget();
     QTimer timer;
     timer.setInterval(20);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
+        if (!modal || modal == before) {
             if (++ticks > 500) timer.stop();  // 10 s without a modal: give up
             return;
         }
@@ -115,6 +118,49 @@ std::vector<TestSolvent> sampleSolvents() {
     };
 }
 
+std::string samplePropertiesText() {
+    return "# The sample solvents, with the shipped figures\n" + std::string(kPropertiesHeader) +
+           "\n"
+           "2:   Acetone\t180\t56.1\t-17.8\tIB\tNNNN\n"
+           "2:   Ethanol\t44\t78.3\t12.8\tIB\tNNNN\n"
+           "2:   n-Heptane\t35.45\t98.3\t-3.9\tIB\tENNN\n"
+           "2:   Tetrahydrofuran\t132\t66.1\t-14.4\tIB\tNNNN\n"
+           "2:   Toluene\t21\t111.1\t4.4\tIB\tNNNN\n"
+           "3:   Water\t17.59\t100.0\tnone\tnone\tEH--\n";
+}
+
+SolventPropertiesFile sampleProperties() {
+    SolventPropertiesFile file = parseSolventProperties(samplePropertiesText());
+    EXPECT_EQ(file.status, PropertiesFileStatus::Loaded) << file.error.message;
+    return file;
+}
+
+EvaporationInput sampleEvaporationBlend(std::size_t count) {
+    const struct {
+        const char* label;
+        TeasPoint ndw;
+        double molarVolume, molecularWeight;
+        const char *twa, *vhr;
+        double moles;
+    } rows[] = {{"2:   Acetone", {47, 32, 21}, 73.93, 58.08, "250", "1057", 0.3},
+                {"2:   Ethanol", {36, 18, 46}, 58.68, 46.07, "1000", "58", 0.4},
+                {"2:   n-Heptane", {100, 0, 0}, 146.56, 100.21, "85", "549", 0.3}};
+    EvaporationInput in;
+    for (std::size_t k = 0; k < 3; ++k) {
+        EvaporationSolvent& s = in.solvents[k];
+        s.slot = static_cast<int>(k) + 1;
+        s.label = rows[k].label;
+        s.ndw = rows[k].ndw;
+        s.molarVolume = rows[k].molarVolume;
+        s.molecularWeight = rows[k].molecularWeight;
+        s.twaText = rows[k].twa;
+        s.vhrText = rows[k].vhr;
+        s.startMoles = rows[k].moles;
+    }
+    in.count = count;
+    return in;
+}
+
 namespace {
 SolventTable loaded(LoadResult result) {
     EXPECT_TRUE(std::holds_alternative<SolventTable>(result));
@@ -146,6 +192,12 @@ void copyShippedProperties(const DatabaseFolder& folder) {
     const QString to = QDir(folder.path()).filePath(name);
     QFile::remove(to);
     EXPECT_TRUE(QFile::copy(QStringLiteral(TARNWELL_SOURCE_DIR "/resources/") + name, to));
+}
+
+void DatabaseFolder::writeFile(const QString& name, const std::string& text) const {
+    QFile file(dir_.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+    file.write(text.data(), static_cast<qint64>(text.size()));
 }
 
 }  // namespace tarnwell::testing

@@ -2,6 +2,8 @@
 // Helpers for driving real screens in tests.
 
 #include "core/database.h"
+#include "core/evaporation.h"
+#include "core/solvent_properties.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -62,6 +64,14 @@ struct TestSolvent {
 std::string databaseText(const std::vector<TestSolvent>& solvents);
 // A small database used across screen tests: acetone, ethanol, heptane, ...
 std::vector<TestSolvent> sampleSolvents();
+// The properties file of those solvents, with the shipped figures; Water
+// has no flash point.
+std::string samplePropertiesText();
+SolventPropertiesFile sampleProperties();
+// Acetone, ethanol and n-heptane of those solvents as a blend at mole
+// fractions .3, .4 and .3 (N, D, W 58.5, 16.8, 24.7); `count` 2 leaves
+// n-heptane out.
+EvaporationInput sampleEvaporationBlend(std::size_t count = 3);
 // The table those solvents make (the test fails when it does not load).
 SolventTable tableOf(const std::vector<TestSolvent>& solvents);
 // The shipped database file's table.
@@ -74,6 +84,8 @@ public:
     explicit DatabaseFolder(const std::string& text);
     ~DatabaseFolder();
     QString path() const { return dir_.path(); }
+    // Writes another file beside the database (the properties file).
+    void writeFile(const QString& name, const std::string& text) const;
 
 private:
     QTemporaryDir dir_;
