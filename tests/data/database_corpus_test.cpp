@@ -30,6 +30,10 @@
 
 #include <cerrno>
 #include <cstring>
+#elif defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #endif
 
 namespace tarnwell::testing {
@@ -257,8 +261,16 @@ TEST(DatabaseLimits, UnreadableFileFailsWith70) {
     }
     ::chmod(path.c_str(), 0644);
     expectFailure(out, 70);
-#else
-    GTEST_SKIP() << "no POSIX permissions here";
+#elif defined(_WIN32)
+    // Another program holding the file open and sharing it with none, as a
+    // spreadsheet that has it open does: Windows refuses the read.
+    DatabaseFolder folder(readBytes(kCorpus + "three-records.txt"));
+    const std::wstring path = (folder.path() + QStringLiteral("/") + QString::fromUtf8(kDatabaseFileName)).toStdWString();
+    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const StartOutcome out = startProgram();
+    ::CloseHandle(held);
+    expectFailure(out, 70);
 #endif
 }
 
