@@ -235,12 +235,23 @@ TEST(DatabaseLoader, FastLineEndSearchEqualsThePlainOne) {
 TEST(DatabaseLoader, DecodesEveryFieldThatNeedsItAndKeepsTheRestAsRead) {
     std::string r = record("Caf\xe9");
     r.replace(r.find("Eyes, skin"), 10, "Eyes \x96 skin");
+    // Records are decoded one by one: a plain record before and after one
+    // that needs it, and one whose only high byte is its last field's.
+    std::string degree = record("Ethanol", "3");
+    degree.replace(degree.find("Eyes, skin"), 10, "VP at 25 \xb0" "C");
     // A header line beyond ASCII must not disturb plain records either.
-    const SolventTable t = tableOf(parseSolventDatabase("\xa9 h1\r\nh2\r\nh3\r\nh4\r\n2\r\n" + r + customRow()));
-    EXPECT_EQ(t.labels[0], "2:   Caf\xc3\xa9");
-    EXPECT_EQ(t.records[0].effects, "Eyes \xe2\x80\x93 skin");
-    EXPECT_EQ(t.records[0].molarVolume, "73.93");
-    EXPECT_EQ(t.records[1].label, "0:   Enter N, D, W.");
+    const SolventTable t = tableOf(parseSolventDatabase("\xa9 h1\r\nh2\r\nh3\r\nh4\r\n5\r\n" + record("Acetone") + r +
+                                                        degree + record("Toluene", "4") + customRow()));
+    EXPECT_EQ(t.labels[0], "2:   Acetone");
+    EXPECT_EQ(t.records[0].effects, "Eyes, skin");
+    EXPECT_EQ(t.labels[1], "2:   Caf\xc3\xa9");
+    EXPECT_EQ(t.records[1].effects, "Eyes \xe2\x80\x93 skin");
+    EXPECT_EQ(t.records[1].molarVolume, "73.93");
+    EXPECT_EQ(t.labels[2], "3:   Ethanol");
+    EXPECT_EQ(t.records[2].effects, "VP at 25 \xc2\xb0" "C");
+    EXPECT_EQ(t.labels[3], "4:   Toluene");
+    EXPECT_EQ(t.records[3].effects, "Eyes, skin");
+    EXPECT_EQ(t.records[4].label, "0:   Enter N, D, W.");
 }
 
 TEST(DatabaseTable, CopiesShareTheTextsAndOutliveTheOriginal) {
