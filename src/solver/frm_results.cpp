@@ -100,6 +100,9 @@ void FrmResults::buildLayout() {
     buildWarning();
     buildComparison();
     buildNotes();
+    // The captions' texts are all set by now; the figures come later.
+    for (QLabel* caption : findChildren<QLabel*>()) ui::fitText(caption);
+    ui::fitText(cmdNoteOnMixtures_);
 }
 
 void FrmResults::buildColumnHeadings() {

@@ -4,11 +4,14 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <cmath>
 
@@ -54,6 +57,38 @@ QFont makeFont(const QString& family, double pointSize, bool bold, bool italic) 
     font.setBold(bold);
     font.setItalic(italic);
     return font;
+}
+
+namespace {
+
+// Where the text's last ink falls, from its start: a glyph's advance can
+// run past its ink, and only the ink shows whether text is cut.
+int inkWidth(const QFontMetrics& metrics, const QString& text) { return metrics.boundingRect(text).right() + 1; }
+
+void shrinkUntil(QWidget* widget, double smallest, const std::function<bool(const QFontMetrics&)>& fits) {
+    QFont font = widget->font();
+    while (font.pointSizeF() - 0.25 >= smallest && !fits(QFontMetrics(font))) font.setPointSizeF(font.pointSizeF() - 0.25);
+    widget->setFont(font);
+}
+
+}  // namespace
+
+void fitText(QLabel* label, double smallest) {
+    const QString text = label->text();
+    const int margin = label->margin();
+    const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    shrinkUntil(label, smallest, [&](const QFontMetrics& metrics) {
+        if (!label->wordWrap()) return inkWidth(metrics, text) <= room.width();
+        return metrics.boundingRect(room, Qt::TextWordWrap | int(label->alignment()), text).height() <= room.height();
+    });
+}
+
+void fitText(QPushButton* button, double smallest) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const int room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    const QString text = button->text();
+    shrinkUntil(button, smallest, [&](const QFontMetrics& metrics) { return inkWidth(metrics, text) <= room; });
 }
 
 QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text, QRect geometry) {

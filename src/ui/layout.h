@@ -31,6 +31,16 @@ void centreOn(QWidget* window, const QWidget* over);
 
 QFont makeFont(const QString& family, double pointSize, bool bold = false, bool italic = false);
 
+// Shrinks a label's font, a quarter point at a time and not below `smallest`
+// points, until its text fits: one line within its width, a wrapping label
+// within its height. The designs place their captions to the point, and the
+// same face can be wider on another system (Wine's Tahoma is): a caption is
+// better a little smaller than cut short. Call it once the label's text,
+// font and place are set.
+void fitText(QLabel* label, double smallest = 6.0);
+// The same for a button's one-line caption, within the room its style leaves.
+void fitText(QPushButton* button, double smallest = 6.0);
+
 // Small constructors for the controls the designs place by points.
 QLabel* addLabel(QWidget* parent, const QString& objectName, const QString& text, QRect geometry);
 // A small caption under or over a control: centred, from its top edge.

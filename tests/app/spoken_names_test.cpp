@@ -7,8 +7,10 @@
 #include "../support/fake_platform.h"
 #include "../support/screen_test.h"
 #include "../support/spoken_names.h"
+#include "../support/clipped_text.h"
 #include "mixcalc/frm_calculate_params_from_mix.h"
 #include "ui/events.h"
+#include "ui/layout.h"
 #include "workbench/frm_solvermain.h"
 
 #include <QLabel>
@@ -35,9 +37,12 @@ struct Started {
 
 enum Row : int { kAcetone = 0, kEthanol, kHeptane, kCustom = 6 };
 
+// Each window is also read for text its controls cut short.
 void expectSpoken(QWidget* window) {
     for (const QString& fault : unspokenControls(window))
         ADD_FAILURE() << window->objectName().toStdString() << ": " << fault.toStdString();
+    for (const QString& fault : clippedTexts(window))
+        ADD_FAILURE() << window->objectName().toStdString() << ", text cut short: " << fault.toStdString();
 }
 
 // The two calculations, set up directly (the keyboard walks do it by keys):
@@ -167,6 +172,50 @@ TEST(SpokenNames, TheCheckFindsWhatAScreenReaderCannotSay) {
         c.mend(&window);
         EXPECT_EQ(unspokenControls(&window), QStringList()) << c.fault;
     }
+}
+
+// The other check: text cut short, alone on a window, and mended.
+TEST(SpokenNames, TheCheckFindsTextCutShort) {
+    const QString longText = QStringLiteral("Vapor Hazard Ratio (VHR)");
+    struct Case {
+        const char* fault;
+        std::function<void(QWidget*)> build, mend;
+    };
+    auto label = [&](QWidget* w, int width) {
+        auto* l = new QLabel(longText, w);
+        l->setObjectName(QStringLiteral("lblHeading"));
+        l->setFont(ui::makeFont(QStringLiteral("Tahoma"), 11, true));
+        l->setGeometry(0, 0, width, 20);
+        return l;
+    };
+    const std::vector<Case> cases = {
+        {"a heading wider than its place, made smaller to fit", [&](QWidget* w) { label(w, 140); },
+         [](QWidget* w) { ui::fitText(w->findChild<QLabel*>()); }},
+        {"a wrapping label taller than its place, made smaller to fit",
+         [&](QWidget* w) { label(w, 100)->setWordWrap(true); },
+         [](QWidget* w) { ui::fitText(w->findChild<QLabel*>()); }},
+        {"a button caption wider than the button, made smaller to fit",
+         [&](QWidget* w) {
+             ui::addButton(w, QStringLiteral("cmdGo"), longText, QRect(0, 0, 150, 24))
+                 ->setFont(ui::makeFont(QStringLiteral("Tahoma"), 11, true));
+         },
+         [](QWidget* w) { ui::fitText(w->findChild<QPushButton*>()); }},
+    };
+    for (const Case& c : cases) {
+        QWidget window;
+        c.build(&window);
+        EXPECT_EQ(clippedTexts(&window).size(), 1) << c.fault;
+        c.mend(&window);
+        EXPECT_EQ(clippedTexts(&window), QStringList()) << c.fault;
+    }
+    // A label that fits keeps its size; one that cannot fit stops at the smallest size.
+    QWidget window;
+    QLabel* fits = label(&window, 400);
+    ui::fitText(fits);
+    EXPECT_EQ(fits->font().pointSizeF(), 11.0);
+    QLabel* cannot = label(&window, 10);
+    ui::fitText(cannot, 7.0);
+    EXPECT_EQ(cannot->font().pointSizeF(), 7.0);
 }
 
 // What a screen reader says for each control of the main screen: its name,
