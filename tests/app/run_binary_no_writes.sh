@@ -129,6 +129,7 @@ press "$soltest" alt+s
 dialog=$(wait_window "Save Solubility Test")
 xdotool type --delay 20 "$saved"
 press "$dialog" Return
+wait_closed "Save Solubility Test"
 for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
 head -n1 "$saved" 2>/dev/null | grep -q "^Tarnwell solubility test 1" || fail "the test was not saved to the chosen file"
 echo "ok: the test was saved to the file named in the dialog"
@@ -136,11 +137,13 @@ press "$soltest" alt+o
 dialog=$(wait_window "Open Solubility Test")
 xdotool type --delay 20 "$saved"
 press "$dialog" Return
-sleep 0.5
+# Under the sanitizers the dialog can still be up half a second later, and
+# the next one would be taken for it.
+wait_closed "Open Solubility Test"
 press "$soltest" alt+o         # and a dialog cancelled
 dialog=$(wait_window "Open Solubility Test")
 press "$dialog" Escape
-sleep 0.3
+wait_closed "Open Solubility Test"
 python3 "$here/close_window.py" "$soltest"
 sleep 0.3
 python3 "$here/close_window.py" "$main"

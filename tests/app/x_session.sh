@@ -35,6 +35,14 @@ wait_window() {
     fail "window '$1' never appeared"
 }
 
+wait_closed() {  # title: until no window of that title is shown (a slow build closes late)
+    for _ in $(seq "$wait_tries"); do
+        xdotool search --onlyvisible --name "^($1)\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window '$1' never closed"
+}
+
 press() {  # window id, keys...
     local id="$1"; shift
     xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id" 2>/dev/null || true
