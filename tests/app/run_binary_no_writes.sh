@@ -129,7 +129,7 @@ press "$soltest" alt+s
 dialog=$(wait_window "Save Solubility Test")
 xdotool type --delay 20 "$saved"
 press "$dialog" Return
-wait_closed "Save Solubility Test"
+dismiss "Save Solubility Test" Return
 for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
 head -n1 "$saved" 2>/dev/null | grep -q "^Tarnwell solubility test 1" || fail "the test was not saved to the chosen file"
 echo "ok: the test was saved to the file named in the dialog"
@@ -137,13 +137,13 @@ press "$soltest" alt+o
 dialog=$(wait_window "Open Solubility Test")
 xdotool type --delay 20 "$saved"
 press "$dialog" Return
-# Under the sanitizers the dialog can still be up half a second later, and
-# the next one would be taken for it.
-wait_closed "Open Solubility Test"
+# Under the sanitizers the dialog (or its completion list) can still be up
+# half a second later, and the next dialog would be taken for it.
+dismiss "Open Solubility Test" Return
 press "$soltest" alt+o         # and a dialog cancelled
 dialog=$(wait_window "Open Solubility Test")
 press "$dialog" Escape
-wait_closed "Open Solubility Test"
+dismiss "Open Solubility Test" Escape
 python3 "$here/close_window.py" "$soltest"
 sleep 0.3
 python3 "$here/close_window.py" "$main"

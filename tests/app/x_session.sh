@@ -35,10 +35,19 @@ wait_window() {
     fail "window '$1' never appeared"
 }
 
-wait_closed() {  # title: until no window of that title is shown (a slow build closes late)
-    for _ in $(seq "$wait_tries"); do
-        xdotool search --onlyvisible --name "^($1)\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
+# After a key that closes a dialog: waits until no window of that title is
+# shown, pressing the key again if one still is after three seconds. A file
+# dialog's completion list can take the first Return or Escape, and under the
+# sanitizers the list may still be up when the key comes.
+dismiss() {  # title, key
+    local id
+    for _ in 1 2 3 4 5; do
+        for _ in $(seq 30); do
+            xdotool search --onlyvisible --name "^($1)\$" >/dev/null 2>&1 || return 0
+            sleep 0.1
+        done
+        id=$(xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null | tail -n1)
+        [ -n "$id" ] && press "$id" "$2"
     done
     fail "window '$1' never closed"
 }
