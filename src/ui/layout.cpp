@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextDocument>
 #include <QWidget>
 #include <cmath>
 
@@ -68,13 +69,14 @@ int inkWidth(const QFontMetrics& metrics, const QString& text) { return metrics.
 void shrinkUntil(QWidget* widget, double smallest, const std::function<bool(const QFontMetrics&)>& fits) {
     QFont font = widget->font();
     while (font.pointSizeF() - 0.25 >= smallest && !fits(QFontMetrics(font))) font.setPointSizeF(font.pointSizeF() - 0.25);
-    widget->setFont(font);
+    if (font != widget->font()) widget->setFont(font);
 }
 
 }  // namespace
 
 void fitText(QLabel* label, double smallest) {
     const QString text = label->text();
+    if (text.isEmpty() || Qt::mightBeRichText(text)) return;  // figures come later; markup is not measured here
     const int margin = label->margin();
     const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
     shrinkUntil(label, smallest, [&](const QFontMetrics& metrics) {
